@@ -1,0 +1,6 @@
+// The lenticular display test bench.
+#include "zullib.h"
+
+void AppSetup() {}
+
+void AppMain() {}

@@ -1,0 +1,162 @@
+// Framework core: start-up, the worker thread and its window requests,
+// snapping, the main window and the small utilities every subsystem uses.
+#pragma once
+
+#include "zullib.h"
+
+#include <cstddef>
+
+// ---- start-up state -----------------------------------------------------------
+constexpr int kPathUnits = MAX_PATH;  // 260
+
+extern HINSTANCE zul_instance;
+extern HWND main_window;
+extern HWND status_label;
+extern HMENU main_menu_bar;
+extern ULONG_PTR gdiplus_token;
+extern double ms_factor;              // 1000 / performance-counter frequency
+extern int bits_per_pixel;            // the display's, read when the main window is made
+extern HANDLE worker_thread;
+
+extern wchar_t load_directory_w[kPathUnits];
+extern char load_directory[kPathUnits];
+extern wchar_t save_directory_w[kPathUnits];
+extern char save_directory[kPathUnits];
+extern wchar_t log_directory_w[kPathUnits];  // ends with a backslash
+extern char log_directory[kPathUnits];
+
+extern COLORREF custom_colors[16];     // the colour dialog's custom colours
+extern wchar_t last_input[256];        // the text input's recall line
+
+extern HFONT tt_font;                  // the TrueType text font
+extern int tt_cell_width;
+extern int tt_cell_height;
+
+// Process-wide words owned by the text input and the point tools; the main
+// window reads them to keep a second command from starting meanwhile.
+extern std::atomic<int32_t> text_input_pending;
+extern std::atomic<int32_t> point_tool_active;
+
+// Start-up steps 1-8: GDI+, clock, tables, directories, window classes.
+// Returns 0, or 1 when a window class could not be registered. A test program
+// calls it to use the framework's windows without the main window.
+int ZulInitialize(HINSTANCE instance);
+// The whole run of the process: start-up, main window, message loop, shutdown.
+// Returns the process exit code.
+int ZulMain(HINSTANCE instance);
+// The directory that start-up records for logs: `dir` with one trailing
+// backslash (none added when it already ends in one), cut to `capacity`.
+void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity);
+
+// ---- text and menu helpers ----------------------------------------------------
+constexpr int kWindowTextUnits = 256;
+
+// ANSI (CP_ACP) to UTF-16 into `out` of `capacity` units, terminator included;
+// text that does not fit is cut. Returns the units written, terminator excluded.
+int AnsiToWide(const char* text, wchar_t* out, int capacity);
+// The same from a given code page (932 for the framework's Japanese texts).
+int CodePageToWide(UINT code_page, const char* text, wchar_t* out, int capacity);
+// UTF-16 to ANSI into `out` of `capacity` bytes, terminator included; cut to fit
+// without splitting a double-byte character. Returns the bytes written.
+int WideToAnsi(const wchar_t* text, char* out, int capacity);
+
+void GetWindowTextAnsi(HWND window, char* buffer, int capacity);
+void SetWindowTextAnsi(HWND window, const char* text);
+
+constexpr int kStatusFieldBytes = 64;
+// Lays `text` out centred around column 18 of a 64-byte blank field.
+void FormatStatusField(const char* text, char field[kStatusFieldBytes]);
+void SetStatusText(const char* text);
+
+constexpr UINT kMenuEnabled = 0;
+constexpr UINT kMenuGreyed = 3;
+void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption);
+void InsertMenuSeparator(HMENU menu, UINT position);
+void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption);
+
+// ---- worker thread and window requests ----------------------------------------
+enum RequestCode : int32_t {
+  kRequestCreateImage = 9001,
+  kRequestRedrawImage = 9002,
+  kRequestLoadImageFile = 9003,
+  kRequestPasteBitmap = 9004,
+  kRequestOpenTextWindow = 9005,
+  kRequestOpenInputBox = 9006,
+  kRequestOpenButtonBox = 9007,
+};
+
+// The single cross-thread request record. `code` and `done` are the
+// synchronising words: the requester writes the arguments, then `done` = 0,
+// then `code`; the worker writes `result`, then `done` = 1, then `code` = 0.
+struct WindowRequest {
+  std::atomic<int32_t> code;
+  std::atomic<int32_t> done;
+  int32_t number;
+  const char* title;
+  int32_t x, y;
+  int32_t width, height;
+  int32_t zoom;
+  int32_t bits;
+  const char* file_name;
+  HBITMAP bitmap;
+  int32_t result;
+};
+extern WindowRequest window_request;
+
+DWORD WINAPI WorkerThreadMain(LPVOID);
+void PumpWorkerMessages();
+void PumpMainMessages();
+void DispatchWindowRequest();
+
+int RequestCreateImage(int number, const char* title, int width, int height, int bits);
+void RequestRedrawImage(int number);
+int RequestLoadImageFile(int number, const char* file_name);
+void RequestPasteBitmap(HBITMAP bitmap);
+void RequestOpenTextWindow(int number);
+void RequestOpenInputBox(int items);
+void RequestOpenButtonBox(int columns, int rows);
+
+// ---- snapping -----------------------------------------------------------------
+// Room for the four screen strips, every image and text window, both boxes and
+// the main window, so the list can never overflow.
+constexpr int kSnapCapacity = 4 + 256 + 256 + 2 + 1;
+constexpr int kSnapDistance = 8;  // closer than this snaps
+
+struct SnapList {
+  int32_t left[kSnapCapacity];
+  int32_t top[kSnapCapacity];
+  int32_t right[kSnapCapacity];
+  int32_t bottom[kSnapCapacity];
+  int count;
+};
+extern SnapList snap_rects;
+
+void ClearSnapList(SnapList* list);
+void AddSnapRect(SnapList* list, const RECT& rect);  // ignored when full
+void AddScreenStrips(SnapList* list, int screen_width, int screen_height);
+void RebuildSnapRects();
+// The geometry of a snap: adjusts `proposed` against `list`, skipping the entry
+// equal to `present` (the moving window itself). Nothing happens without Ctrl.
+void SnapRectAgainst(const SnapList& list, const RECT& present, RECT* proposed, bool ctrl_held);
+void SnapMovingWindow(HWND window, RECT* proposed);
+
+// ---- main window ----------------------------------------------------------------
+enum MainCommand : int {
+  kCmdStart = 1001,
+  kCmdExit = 1002,
+  kCmdStop = 1003,
+};
+constexpr int kStatusLabelId = 2001;
+constexpr int kMainWindowWidth = 240;
+
+// The main window's outer rectangle before its drop animation.
+RECT MainWindowStartRect();
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+void StartCommand();
+void StopCommand();
+void RunExitSequence();
+
+// Main window commands that belong to the popup menu and drops.
+void ShowMainPopupMenu(HWND window);
+void MainWindowCommand(HWND window, int id);  // ids other than Start / Stop / Exit
+void HandleMainWindowDrop(HDROP drop);

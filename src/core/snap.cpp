@@ -1,0 +1,131 @@
+// Snap rectangles: framework windows dragged with Ctrl held snap to the screen
+// edges and to each other.
+#include "core/core.h"
+
+#include <cstdlib>
+
+#include "boxes/boxes.h"
+#include "surfaces/surfaces.h"
+#include "textwin/textwin.h"
+
+SnapList snap_rects;
+
+void ClearSnapList(SnapList* list) { list->count = 0; }
+
+void AddSnapRect(SnapList* list, const RECT& rect) {
+  if (list->count >= kSnapCapacity) return;
+  int i = list->count++;
+  list->left[i] = rect.left;
+  list->top[i] = rect.top;
+  list->right[i] = rect.right;
+  list->bottom[i] = rect.bottom;
+}
+
+void AddScreenStrips(SnapList* list, int w, int h) {
+  AddSnapRect(list, RECT{-1000, 0, 0, h});
+  AddSnapRect(list, RECT{0, -1000, w, 0});
+  AddSnapRect(list, RECT{w, 0, w + 1000, h});
+  AddSnapRect(list, RECT{0, h, w, h + 1000});
+}
+
+namespace {
+
+void AddWindowRect(SnapList* list, HWND window) {
+  RECT rect;
+  if (window && GetWindowRect(window, &rect)) AddSnapRect(list, rect);
+}
+
+}  // namespace
+
+void RebuildSnapRects() {
+  SnapList& list = snap_rects;
+  ClearSnapList(&list);
+  AddScreenStrips(&list, GetSystemMetrics(SM_CXFULLSCREEN),
+                  GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION));
+  for (const ImageWindow& slot : image_windows) {
+    if (slot.in_use) AddWindowRect(&list, slot.window);
+  }
+  for (const TextWindow& slot : text_windows) {
+    if (slot.in_use) AddWindowRect(&list, slot.window);
+  }
+  AddWindowRect(&list, InputBoxWindow());
+  AddWindowRect(&list, ButtonBoxWindow());
+  AddWindowRect(&list, main_window);
+}
+
+namespace {
+
+bool Near(int32_t a, int32_t b) { return std::abs(a - b) < kSnapDistance; }
+
+void ShiftX(RECT* r, int32_t dx) {
+  r->left += dx;
+  r->right += dx;
+}
+
+void ShiftY(RECT* r, int32_t dy) {
+  r->top += dy;
+  r->bottom += dy;
+}
+
+}  // namespace
+
+void SnapRectAgainst(const SnapList& list, const RECT& present, RECT* proposed, bool ctrl_held) {
+  if (!ctrl_held) return;
+  const RECT p = *proposed;  // every difference is taken from the rectangle as proposed
+  bool x_snapped = false;
+  bool y_snapped = false;
+  for (int i = 0; i < list.count; ++i) {
+    const int32_t el = list.left[i], et = list.top[i], er = list.right[i], eb = list.bottom[i];
+    if (el == present.left && et == present.top && er == present.right && eb == present.bottom) {
+      continue;
+    }
+    bool x_overlap = el <= p.right && er >= p.left;
+    bool y_overlap = et <= p.bottom && eb >= p.top;
+
+    if (!x_snapped && y_overlap) {  // side by side
+      if (Near(er, p.left)) {
+        ShiftX(proposed, er - p.left);
+        x_snapped = true;
+      } else if (Near(el, p.right)) {
+        ShiftX(proposed, el - p.right);
+        x_snapped = true;
+      }
+    }
+    if (!y_snapped) {
+      if (x_snapped && x_overlap) {  // edges aligned after a side-by-side snap
+        if (Near(et, p.top)) {
+          ShiftY(proposed, et - p.top);
+          y_snapped = true;
+        } else if (Near(eb, p.bottom)) {
+          ShiftY(proposed, eb - p.bottom);
+          y_snapped = true;
+        }
+      }
+      if (!y_snapped && x_overlap) {  // stacked
+        if (Near(eb, p.top)) {
+          ShiftY(proposed, eb - p.top);
+          y_snapped = true;
+        } else if (Near(et, p.bottom)) {
+          ShiftY(proposed, et - p.bottom);
+          y_snapped = true;
+        }
+      }
+    }
+    if (!x_snapped && y_snapped && y_overlap) {  // edges aligned after a stacked snap
+      if (Near(el, p.left)) {
+        ShiftX(proposed, el - p.left);
+        x_snapped = true;
+      } else if (Near(er, p.right)) {
+        ShiftX(proposed, er - p.right);
+        x_snapped = true;
+      }
+    }
+    if (x_snapped && y_snapped) break;
+  }
+}
+
+void SnapMovingWindow(HWND window, RECT* proposed) {
+  RECT present;
+  GetWindowRect(window, &present);
+  SnapRectAgainst(snap_rects, present, proposed, GetKeyState(VK_CONTROL) < 0);
+}

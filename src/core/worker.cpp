@@ -1,0 +1,66 @@
+// The worker thread: it owns every framework window but the main window,
+// serves the window requests and runs the application.
+#include "core/core.h"
+
+#include "boxes/boxes.h"
+
+std::atomic<int32_t> start_requested{0};
+std::atomic<int32_t> running{0};
+std::atomic<int32_t> stop_requested{0};
+std::atomic<int32_t> quit_state{0};
+
+void PumpWorkerMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return;
+    HWND input_box = InputBoxWindow();
+    if (input_box && IsDialogMessageW(input_box, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void PumpMainMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+namespace {
+
+void RunApplicationOnce() {
+  DragAcceptFiles(main_window, FALSE);
+  running = 1;
+  start_requested = 0;
+  stop_requested = 0;
+  AppMain();
+}
+
+void ApplicationReturned() {
+  running = 0;
+  stop_requested = 0;
+  DragAcceptFiles(main_window, TRUE);
+}
+
+}  // namespace
+
+DWORD WINAPI WorkerThreadMain(LPVOID) {
+  AppSetup();
+  RebuildSnapRects();
+  while (quit_state == 0) {
+    Sleep(1);
+    PumpWorkerMessages();
+    if (window_request.code != 0) DispatchWindowRequest();
+    if (start_requested && !running) {
+      RunApplicationOnce();
+      if (quit_state != 0) break;
+      ApplicationReturned();
+    }
+  }
+  quit_state = 2;
+  PumpWorkerMessages();
+  return 0;
+}

@@ -1,0 +1,5 @@
+#include "imagewin/imagewin.h"
+
+LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(window, message, wparam, lparam);
+}

@@ -1,0 +1,1 @@
+zul_add_test_program(test_core test_core.cpp)

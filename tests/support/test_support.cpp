@@ -1,0 +1,73 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+std::function<void()> test_app_setup;
+std::function<void()> test_app_main;
+
+void AppSetup() {
+  if (test_app_setup) test_app_setup();
+}
+
+void AppMain() {
+  if (test_app_main) test_app_main();
+}
+
+void InitializeFrameworkForTests() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  ASSERT_EQ(ZulInitialize(GetModuleHandleW(nullptr)), 0);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (static_cast<int>(GetTickCount() - start) > timeout_ms) return condition();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(1);
+  }
+  return true;
+}
+
+void PumpFor(int ms) {
+  DWORD start = GetTickCount();
+  WaitUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
+}
+
+bool WaitForMainWindow(int timeout_ms) {
+  return WaitUntil([] { return main_window != nullptr && IsWindow(main_window); }, timeout_ms);
+}
+
+void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
+
+int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
+                std::function<void()> driver) {
+  test_app_setup = std::move(app_setup);
+  test_app_main = std::move(app_main);
+  std::thread driver_thread([&] {
+    if (!WaitForMainWindow()) {
+      ADD_FAILURE() << "the main window did not appear";
+      return;
+    }
+    driver();
+    HWND window = main_window;
+    if (IsWindow(window)) PostMessageW(window, WM_COMMAND, kCmdExit, 0);
+  });
+  int code = ZulMain(GetModuleHandleW(nullptr));
+  driver_thread.join();
+  return code;
+}
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

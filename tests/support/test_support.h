@@ -1,0 +1,35 @@
+// Shared helpers of the test programs: the application routines every
+// program must define, one-time framework set-up for tests that use windows
+// on their own thread, and whole-program scenarios that run the real start-up.
+#pragma once
+
+#include <functional>
+
+#include "core/core.h"
+
+// The application routines of a test program; a test sets the ones it needs.
+extern std::function<void()> test_app_setup;
+extern std::function<void()> test_app_main;
+
+// Runs start-up steps 1-8 once for this process so that image and text
+// windows can be used on the calling thread without the main window.
+void InitializeFrameworkForTests();
+
+// Polls `condition` (pumping the calling thread's messages) until it holds or
+// `timeout_ms` pass. Returns whether it held.
+bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
+
+// Pumps the calling thread's messages for `ms` milliseconds.
+void PumpFor(int ms);
+
+// Runs the whole program (start-up, main window, worker thread, message loop)
+// on this thread with the given application routines, while `driver` runs on
+// a thread of its own. When the driver returns and the program is still up,
+// the driver thread chooses Exit. Returns the program's exit code.
+int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
+                std::function<void()> driver);
+
+// Driver helpers (from the driver thread).
+bool WaitForMainWindow(int timeout_ms = 10000);
+void PostMainCommand(int id);
+void PostMainKey(WPARAM key);
