@@ -49,7 +49,16 @@ int ZUL_LoadImageFile(const char* file_name, int x, int y);
 
 // ---- text windows -------------------------------------------------------------
 int ZUL_OpenTextWindow(int number, int x, int y, int width, int height);
+int ZUL_CloseTextWindow(int number);
+int ZUL_SelectTextWindow(int number);
+void ZUL_ShowTextWindow();
+void ZUL_Printf(const char* format, ...);
+void ZUL_ClearTextWindow();
+void ZUL_PushTextColor(uint32_t text, uint32_t back);
+void ZUL_PopTextColor();
 
 // ---- text input -----------------------------------------------------------------
+// Reads a typed line from the current text window into `buffer` (256 bytes).
+void ZUL_Input(char* buffer);
 
 // ---- input box and button box ----------------------------------------------------
