@@ -100,6 +100,9 @@ struct WindowRequest {
   const char* file_name;
   HBITMAP bitmap;
   int32_t result;
+  // Where the worker also writes `result`: the requester's own variable, so a
+  // request made while another one waits cannot hand its result to the other.
+  int32_t* result_out;
 };
 extern WindowRequest window_request;
 

@@ -24,11 +24,15 @@ void WaitForNoPendingRequest() {
   PumpMainUntil([] { return window_request.code == 0; });
 }
 
-// Publishes the request (arguments are already filled in) and waits for it.
-void PostRequestAndWait(int32_t code) {
+// Publishes the request (arguments are already filled in), waits for it and
+// returns its result.
+int32_t PostRequestAndWait(int32_t code) {
+  int32_t result = 0;
+  window_request.result_out = &result;
   window_request.done = 0;
   window_request.code = code;
   PumpMainUntil([] { return window_request.done != 0; });
+  return result;
 }
 
 }  // namespace
@@ -67,6 +71,8 @@ void DispatchWindowRequest() {
     default:
       break;
   }
+  if (r.result_out) *r.result_out = r.result;
+  r.result_out = nullptr;
   r.done = 1;
   r.code = 0;
 }
@@ -81,8 +87,7 @@ int RequestCreateImage(int number, const char* title, int width, int height, int
   r.bits = bits;
   r.x = r.y = -1;
   r.zoom = 100;
-  PostRequestAndWait(kRequestCreateImage);
-  return r.result;
+  return PostRequestAndWait(kRequestCreateImage);
 }
 
 void RequestRedrawImage(int number) {
@@ -97,8 +102,7 @@ int RequestLoadImageFile(int number, const char* file_name) {
   r.number = number;
   r.file_name = file_name;
   r.x = r.y = 0;
-  PostRequestAndWait(kRequestLoadImageFile);
-  return r.result;
+  return PostRequestAndWait(kRequestLoadImageFile);
 }
 
 void RequestPasteBitmap(HBITMAP bitmap) {

@@ -49,6 +49,41 @@ void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast
 
 void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 
+namespace {
+
+constexpr UINT kRunOnMainMessage = WM_APP + 77;
+WNDPROC original_main_proc;
+
+LRESULT CALLBACK TestMainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kRunOnMainMessage) {
+    auto* work = reinterpret_cast<std::function<void()>*>(lparam);
+    (*work)();
+    delete work;
+    return 0;
+  }
+  return CallWindowProcW(original_main_proc, window, message, wparam, lparam);
+}
+
+}  // namespace
+
+void RunOnMainThread(std::function<void()> work) {
+  if (!original_main_proc) {
+    original_main_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TestMainWindowProc)));
+  }
+  PostMessageW(main_window, kRunOnMainMessage, 0,
+               reinterpret_cast<LPARAM>(new std::function<void()>(std::move(work))));
+}
+
+void RunOnMainThreadAndWait(std::function<void()> work) {
+  std::atomic<int> finished{0};
+  RunOnMainThread([&] {
+    work();
+    finished = 1;
+  });
+  while (!finished) Sleep(1);
+}
+
 int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver) {
   test_app_setup = std::move(app_setup);

@@ -33,3 +33,8 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
 bool WaitForMainWindow(int timeout_ms = 10000);
 void PostMainCommand(int id);
 void PostMainKey(WPARAM key);
+// Runs `work` on the main window thread (through a message to the main
+// window) without waiting for it; the requesters must be called there.
+void RunOnMainThread(std::function<void()> work);
+// The same, and waits until `work` has returned.
+void RunOnMainThreadAndWait(std::function<void()> work);
