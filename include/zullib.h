@@ -36,14 +36,118 @@ int ZUL_DestroyImage(int number);
 int ZUL_RedrawImage(int number);
 int ZUL_SelectImage(int number);
 int ZUL_RestoreImage();
+// Palette of the current image window (8-bit surfaces only): 0 done, 1 slot
+// free, 2 the window has 32 bits. SetPalette replaces entries 0..count-1
+// (count clamped to 0..256) and invalidates the window; GetPalette copies all
+// 256 entries into `buffer`.
+int ZUL_SetPalette(const RGBQUAD* entries, int count);
+int ZUL_GetPalette(RGBQUAD* buffer);
+
+// The surface of one image window slot as the pixel calls see it. Kept in step
+// with the slot by the framework: a free slot has width and height 0, so every
+// pixel call on it is outside and touches nothing.
+struct ImageSurface {
+  uint8_t* base;    // first pixel (row 0 is the top row)
+  uint32_t width;   // pixels
+  uint32_t height;  // pixels
+  uint32_t stride;  // bytes per row: width x 4, or width rounded up to 4 on 8 bits
+  int32_t bits;     // 8 or 32
+};
+extern ImageSurface image_surfaces[256];
+// The current image window (0-255) that the pixel, drawing, palette and file
+// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage.
+extern int32_t current_image;
 
 // ---- pixels and colour conversions ------------------------------------------
+// Colours are 0x00RRGGBB words; an 8-bit surface stores only the low byte.
+// A point is inside when x < width and y < height compared unsigned, so
+// negative coordinates are outside. All calls act on the current image window.
+extern int32_t pen_x, pen_y;  // last point of ZUL_SetPixel / ZUL_XorPixel / lines
+constexpr uint32_t kProbeOutside = 0xFFFFFFFFu;  // ZUL_ProbePixel outside the image
+
+inline const ImageSurface& CurrentSurface() { return image_surfaces[current_image & 255]; }
+inline bool SurfaceContains(const ImageSurface& s, int x, int y) {
+  return static_cast<uint32_t>(x) < s.width && static_cast<uint32_t>(y) < s.height;
+}
+
+// Writes a pixel (whole word on 32 bits, low byte on 8 bits); the pen stays.
+inline void ZUL_PlotPixel(int x, int y, uint32_t color) {
+  const ImageSurface& s = CurrentSurface();
+  if (!SurfaceContains(s, x, y)) return;
+  uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
+  if (s.bits == 32) {
+    reinterpret_cast<uint32_t*>(row)[x] = color;
+  } else {
+    row[x] = static_cast<uint8_t>(color);
+  }
+}
+// Moves the pen to (x, y), even outside, then writes the pixel when inside.
+inline void ZUL_SetPixel(int x, int y, uint32_t color) {
+  pen_x = x;
+  pen_y = y;
+  ZUL_PlotPixel(x, y, color);
+}
+// Inside: the stored word (32 bits) or byte (8 bits). Outside: `outside`.
+inline uint32_t ReadPixelOr(int x, int y, uint32_t outside) {
+  const ImageSurface& s = CurrentSurface();
+  if (!SurfaceContains(s, x, y)) return outside;
+  const uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
+  if (s.bits == 32) return reinterpret_cast<const uint32_t*>(row)[x];
+  return row[x];
+}
+inline uint32_t ZUL_GetPixel(int x, int y) { return ReadPixelOr(x, y, 0); }
+inline uint32_t ZUL_ProbePixel(int x, int y) { return ReadPixelOr(x, y, kProbeOutside); }
+// Inverts a pixel (32 bits: XOR 0xFFFFFF, top byte kept; 8 bits: complement).
+inline void ZUL_XorPlotPixel(int x, int y) {
+  const ImageSurface& s = CurrentSurface();
+  if (!SurfaceContains(s, x, y)) return;
+  uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
+  if (s.bits == 32) {
+    reinterpret_cast<uint32_t*>(row)[x] ^= 0xFFFFFFu;
+  } else {
+    row[x] = static_cast<uint8_t>(~row[x]);
+  }
+}
+inline void ZUL_XorPixel(int x, int y) {
+  pen_x = x;
+  pen_y = y;
+  ZUL_XorPlotPixel(x, y);
+}
+// Copies pixels (0..count-1, y) into `buffer` (32-bit words on a 32-bit
+// surface, bytes on an 8-bit one), 0 outside; nothing for a free window.
+void ZUL_ReadRow(void* buffer, int y, int count);
+// Zeroes the whole surface of a live slot; nothing for a free or bad number.
+void ZUL_ClearImage(int number);
+
+// HSV: value = max channel, saturation = max - min (chroma), hue 0..359.
+void ZUL_RgbToHsv(uint32_t color, int* hue, int* saturation, int* value);
+int ZUL_GetHue(uint32_t color);
+int ZUL_GetSaturation(uint32_t color);
+int ZUL_GetBrightness(uint32_t color);
+uint32_t ZUL_HsvToRgb(int value, int saturation, int hue);
+// 16.16 fixed-point colour formulas (sum + 32768, divided by 65536 toward zero).
+int ZUL_GetY(uint32_t color);   // luminance 0..255
+int ZUL_GetCr(uint32_t color);  // -127..128
+int ZUL_GetCb(uint32_t color);  // -127..128
+int ZUL_GetU(uint32_t color);
+int ZUL_GetV(uint32_t color);
+int ZUL_GetI(uint32_t color);
+int ZUL_GetQ(uint32_t color);
+
 // Drawing state shared by the bitmap-font and TrueType text.
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
 extern int text_x, text_y, text_left; // text cursor and its left margin
 
 // ---- image files --------------------------------------------------------------
+// Draws a file into the current image window at (x, y), unscaled and clipped:
+// 0 drawn; 1 the file gave no picture; 2 no current image window.
 int ZUL_LoadImageFile(const char* file_name, int x, int y);
+// Saves the block (0, 0, width, height) of the current image window in format
+// 0 BMP, 1 JPEG, 2 GIF, 3 PNG, 4 TIFF, adding the format's extension unless the
+// name ends with it: 0 saved; 1 the encoder or the write failed (also a bad
+// format or a size too large); 2 width or height 0 or less; 3 no window.
+int ZUL_SaveImageFile(int width, int height, int format, const char* file_name);
+extern int jpeg_quality;  // quality of JPEG saves, initially 100
 
 // ---- image window display and zoom ------------------------------------------
 

@@ -1,19 +1,81 @@
+// The table of image windows, the surface descriptors the pixel calls read,
+// and the current image window with its history.
 #include "surfaces/surfaces.h"
+
+#include <cstring>
 
 ImageWindow image_windows[kImageSlots];
 uint32_t* pixels[kImageSlots];
 uint8_t* pixels8[kImageSlots];
+ImageSurface image_surfaces[kImageSlots];
+int32_t current_image;
+int32_t image_history[kImageHistory];
 
 void ClearImageTable() {
-  for (ImageWindow& slot : image_windows) slot.in_use = 0;
+  for (int n = 0; n < kImageSlots; ++n) {
+    image_windows[n] = ImageWindow{};
+    WithdrawSurface(n);
+  }
+  current_image = 0;
+  for (int32_t& entry : image_history) entry = 0;
 }
 
-int CreateImageWindow(int, const char*, int, int, int, int, int, int) { return 3; }
-int ZUL_RedrawImage(int) { return 1; }
-int ZUL_SelectImage(int) { return 1; }
-int ZUL_RestoreImage() { return 1; }
-int ZUL_LoadImageFile(const char*, int, int) { return 2; }
-void PasteBitmapToImage(HBITMAP bitmap) { DeleteObject(bitmap); }
-int ZUL_CreateImage(int n, const char* t, int x, int y, int w, int h, int z) { return CreateImageWindow(n, t, x, y, w, h, z, 32); }
-int ZUL_CreateImage8(int n, const char* t, int x, int y, int w, int h, int z) { return CreateImageWindow(n, t, x, y, w, h, z, 8); }
-int ZUL_DestroyImage(int) { return 1; }
+bool ImageNumberValid(int number) { return static_cast<uint32_t>(number) < kImageSlots; }
+
+bool ImageWindowLive(int number) {
+  return ImageNumberValid(number) && image_windows[number].in_use != 0;
+}
+
+int FindImageWindow(HWND window) {
+  if (window == nullptr) return -1;
+  for (int n = 0; n < kImageSlots; ++n) {
+    if (image_windows[n].in_use && image_windows[n].window == window) return n;
+  }
+  return -1;
+}
+
+ImageWindow* CurrentLiveImage() {
+  return ImageWindowLive(current_image) ? &image_windows[current_image] : nullptr;
+}
+
+void PublishSurface(int number) {
+  if (!ImageNumberValid(number)) return;
+  const ImageWindow& slot = image_windows[number];
+  BITMAP info = {};
+  if (slot.dib == nullptr || GetObjectW(slot.dib, sizeof info, &info) == 0 || info.bmBits == nullptr) {
+    WithdrawSurface(number);
+    return;
+  }
+  uint8_t* base = static_cast<uint8_t*>(info.bmBits);
+  pixels[number] = reinterpret_cast<uint32_t*>(base);
+  pixels8[number] = base;
+  ImageSurface& s = image_surfaces[number];
+  s.base = base;
+  s.width = static_cast<uint32_t>(slot.width);
+  s.height = static_cast<uint32_t>(slot.height);
+  s.stride = static_cast<uint32_t>(SurfaceStride(slot.width, slot.bits));
+  s.bits = slot.bits;
+}
+
+void WithdrawSurface(int number) {
+  if (!ImageNumberValid(number)) return;
+  pixels[number] = nullptr;
+  pixels8[number] = nullptr;
+  image_surfaces[number] = ImageSurface{nullptr, 0, 0, 0, 32};
+}
+
+int ZUL_SelectImage(int number) {
+  if (!ImageWindowLive(number)) return 1;
+  std::memmove(&image_history[1], &image_history[0], sizeof image_history[0] * (kImageHistory - 1));
+  image_history[0] = current_image;
+  current_image = number;
+  return 0;
+}
+
+int ZUL_RestoreImage() {
+  int previous = image_history[0];
+  if (!ImageWindowLive(previous)) return 1;
+  current_image = previous;
+  std::memmove(&image_history[0], &image_history[1], sizeof image_history[0] * (kImageHistory - 1));
+  return 0;
+}

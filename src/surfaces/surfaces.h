@@ -5,6 +5,13 @@
 #include "zullib.h"
 
 constexpr int kImageSlots = 256;
+constexpr int kImageHistory = 8;        // previously current image windows kept
+constexpr int kPaletteEntries = 256;
+constexpr int kCaptionBytes = 256;
+constexpr DWORD kImageWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+// Largest surface in bytes; larger ones (and any whose byte count overflows)
+// are refused.
+constexpr int64_t kMaxSurfaceBytes = 0x7FFFFFFF;
 
 struct ImageWindow {
   int32_t in_use;
@@ -23,12 +30,78 @@ struct ImageWindow {
 extern ImageWindow image_windows[kImageSlots];
 extern uint32_t* pixels[kImageSlots];
 extern uint8_t* pixels8[kImageSlots];
+extern int32_t image_history[kImageHistory];  // entry 0 newest
 
-// Start-up: every slot free, the history cleared.
+// ---- table, current window and history (image_table.cpp) -----------------------
+// Start-up: every slot free, the current window and the history 0.
 void ClearImageTable();
+bool ImageNumberValid(int number);
+bool ImageWindowLive(int number);
+// The live slot whose window is `window`, or -1.
+int FindImageWindow(HWND window);
+// The current image window's slot when it is live, otherwise null.
+ImageWindow* CurrentLiveImage();
+// Brings `pixels`, `pixels8` and `image_surfaces` in step with slot n after its
+// surface was made or rebuilt; WithdrawSurface empties them (slot freed).
+void PublishSurface(int number);
+void WithdrawSurface(int number);
 
+// ---- surfaces and creation (image_create.cpp) ----------------------------------
+// Bytes per row of a surface.
+int SurfaceStride(int width, int bits);
+// Byte count of a width x height surface, or -1 when it overflows or exceeds
+// kMaxSurfaceBytes.
+int64_t SurfaceBytes(int width, int height, int bits);
+// A zeroed top-down DIB section with the grey colour table; null when it
+// cannot be made. `base` receives the first pixel.
+HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base);
 // The creation routine behind ZUL_CreateImage / ZUL_CreateImage8.
 int CreateImageWindow(int number, const char* title, int x, int y, int width, int height,
                       int zoom, int bits);
+// Sets the window caption from the slot's title and zoom.
+void UpdateImageTitle(int number);
+// "%s(%d%%)" (32 bits) or "%s(%d%%)[8bit]", plus "*" when smoothed.
+void FormatImageCaption(const char* title, int zoom, int bits, bool smoothed,
+                        char caption[kCaptionBytes]);
+
+// ---- zoom fitting (zoom_fit.cpp) -------------------------------------------------
+struct ScreenMetrics {
+  int screen_width;   // SM_CXSCREEN
+  int screen_height;  // SM_CYSCREEN - SM_CYCAPTION
+  int min_width;      // SM_CXMIN - 2 x SM_CXDLGFRAME
+  int min_height;     // SM_CYMIN - 2 x SM_CXDLGFRAME - SM_CYCAPTION
+};
+struct ZoomFit {
+  int code;  // 0 fits; 2 even the smallest window does not fit
+  int width, height;
+  int zoom;
+  int view_width, view_height;
+};
+ScreenMetrics ReadScreenMetrics();
+// Fits a width x height surface asked for at `zoom` percent on the screen.
+ZoomFit FitZoom(const ScreenMetrics& metrics, int width, int height, int zoom);
+
+// ---- blocks, clipboard and paste (image_block.cpp, clipboard_bitmap.cpp) -------
+// Copies the block (x, y, block_width, block_height) of the current image
+// window into `buffer` (packed rows of 32-bit words, or bytes on 8 bits), 0
+// outside the surface. 0 done; 1 no live current window or a block whose byte
+// count overflows (nothing copied).
+int CopyImageBlock(void* buffer, int x, int y, int block_width, int block_height);
+// A new bitmap from the clipboard's picture (CF_DIB, else CF_BITMAP), or null.
+// `colors` (256 entries) receives at most 256 colour table entries, `count`
+// how many.
+HBITMAP GetClipboardBitmap(RGBQUAD* colors, int* count);
 // Copies a bitmap into the current image window's surface at (0, 0) and deletes it.
 void PasteBitmapToImage(HBITMAP bitmap);
+
+// ---- image files (image_files.cpp, encoders.cpp) --------------------------------
+constexpr int kImageFormats = 5;
+constexpr int kPathChars = MAX_PATH;  // 260
+const wchar_t* FormatMimeType(int format);   // null outside 0-4
+const wchar_t* FormatExtension(int format);  // null outside 0-4
+// Appends `extension` to `path` (capacity 260 units) unless its last four
+// characters, lower-cased, contain it.
+void AppendExtension(wchar_t* path, const wchar_t* extension);
+// The class id of the first GDI+ encoder with exactly this MIME type; all
+// zero when none matches. Returns whether one was found.
+bool FindEncoder(const wchar_t* mime, CLSID* class_id);

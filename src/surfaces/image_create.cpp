@@ -1,0 +1,171 @@
+// Making image windows: the surface (a top-down DIB section with a grey colour
+// table), the window with its two device contexts, and the caption.
+#include "surfaces/surfaces.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/core.h"
+
+namespace {
+
+struct SurfaceInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[kPaletteEntries];
+};
+
+void FillGreyRamp(RGBQUAD* colors) {
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    BYTE level = static_cast<BYTE>(i);
+    colors[i] = RGBQUAD{level, level, level, 0};
+  }
+}
+
+char* CopyTitle(const char* title) {
+  if (title == nullptr) title = "";
+  size_t length = std::strlen(title);
+  char* copy = static_cast<char*>(std::malloc(length + 1));
+  if (copy != nullptr) std::memcpy(copy, title, length + 1);
+  return copy;
+}
+
+HWND CreateImageFrame(const ZoomFit& fit, int x, int y, const char* caption) {
+  wchar_t caption_w[kWindowTextUnits];
+  AnsiToWide(caption, caption_w, kWindowTextUnits);
+  RECT outer = {0, 0, fit.view_width, fit.view_height};
+  AdjustWindowRect(&outer, kImageWindowStyle, FALSE);
+  int left = x == -1 ? CW_USEDEFAULT : x;
+  int top = y == -1 ? CW_USEDEFAULT : y;
+  if (left == CW_USEDEFAULT) top = CW_USEDEFAULT;  // a lone y would be taken as a show command
+  return CreateWindowExW(0, L"zul_iw", caption_w, kImageWindowStyle, left, top, outer.right - outer.left,
+                         outer.bottom - outer.top, main_window, nullptr, zul_instance, nullptr);
+}
+
+void PrepareDrawingDc(HDC dc) {
+  SetStretchBltMode(dc, COLORONCOLOR);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+}
+
+}  // namespace
+
+int SurfaceStride(int width, int bits) {
+  int64_t stride = bits == 8 ? (static_cast<int64_t>(width) + 3) & ~int64_t{3}
+                             : static_cast<int64_t>(width) * 4;
+  return stride > kMaxSurfaceBytes ? -1 : static_cast<int>(stride);
+}
+
+int64_t SurfaceBytes(int width, int height, int bits) {
+  if (width < 1 || height < 1) return -1;
+  int stride = SurfaceStride(width, bits);
+  if (stride < 0) return -1;
+  int64_t bytes = static_cast<int64_t>(stride) * height;
+  return bytes > kMaxSurfaceBytes ? -1 : bytes;
+}
+
+HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base) {
+  *base = nullptr;
+  int64_t bytes = SurfaceBytes(width, height, bits);
+  if (bytes < 0) return nullptr;
+  SurfaceInfo* info = static_cast<SurfaceInfo*>(std::calloc(1, sizeof(SurfaceInfo)));
+  if (info == nullptr) return nullptr;
+  info->header.biSize = sizeof(BITMAPINFOHEADER);
+  info->header.biWidth = width;
+  info->header.biHeight = -height;
+  info->header.biPlanes = 1;
+  info->header.biBitCount = static_cast<WORD>(bits);
+  info->header.biCompression = BI_RGB;
+  FillGreyRamp(info->colors);
+  void* bits_address = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info), DIB_RGB_COLORS,
+                                 &bits_address, nullptr, 0);
+  std::free(info);
+  if (dib == nullptr) return nullptr;
+  if (bits_address == nullptr) {
+    DeleteObject(dib);
+    return nullptr;
+  }
+  std::memset(bits_address, 0, static_cast<size_t>(bytes));
+  *base = bits_address;
+  return dib;
+}
+
+void FormatImageCaption(const char* title, int zoom, int bits, bool smoothed,
+                        char caption[kCaptionBytes]) {
+  snprintf(caption, kCaptionBytes, bits == 8 ? "%s(%d%%)[8bit]%s" : "%s(%d%%)%s",
+           title != nullptr ? title : "", zoom, smoothed ? "*" : "");
+}
+
+void UpdateImageTitle(int number) {
+  if (!ImageWindowLive(number)) return;
+  const ImageWindow& slot = image_windows[number];
+  char caption[kCaptionBytes];
+  bool smoothed = GetStretchBltMode(slot.memory_dc) == HALFTONE;
+  FormatImageCaption(slot.title, slot.zoom, slot.bits, smoothed, caption);
+  SetWindowTextAnsi(slot.window, caption);
+}
+
+// The surface is made first, so that a size that cannot be had leaves no
+// window or device context behind.
+int CreateImageWindow(int number, const char* title, int x, int y, int width, int height,
+                      int zoom, int bits) {
+  if (!ImageNumberValid(number)) return 4;
+  if (image_windows[number].in_use) return 1;
+  if (bits != 8 && bits != 32) return 3;
+  ZoomFit fit = FitZoom(ReadScreenMetrics(), width, height, zoom);
+  if (fit.code != 0) return fit.code;
+
+  void* base = nullptr;
+  HBITMAP dib = CreateSurfaceBitmap(fit.width, fit.height, bits, &base);
+  if (dib == nullptr) return 3;
+  char* title_copy = CopyTitle(title);
+  if (title_copy == nullptr) {
+    DeleteObject(dib);
+    return 3;
+  }
+
+  ImageWindow& slot = image_windows[number];
+  slot = ImageWindow{};
+  slot.bits = bits;
+  slot.width = fit.width;
+  slot.height = fit.height;
+  slot.view_width = fit.view_width;
+  slot.view_height = fit.view_height;
+  slot.zoom = fit.zoom;
+  slot.title = title_copy;
+  slot.dib = dib;
+
+  char caption[kCaptionBytes];
+  FormatImageCaption(slot.title, slot.zoom, bits, false, caption);
+  slot.window = CreateImageFrame(fit, x, y, caption);
+  if (slot.window == nullptr) {
+    DeleteObject(dib);
+    std::free(title_copy);
+    slot = ImageWindow{};
+    return 3;
+  }
+  UpdateWindow(slot.window);
+  SetForegroundWindow(slot.window);
+  DragAcceptFiles(slot.window, TRUE);
+
+  slot.window_dc = GetDC(slot.window);
+  PrepareDrawingDc(slot.window_dc);
+  slot.memory_dc = CreateCompatibleDC(slot.window_dc);
+  PrepareDrawingDc(slot.memory_dc);
+  slot.previous_bitmap = SelectObject(slot.memory_dc, dib);
+  PublishSurface(number);
+
+  slot.in_use = 1;
+  RebuildSnapRects();
+  ZUL_SelectImage(number);
+  return 0;
+}
+
+int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int height, int zoom) {
+  return CreateImageWindow(number, title, x, y, width, height, zoom, 32);
+}
+
+int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height,
+                     int zoom) {
+  return CreateImageWindow(number, title, x, y, width, height, zoom, 8);
+}
