@@ -49,6 +49,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# Without a window manager on the display, Wine would wait up to two seconds
+# for one whenever a window is hidden or destroyed: let Wine manage nothing.
+if [ ! -f "$WINEPREFIX/.zul-configured" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.zul-configured"
+fi
+
 # A persistent server keeps program start-up short while the command runs.
 wineserver -f -p >/dev/null 2>&1 &
 server_pid=$!

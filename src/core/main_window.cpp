@@ -107,6 +107,10 @@ void RunExitSequence() {
   int t0 = ZUL_GetTime();
   while (WorkerStillActive()) {
     if (ZUL_GetTime() - t0 > kExitWaitMs) break;
+    // Messages that other threads send to this one are answered meanwhile: a
+    // thread that is ending may wait for such an answer.
+    MSG sent;
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     Sleep(0);
   }
   if (WorkerStillActive()) TerminateThread(worker_thread, 1);
