@@ -1,1 +1,2 @@
 zul_add_test_program(test_textwin_output test_textwin_output.cpp)
+zul_add_test_program(test_textwin_input test_textwin_input.cpp)

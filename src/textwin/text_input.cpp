@@ -38,6 +38,14 @@ void DrawCursorUnit(TextWindow& t, wchar_t unit) {
   InvalidateTextCells(t, t.cursor_x, t.cursor_y, unit < 0x80 ? 1 : 2);
 }
 
+// Blanks the two cells of a removed double-width character. Two narrow
+// spaces do it in any font; an ideographic space would leave a missing-glyph
+// box in fonts without one.
+void BlankTwoCells(TextWindow& t) {
+  DrawTextUnits(t, t.cursor_x, t.cursor_y, L"  ", 2);
+  InvalidateTextCells(t, t.cursor_x, t.cursor_y, 2);
+}
+
 void DrawCaret(TextWindow& t, InputLine& line) {
   DrawCursorUnit(t, line.caret_phase ? L'_' : L' ');
   line.caret_redraw = false;
@@ -75,7 +83,7 @@ void EraseUnit(TextWindow& t, InputLine& line) {
     t.cursor_x -= cells * t.char_width;
   }
   if (cells == 2) {
-    DrawCursorUnit(t, 0x3000);  // ideographic space blanks both cells
+    BlankTwoCells(t);
     if (line.wrap_count > 0 && t.cursor_x == 0 && TopWrap(line) >= t.width) {
       t.cursor_x = PopWrap(line) - 2 * t.char_width;
       t.cursor_y -= t.char_height;
