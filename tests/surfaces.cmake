@@ -1,0 +1,2 @@
+zul_add_test_program(test_surfaces test_surfaces.cpp)
+zul_add_test_program(test_pixels test_pixels.cpp)
