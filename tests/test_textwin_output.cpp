@@ -413,3 +413,48 @@ TEST(TextColorStack, ColoursSurviveAResize) {
   }
   EXPECT_TRUE(green);
 }
+
+// ---- keys of a text window --------------------------------------------------------
+
+namespace {
+
+void HoldControl(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+}  // namespace
+
+TEST(TextWindowKeys, SpacePrintsCaptureInTheCurrentWindow) {
+  TextWindow& one = OpenFreshTextWindow(1, 300, 100);
+  TextWindow& two = *(ZUL_OpenTextWindow(2, 400, 40, 300, 100), &text_windows[2]);
+  ZUL_SelectTextWindow(1);
+  PostMessageW(two.window, WM_KEYDOWN, VK_SPACE, 1);
+  PumpFor(30);
+  EXPECT_EQ(one.cursor_y, one.char_height);
+  EXPECT_EQ(two.cursor_y, 0);
+  EXPECT_TRUE(CellHasInk(CopyBackBuffer(one), one, 7, 0));  // "caputure"
+}
+
+TEST(TextWindowKeys, ControlQClosesAndQAloneDoesNot) {
+  TextWindow& t = OpenFreshTextWindow(1);
+  PostMessageW(t.window, WM_KEYDOWN, 'Q', 1);
+  PumpFor(30);
+  EXPECT_TRUE(text_windows[1].in_use);
+  HoldControl(true);
+  SendMessageW(t.window, WM_KEYDOWN, 'Q', 1);
+  HoldControl(false);
+  EXPECT_TRUE(WaitUntil([] { return text_windows[1].in_use == 0; }, 2000));
+}
+
+TEST(TextWindowKeys, ControlSSelectsTheWindow) {
+  OpenFreshTextWindow(1);
+  ZUL_OpenTextWindow(2, 400, 40, 200, 100);
+  EXPECT_EQ(current_text_window, 2);
+  HoldControl(true);
+  SendMessageW(text_windows[1].window, WM_KEYDOWN, 'S', 1);
+  HoldControl(false);
+  EXPECT_TRUE(WaitUntil([] { return current_text_window == 1; }, 2000));
+}
