@@ -1,2 +1,3 @@
 zul_add_test_program(test_surfaces test_surfaces.cpp)
 zul_add_test_program(test_pixels test_pixels.cpp)
+zul_add_test_program(test_image_files test_image_files.cpp)

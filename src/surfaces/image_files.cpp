@@ -1,5 +1,6 @@
 // Loading image files into the current image window and saving a block of it,
 // both through the GDI+ flat interface.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -56,6 +57,20 @@ bool DrawPicture(HDC dc, GpImage* image, int x, int y, UINT width, UINT height) 
   return status == Gdiplus::Ok;
 }
 
+// GDI+ fills the reserved byte of the pixels it draws on a 32-bit surface;
+// clears it again in the drawn rectangle so that every pixel reads 0x00RRGGBB.
+void ClearReservedBytes(int x, int y, UINT width, UINT height) {
+  const ImageSurface& s = image_surfaces[current_image];
+  if (s.bits != 32) return;
+  int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, s.width);
+  int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + height, s.height);
+  for (int64_t row = top; row < bottom; ++row) {
+    uint32_t* line = reinterpret_cast<uint32_t*>(s.base + row * s.stride);
+    for (int64_t column = left; column < right; ++column) line[column] &= 0xFFFFFFu;
+  }
+}
+
 // ---- saving ----------------------------------------------------------------------
 
 // The picture to save and what must live until the save has finished.
@@ -77,9 +92,9 @@ void ReleaseSavePicture(SavePicture* p) {
   *p = SavePicture{};
 }
 
-// 32-bit surfaces: the block copied into a buffer, wrapped and cloned as a
-// 24-bit picture.
-bool MakePicture32(int width, int height, SavePicture* out) {
+// 32-bit surfaces: the block copied into a buffer, wrapped and cloned in
+// `format` (24-bit RGB; 8-bit indexed for encoders that take nothing else).
+bool MakePicture32(int width, int height, Gdiplus::PixelFormat format, SavePicture* out) {
   int64_t bytes = static_cast<int64_t>(width) * height * 4;
   if (bytes > kMaxSurfaceBytes) return false;
   auto* buffer = static_cast<BYTE*>(std::malloc(static_cast<size_t>(bytes)));
@@ -89,8 +104,8 @@ bool MakePicture32(int width, int height, SavePicture* out) {
     GpBitmap* wrapper = nullptr;
     if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, buffer,
                                       &wrapper) == Gdiplus::Ok) {
-      made = gp::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat24bppRGB, wrapper,
-                                      &out->bitmap) == Gdiplus::Ok &&
+      made = gp::GdipCloneBitmapAreaI(0, 0, width, height, format, wrapper, &out->bitmap) ==
+                 Gdiplus::Ok &&
              out->bitmap != nullptr;
       gp::GdipDisposeImage(wrapper);
     }
@@ -130,6 +145,11 @@ bool MakePicture8(int width, int height, SavePicture* out) {
          out->bitmap != nullptr;
 }
 
+// The GIF encoder writes only indexed pictures; the others take 24-bit RGB.
+Gdiplus::PixelFormat ClonePixelFormat(int format) {
+  return format == 2 ? PixelFormat8bppIndexed : PixelFormat24bppRGB;
+}
+
 Gdiplus::GpStatus SavePictureAs(GpBitmap* bitmap, int format, const char* file_name) {
   CLSID encoder;
   FindEncoder(FormatMimeType(format), &encoder);
@@ -166,6 +186,7 @@ int ZUL_LoadImageFile(const char* file_name, int x, int y) {
   if (width != 0 && height != 0 && width <= INT32_MAX && height <= INT32_MAX) {
     if (slot->bits == 8) ApplyFilePalette(image);
     result = DrawPicture(slot->memory_dc, image, x, y, width, height) ? 0 : 1;
+    ClearReservedBytes(x, y, width, height);
   }
   gp::GdipDisposeImage(image);
   return result;
@@ -177,7 +198,7 @@ int ZUL_SaveImageFile(int width, int height, int format, const char* file_name) 
   if (width <= 0 || height <= 0) return 2;
   if (FormatMimeType(format) == nullptr || file_name == nullptr) return 1;
   SavePicture picture = {};
-  bool made = slot->bits == 32 ? MakePicture32(width, height, &picture)
+  bool made = slot->bits == 32 ? MakePicture32(width, height, ClonePixelFormat(format), &picture)
                                : MakePicture8(width, height, &picture);
   int result = 1;
   if (made && SavePictureAs(picture.bitmap, format, file_name) == Gdiplus::Ok) result = 0;
