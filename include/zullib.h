@@ -176,3 +176,17 @@ void ZUL_PopTextColor();
 void ZUL_Input(char* buffer);
 
 // ---- input box and button box ----------------------------------------------------
+// The button box: one window with a grid of push buttons numbered row by row
+// from 0, owned by the worker thread. Opening does nothing when a box is open,
+// when columns or rows is below 1, or for more than 256 buttons.
+void ZUL_OpenButtonBox(int x, int y, int columns, int rows);
+void ZUL_DestroyButtonBox();
+// Sets the caption of a button; a "\n" in the text starts a new line.
+void ZUL_SetButtonBoxTitle(int index, const char* text);
+// The presses of a button since the last look, cleared by the look; 0 when
+// there is no box or no such button.
+int ZUL_GetButtonBox(int index);
+// Brings the open box to the given client size; the buttons follow.
+void ZUL_ResizeButtonBox(int client_width, int client_height);
+// Asks for a new caption of a button in the current text window.
+void ZUL_RenameButton(int index);

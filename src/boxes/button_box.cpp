@@ -1,9 +1,139 @@
+// The button box: opening, destroying, captions, press counts and resizing.
 #include "boxes/boxes.h"
 
-HWND ButtonBoxWindow() { return nullptr; }
-void ZUL_OpenButtonBox(int, int, int, int) {}
-void ZUL_DestroyButtonBox() {}
+#include <cstdio>
 
-LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window, message, wparam, lparam);
+#include "core/core.h"
+
+ButtonBox button_box = {nullptr, 0, 0, 0, {}, {}, 98, 26, 0};
+
+namespace {
+
+constexpr DWORD kButtonBoxStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_MULTILINE;
+constexpr int kLargestClientSide = 32767;
+
+bool IsButtonOfOpenBox(int index) {
+  return button_box.window != nullptr && index >= 0 && index < button_box.count;
+}
+
+POINT ButtonPosition(int index) {
+  int row = index / button_box.nx;
+  int column = index % button_box.nx;
+  return POINT{column * (button_box.button_width + kButtonGap) + kButtonGap,
+               row * (button_box.button_height + kButtonGap) + kButtonGap};
+}
+
+SIZE OuterSizeForClient(int client_width, int client_height) {
+  RECT rect = {0, 0, client_width, client_height};
+  AdjustWindowRect(&rect, kButtonBoxStyle, FALSE);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CreateButtons() {
+  for (int index = 0; index < button_box.count; ++index) {
+    wchar_t caption[16];
+    swprintf(caption, 16, L"%d", index);
+    POINT at = ButtonPosition(index);
+    button_box.buttons[index] =
+        CreateWindowExW(0, L"BUTTON", caption, kButtonStyle, at.x, at.y, button_box.button_width,
+                        button_box.button_height, button_box.window, nullptr, zul_instance, nullptr);
+    button_box.press_count[index] = 0;
+  }
+}
+
+void ForgetButtons() {
+  for (HWND& button : button_box.buttons) button = nullptr;
+}
+
+int ClampClientSide(int side) {
+  if (side < 0) return 0;
+  return side > kLargestClientSide ? kLargestClientSide : side;
+}
+
+}  // namespace
+
+HWND ButtonBoxWindow() { return button_box.window; }
+
+SIZE ButtonBoxClientSize(int nx, int ny) {
+  return SIZE{nx * (button_box.button_width + kButtonGap) + kButtonGap,
+              ny * (button_box.button_height + kButtonGap) + kButtonGap};
+}
+
+void LayOutButtons() {
+  for (int index = 0; index < button_box.count; ++index) {
+    HWND button = button_box.buttons[index];
+    if (!button) continue;  // not made yet: the box is being created
+    POINT at = ButtonPosition(index);
+    SetWindowPos(button, nullptr, at.x, at.y, button_box.button_width, button_box.button_height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+int HitTestButtonGrid(int x, int y) {
+  int column = x / (button_box.button_width + kButtonGap);
+  int row = y / (button_box.button_height + kButtonGap);
+  if (column < 0) column = 0;
+  if (column > button_box.nx - 1) column = button_box.nx - 1;
+  if (row < 0) row = 0;
+  if (row > button_box.ny - 1) row = button_box.ny - 1;
+  return row * button_box.nx + column;
+}
+
+int ButtonIndexOf(HWND control) {
+  if (!control || !button_box.window) return -1;
+  for (int index = 0; index < button_box.count; ++index) {
+    if (button_box.buttons[index] == control) return index;
+  }
+  return -1;
+}
+
+void SetButtonCaption(int index, const char* text) {
+  SetWindowTextAnsi(button_box.buttons[index], text ? text : "");
+}
+
+void ZUL_OpenButtonBox(int x, int y, int columns, int rows) {
+  if (button_box.window) return;
+  if (columns < 1 || rows < 1 || columns > kMaxButtons || rows > kMaxButtons) return;
+  if (columns * rows > kMaxButtons) return;
+  button_box.nx = columns;
+  button_box.ny = rows;
+  button_box.count = columns * rows;
+  ForgetButtons();
+
+  SIZE client = ButtonBoxClientSize(columns, rows);
+  SIZE outer = OuterSizeForClient(client.cx, client.cy);
+  button_box.window = CreateWindowExW(0, L"zul_bb", L"ButtonBox", kButtonBoxStyle, x, y, outer.cx,
+                                      outer.cy, main_window, nullptr, zul_instance, nullptr);
+  if (!button_box.window) return;
+  CreateButtons();
+  UpdateWindow(button_box.window);
+  SetForegroundWindow(button_box.window);
+}
+
+void ZUL_DestroyButtonBox() {
+  if (!button_box.window) return;
+  if (!DestroyWindow(button_box.window)) {
+    MessageBoxW(main_window, L"DestroyWindow[BB] error", L"ZULLIB error!", MB_OK | MB_ICONERROR);
+  }
+  button_box.window = nullptr;
+  ForgetButtons();
+}
+
+void ZUL_SetButtonBoxTitle(int index, const char* text) {
+  if (IsButtonOfOpenBox(index)) SetButtonCaption(index, text);
+}
+
+int ZUL_GetButtonBox(int index) {
+  if (!IsButtonOfOpenBox(index)) return 0;
+  int presses = button_box.press_count[index];
+  button_box.press_count[index] = 0;
+  return presses;
+}
+
+void ZUL_ResizeButtonBox(int client_width, int client_height) {
+  if (!button_box.window) return;
+  SIZE outer = OuterSizeForClient(ClampClientSide(client_width), ClampClientSide(client_height));
+  SetWindowPos(button_box.window, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,9 +1,19 @@
-// Text windows: the table of 256 console-like text windows and their output.
+// Text windows: the table of 256 console-like text windows, their output,
+// line input and (per window number) their log files.
 #pragma once
 
 #include "zullib.h"
 
+#include <cstdio>
+
 constexpr int kTextSlots = 256;
+constexpr int kTextHistory = 8;        // previously current text windows kept
+constexpr int kColorStackDepth = 8;
+constexpr int kDefaultTextWidth = 400;
+constexpr int kDefaultTextHeight = 300;
+constexpr int kPrintfBytes = 4096;     // formatted output, terminator included
+constexpr int kPrintfUnits = 4096;     // the same converted to UTF-16
+constexpr DWORD kTextWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 
 struct TextWindow {
   int32_t in_use;
@@ -11,8 +21,8 @@ struct TextWindow {
   int32_t cursor_x, cursor_y;
   int32_t char_width, char_height;
   uint32_t text_colour, back_colour;
-  uint32_t text_colour_stack[8];
-  uint32_t back_colour_stack[8];
+  uint32_t text_colour_stack[kColorStackDepth];
+  uint32_t back_colour_stack[kColorStackDepth];
   HWND window;
   HDC memory_dc;
   HDC window_dc;
@@ -21,11 +31,83 @@ struct TextWindow {
 };
 
 extern TextWindow text_windows[kTextSlots];
+extern int current_text_window;
+extern int text_window_history[kTextHistory];  // entry 0 newest
 
-// Start-up: every slot free, the history cleared.
+// ---- table, open / close / select (text_table.cpp) ----------------------------
+// Start-up: every slot free, the history cleared, the current window 0.
 void ClearTextTable();
+bool TextNumberValid(int number);
+bool TextWindowLive(int number);
+// The live slot whose window is `window`, or -1.
+int FindTextWindow(HWND window);
+// The current text window's slot when it is live, otherwise null.
+TextWindow* CurrentLiveTextWindow();
 
+// ---- back buffer and layout (text_layout.cpp) ----------------------------------
+// Makes the window's device contexts and back buffer of its width x height,
+// black, with the black brush, the OEM fixed font and the colours selected.
+void CreateTextBackBuffer(TextWindow& t);
+// Puts the previous bitmap back and frees the back buffer and both DCs.
+void ReleaseTextBackBuffer(TextWindow& t);
+// The WM_SIZE rebuild: new size, new buffer, cleared, cursor at the top left.
+void RebuildTextBackBuffer(TextWindow& t, int width, int height);
+void FillTextBackBuffer(TextWindow& t, int top);  // black from `top` down
+// Draws `count` units at (x, y) with the current colours, opaque cells.
+void DrawTextUnits(TextWindow& t, int x, int y, const wchar_t* units, int count);
+// Width in pixels of one unit: one cell below 0x80, two cells otherwise.
+int UnitAdvance(const TextWindow& t, wchar_t unit);
+// Moves the cursor to the start of the next line and scrolls when the new
+// line does not fit. Returns whether the buffer scrolled.
+bool AdvanceTextLine(TextWindow& t);
+// One-line scroll when the line at `cursor_y` does not fit. Returns whether
+// it scrolled.
+bool ScrollTextIfNeeded(TextWindow& t);
+void InvalidateTextCells(const TextWindow& t, int x, int y, int cells);
+void InvalidateWholeTextWindow(const TextWindow& t);
+// Lays `units` (zero-terminated) out from the cursor with wrapping, one draw
+// per run.
+void LayOutTextUnits(TextWindow& t, const wchar_t* units);
+
+// ---- colours (text_colors.cpp) -----------------------------------------------
+COLORREF TextColorToGdi(uint32_t rrggbb);
+void ApplyTextColours(TextWindow& t);
+void ResetTextColours(TextWindow& t);  // white on black, both stacks filled
+
+// ---- log hooks (text_log.cpp) ----------------------------------------------------
+// Per window number: 0 no log file, 1 logging, 2 paused.
+extern int32_t log_state[kTextSlots];
+extern FILE* log_file[kTextSlots];
+// Writes `text` unchanged to the log of `number` when it is logging.
+void WriteTextLog(int number, const char* text);
 // Closes the log file of every live text window that is logging.
 void ZUL_CloseAllLogs();
 
+// ---- text input (text_input.cpp, key_queue.cpp) --------------------------------
+constexpr int kKeyQueueUnits = 256;
+constexpr int kInputLineUnits = 255;   // typed units, terminator not counted
+constexpr int kInputBufferBytes = 256; // the caller's buffer
+constexpr int kCaretBlinkMs = 200;
+
+extern wchar_t key_queue[kKeyQueueUnits];
+extern std::atomic<int32_t> queue_write;  // next slot to fill
+extern std::atomic<int32_t> queue_read;   // next unit to take, -1 empty
+// Request from a text window's keys to the waiting input: 0 none, 1 recall
+// the previous line, 2 paste the clipboard.
+extern std::atomic<int32_t> input_action;
+constexpr int32_t kInputActionNone = 0;
+constexpr int32_t kInputActionRecall = 1;
+constexpr int32_t kInputActionPaste = 2;
+
+void ClearKeyQueue();
+void PutKeyUnit(wchar_t unit);  // dropped when the queue is full
+bool PutKeyUnitIfRoom(wchar_t unit);  // false when full (the unit is dropped)
+wchar_t TakeKeyUnit();          // 0 when nothing is queued
+
+// ---- window procedure (text_window_proc.cpp) and its commands -------------------
 LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// Keys and mouse of a text window while no input is pending; the context menu
+// and the command ids (text_commands.cpp).
+void TextWindowKey(HWND window, int number, WPARAM key);
+void ShowTextWindowMenu(HWND window, int number);
+void TextWindowCommand(HWND window, int number, int id);

@@ -1,0 +1,154 @@
+// The button box's window procedure: presses, keys, popup menus, renaming and
+// resizing of the grid.
+#include <algorithm>
+#include <cstring>
+
+#include "boxes/boxes.h"
+#include "core/core.h"
+
+namespace {
+
+constexpr int kRenameLineBytes = 256;
+
+bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+
+void CountPress(int index) {
+  if (index >= 0 && index < button_box.count) button_box.press_count[index]++;
+}
+
+void ButtonClicked(HWND control) {
+  int index = ButtonIndexOf(control);
+  if (index < 0) return;
+  CountPress(index);
+  SetFocus(button_box.window);  // digits and shortcuts keep reaching the box
+}
+
+void ResizeGrid(int client_width, int client_height) {
+  if (button_box.nx < 1 || button_box.ny < 1) return;
+  int width = std::max(1, client_width - (button_box.nx * kButtonGap + kButtonGap)) / button_box.nx;
+  int height =
+      std::max(1, client_height - (button_box.ny * kButtonGap + kButtonGap)) / button_box.ny;
+  // A frame dragged smaller than the gaps would leave buttons of no size,
+  // which the next box would inherit; one pixel is the least.
+  button_box.button_width = std::max(1, width);
+  button_box.button_height = std::max(1, height);
+  LayOutButtons();
+}
+
+void ShowPopupAtCursor(HWND window, HMENU menu) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+  DestroyMenu(menu);
+}
+
+// Another command must not start while a text window waits for a line.
+bool CommandsBlocked() { return text_input_pending != 0; }
+
+void ForwardKeyToMainWindow(WPARAM key, LPARAM lparam) {
+  if (main_window) PostMessageW(main_window, WM_KEYDOWN, key, lparam);
+}
+
+void ButtonBoxKey(HWND window, WPARAM key, LPARAM lparam) {
+  if (ControlHeld()) {
+    if (key == 'Q') PostMessageW(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (key == 'X' || key == VK_ESCAPE || key == 'S' || key == 'C') ForwardKeyToMainWindow(key, lparam);
+}
+
+void ButtonBoxCommand(WPARAM wparam, LPARAM lparam) {
+  if (lparam != 0) {
+    if (HIWORD(wparam) == BN_CLICKED) ButtonClicked(reinterpret_cast<HWND>(lparam));
+    return;
+  }
+  switch (LOWORD(wparam)) {
+    case kCmdButtonBoxDestroy:
+      ZUL_DestroyButtonBox();
+      break;
+    case kCmdButtonBoxRename:
+      ZUL_RenameButton(button_box.rename_index);
+      break;
+    default:
+      break;
+  }
+}
+
+int HitTestAt(LPARAM lparam) {
+  return HitTestButtonGrid(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+}
+
+}  // namespace
+
+HMENU BuildButtonBoxFrameMenu() {
+  HMENU menu = CreatePopupMenu();
+  InsertMenuText(menu, 0, kMenuEnabled, kCmdButtonBoxDestroy, "&Destroy\tCtrl+Q");
+  return menu;
+}
+
+HMENU BuildButtonBoxRenameMenu() {
+  HMENU menu = CreatePopupMenu();
+  InsertMenuText(menu, 0, kMenuEnabled, kCmdButtonBoxRename, "Rename");
+  return menu;
+}
+
+void ZUL_RenameButton(int index) {
+  if (!button_box.window || index < 0 || index >= button_box.count) return;
+  wchar_t wide[kButtonCaptionUnits];
+  wide[0] = 0;
+  GetWindowTextW(button_box.buttons[index], wide, kButtonCaptionUnits);
+  char caption[kButtonCaptionUnits * 2];
+  WideToAnsi(wide, caption, sizeof caption);
+
+  ZUL_ShowTextWindow();
+  ZUL_Printf("%d '%s' ->", index, caption);
+  char line[kRenameLineBytes];
+  line[0] = 0;
+  ZUL_Input(line);
+  line[kRenameLineBytes - 1] = 0;
+  // The box may have been closed or opened anew while the line was typed.
+  if (line[0] != 0 && button_box.window && index < button_box.count) {
+    SetButtonCaption(index, line);
+  }
+}
+
+LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOVE:
+      RebuildSnapRects();
+      return 0;
+    case WM_MOVING:
+      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
+      return 0;
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) ResizeGrid(LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_CLOSE:
+      ZUL_DestroyButtonBox();
+      return 0;
+    case WM_DESTROY:
+      return 0;
+    case WM_NCRBUTTONDOWN:
+      if (!CommandsBlocked()) ShowPopupAtCursor(window, BuildButtonBoxFrameMenu());
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (CommandsBlocked()) return 0;
+      button_box.rename_index = HitTestAt(lparam);
+      ShowPopupAtCursor(window, BuildButtonBoxRenameMenu());
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (!CommandsBlocked()) ZUL_RenameButton(HitTestAt(lparam));
+      return 0;
+    case WM_KEYDOWN:
+      ButtonBoxKey(window, wparam, lparam);
+      return 0;
+    case WM_CHAR:
+      if (wparam >= '0' && wparam <= '9') CountPress(static_cast<int>(wparam - '0'));
+      return 0;
+    case WM_COMMAND:
+      ButtonBoxCommand(wparam, lparam);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}

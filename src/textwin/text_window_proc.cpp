@@ -1,0 +1,82 @@
+// The window procedure of class "zul_twi": painting from the back buffer,
+// sizing, snapping, closing, and the keys that feed a pending input.
+#include "textwin/textwin.h"
+
+#include "core/core.h"
+
+namespace {
+
+bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
+
+void PaintTextWindow(HWND window, int number) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  if (number >= 0) {
+    const TextWindow& t = text_windows[number];
+    const RECT& r = paint.rcPaint;
+    BitBlt(t.window_dc, r.left, r.top, r.right - r.left, r.bottom - r.top, t.memory_dc, r.left,
+           r.top, SRCCOPY);
+  }
+  EndPaint(window, &paint);
+}
+
+// While an input is pending, characters go to the key queue and only Up and
+// Ctrl+V mean something.
+void FeedPendingInput(UINT message, WPARAM wparam) {
+  if (message == WM_CHAR) {
+    if (!ControlHeld()) PutKeyUnit(static_cast<wchar_t>(wparam));
+    return;
+  }
+  if (input_action != kInputActionNone) return;
+  if (wparam == VK_UP) {
+    input_action = kInputActionRecall;
+  } else if (wparam == 'V' && ControlHeld()) {
+    input_action = kInputActionPaste;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  int number = FindTextWindow(window);
+  switch (message) {
+    case WM_CREATE:
+    case WM_DESTROY:
+      return 0;
+    case WM_PAINT:
+      PaintTextWindow(window, number);
+      return 0;
+    case WM_SIZE:
+      if (number >= 0) RebuildTextBackBuffer(text_windows[number], LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_MOVE:
+      RebuildSnapRects();
+      return 0;
+    case WM_MOVING:
+      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
+      return TRUE;
+    case WM_CLOSE:
+      if (number < 0) break;
+      ZUL_CloseTextWindow(number);
+      return 0;
+    case WM_CHAR:
+    case WM_KEYDOWN:
+      if (text_input_pending != 0) {
+        FeedPendingInput(message, wparam);
+      } else if (message == WM_KEYDOWN && number >= 0) {
+        TextWindowKey(window, number, wparam);
+      }
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (text_input_pending == 0 && point_tool_active == 0 && number >= 0) {
+        ShowTextWindowMenu(window, number);
+      }
+      return 0;
+    case WM_COMMAND:
+      if (number >= 0) TextWindowCommand(window, number, LOWORD(wparam));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}

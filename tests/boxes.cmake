@@ -1,0 +1,2 @@
+zul_add_test_program(test_button_box test_button_box.cpp)
+zul_add_test_program(test_button_box_scenarios test_button_box_scenarios.cpp ISOLATED)

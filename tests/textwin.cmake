@@ -1,0 +1,1 @@
+zul_add_test_program(test_textwin_output test_textwin_output.cpp)
