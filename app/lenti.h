@@ -25,6 +25,30 @@ extern int pos;         // shift in sub-pixels of every view but the first
 extern int AA;          // 1: blend the first column of a strip with the previous one
 extern int output_x, output_y;  // where the output window opens
 
+enum Button {
+  kPitchDown = 0,
+  kPitchUp = 1,
+  kPitchDownFine = 2,
+  kPitchUpFine = 3,
+  kPitchDownFinest = 4,
+  kPitchUpFinest = 5,
+  kBreak = 6,
+  kCapture = 7,
+  kPicDown = 8,
+  kPicUp = 9,
+  kViewDown = 10,
+  kViewUp = 11,
+  kAaOn = 12,
+  kAaOff = 13,
+  kGapDown = 14,
+  kGapUp = 15,
+  kPosDown = 16,
+  kPosUp = 17,
+};
+// Carries out the action of one button press (without rendering); returns
+// false for "break".
+bool PressButton(int button);
+
 // Per channel trunc((1 - x) * c + x * p), as 0xRRGGBB.
 uint32_t BlendColors(double x, uint32_t c, uint32_t p);
 // Writes one colour into sub-pixel column `a` of the three rows of block `o`

@@ -9,26 +9,6 @@ namespace {
 constexpr int kWorkZoom = 10;
 constexpr int kButtonCount = 22;  // polled indexes; the box has 20 buttons
 
-enum Button {
-  kPitchDown = 0,
-  kPitchUp = 1,
-  kPitchDownFine = 2,
-  kPitchUpFine = 3,
-  kPitchDownFinest = 4,
-  kPitchUpFinest = 5,
-  kBreak = 6,
-  kCapture = 7,
-  kPicDown = 8,
-  kPicUp = 9,
-  kViewDown = 10,
-  kViewUp = 11,
-  kAaOn = 12,
-  kAaOff = 13,
-  kGapDown = 14,
-  kGapUp = 15,
-  kPosDown = 16,
-  kPosUp = 17,
-};
 
 const char* const kCaptions[18] = {
     "pitch-", "pitch+", "pitch-0.01", "pitch+0.01", "pitch-0.001", "pitch+0.001",
@@ -93,7 +73,8 @@ void CaptureOutput() {
   ZUL_SaveImageFile(kOutputWidth, kOutputHeight, 3, "lenti_test.png");
 }
 
-// Carries out one press; returns false for "break".
+}  // namespace
+
 bool PressButton(int button) {
   switch (button) {
     case kPitchDown: pitch = ClampPitch(pitch - 0.1); break;
@@ -118,6 +99,8 @@ bool PressButton(int button) {
   }
   return true;
 }
+
+namespace {
 
 // Polls the buttons until "break" (true) or until the program ends (false).
 bool RunButtonLoop() {
