@@ -28,6 +28,10 @@ extern std::atomic<int32_t> quit_state;       // 0 normal; non-zero: the program
 // ---- core utilities ---------------------------------------------------------
 int ZUL_GetTime();                 // milliseconds from the high-resolution counter
 void ZUL_Pause(const char* text);  // modal message box captioned "Pause"
+void ZUL_PauseW(const wchar_t* text);  // the same for UTF-16 text (any language)
+// Processes every message waiting for the calling thread's windows; for loops
+// of the application that wait without printing.
+void ZUL_PumpMessages();
 
 // ---- image windows and surfaces ---------------------------------------------
 int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int height, int zoom);
@@ -36,6 +40,8 @@ int ZUL_DestroyImage(int number);
 int ZUL_RedrawImage(int number);
 int ZUL_SelectImage(int number);
 int ZUL_RestoreImage();
+// The window of a live image window, or null.
+HWND ZUL_GetImageWindow(int number);
 // Palette of the current image window (8-bit surfaces only): 0 done, 1 slot
 // free, 2 the window has 32 bits. SetPalette replaces entries 0..count-1
 // (count clamped to 0..256) and invalidates the window; GetPalette copies all
@@ -150,6 +156,10 @@ int ZUL_SaveImageFile(int width, int height, int format, const char* file_name);
 extern int jpeg_quality;  // quality of JPEG saves, initially 100
 
 // ---- image window display and zoom ------------------------------------------
+// Stretch mode of a window's display: COLORONCOLOR (3) or HALFTONE (4, smoothed).
+// Set: 1 when the slot is free or out of range, else 0. Get: 0 for such a slot.
+int ZUL_SetStretchMode(int mode, int number);
+int ZUL_GetStretchMode(int number);
 
 // ---- text windows -------------------------------------------------------------
 int ZUL_OpenTextWindow(int number, int x, int y, int width, int height);

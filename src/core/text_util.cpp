@@ -124,8 +124,10 @@ int ZUL_GetTime() {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(ms)));
 }
 
+void ZUL_PauseW(const wchar_t* text) { MessageBoxW(nullptr, text, L"Pause", MB_OK); }
+
 void ZUL_Pause(const char* text) {
   wchar_t wide[4096];
   AnsiToWide(text, wide, 4096);
-  MessageBoxW(nullptr, wide, L"Pause", MB_OK);
+  ZUL_PauseW(wide);
 }

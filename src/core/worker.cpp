@@ -20,6 +20,8 @@ void PumpWorkerMessages() {
   }
 }
 
+void ZUL_PumpMessages() { PumpWorkerMessages(); }
+
 void PumpMainMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {

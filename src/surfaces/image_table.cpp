@@ -79,3 +79,7 @@ int ZUL_RestoreImage() {
   std::memmove(&image_history[0], &image_history[1], sizeof image_history[0] * (kImageHistory - 1));
   return 0;
 }
+
+HWND ZUL_GetImageWindow(int number) {
+  return ImageWindowLive(number) ? image_windows[number].window : nullptr;
+}

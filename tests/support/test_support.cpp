@@ -7,14 +7,6 @@
 std::function<void()> test_app_setup;
 std::function<void()> test_app_main;
 
-void AppSetup() {
-  if (test_app_setup) test_app_setup();
-}
-
-void AppMain() {
-  if (test_app_main) test_app_main();
-}
-
 void InitializeFrameworkForTests() {
   static bool done = false;
   if (done) return;

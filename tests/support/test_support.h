@@ -8,6 +8,7 @@
 #include "core/core.h"
 
 // The application routines of a test program; a test sets the ones it needs.
+// (Programs built with the real application use its AppSetup / AppMain.)
 extern std::function<void()> test_app_setup;
 extern std::function<void()> test_app_main;
 

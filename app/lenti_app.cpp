@@ -1,6 +1,0 @@
-// The lenticular display test bench.
-#include "zullib.h"
-
-void AppSetup() {}
-
-void AppMain() {}

@@ -1,0 +1,1 @@
+zul_add_test_program(test_lenti_render test_lenti_render.cpp APP)

@@ -1,0 +1,335 @@
+// The lenticular interlacing and the parameter panel's actions, checked on the
+// output window's pixels against values worked out here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "lenti.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr double kPitch = 23.006;
+
+// Fills window `number` with colour(x, y).
+template <typename Colour>
+void Fill(int number, Colour colour) {
+  ZUL_SelectImage(number);
+  const ImageSurface& s = image_surfaces[number];
+  for (int y = 0; y < static_cast<int>(s.height); ++y) {
+    for (int x = 0; x < static_cast<int>(s.width); ++x) ZUL_PlotPixel(x, y, colour(x, y));
+  }
+}
+
+uint32_t Grey(uint32_t v) { return (v & 0xFF) * 0x010101u; }
+
+// The value of output sub-pixel column `a` in row `row` (0-2) of block `o`:
+// phase 0 rows carry red, green, blue of pixel a/3; phase 1 blue of a/3, red
+// and green of a/3 + 1; phase 2 green and blue of a/3, red of a/3 + 1.
+int Subpixel(int a, int o, int row) {
+  static const int kShift[3][3] = {{16, 8, 0}, {0, 16, 8}, {8, 0, 16}};
+  static const int kNext[3][3] = {{0, 0, 0}, {0, 1, 1}, {0, 0, 1}};
+  int phase = a % 3;
+  int x = a / 3 + kNext[phase][row];
+  ZUL_SelectImage(kOutputWindow);
+  return static_cast<int>((ZUL_GetPixel(x, 3 * o + row) >> kShift[phase][row]) & 0xFF);
+}
+
+class Render : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitializeFrameworkForTests();
+    for (int n = 0; n < 4; ++n) ZUL_DestroyImage(n);
+    pitch = kPitch;
+    pic_num = 2;
+    view_num = 2;
+    gap = 0;
+    pos = 0;
+    AA = 0;
+    ASSERT_EQ(ZUL_OpenTextWindow(0, 0, 0, 198, 198), 0);
+  }
+  void TearDown() override {
+    for (int n = 0; n < 4; ++n) ZUL_DestroyImage(n);
+    ZUL_CloseTextWindow(0);
+  }
+  void MakeWindows(int work_width, int work_height = 480) {
+    ASSERT_EQ(ZUL_CreateImage(kWorkWindow, "work", 0, 300, work_width, work_height, 10), 0);
+    ASSERT_EQ(ZUL_CreateImage(kOutputWindow, "Hello,there!", 0, 0, 800, 480, 100), 0);
+  }
+  // All 2400 x 480 sub-pixels of the output.
+  std::vector<int> Snapshot() {
+    std::vector<int> all;
+    all.reserve(kOutputSubpixels * 480);
+    for (int o = 0; o < kRowBlocks; ++o) {
+      for (int row = 0; row < 3; ++row) {
+        for (int a = 0; a < kOutputSubpixels; ++a) all.push_back(Subpixel(a, o, row));
+      }
+    }
+    return all;
+  }
+  int At(const std::vector<int>& all, int a, int o, int row) {
+    return all[static_cast<size_t>((o * 3 + row) * kOutputSubpixels + a)];
+  }
+};
+
+// Sub-pixel columns where a view strip begins, for the default pitch and two
+// views: 0, then trunc of every multiple of dt.
+std::vector<int> StripStarts(double p, int views) {
+  std::vector<int> starts{0};
+  double dt = p / views;
+  for (double t = dt; std::trunc(t) < kOutputSubpixels; t += dt) starts.push_back(static_cast<int>(t));
+  return starts;
+}
+
+}  // namespace
+
+TEST_F(Render, ViewWidthsOfTheFirstLensAndTheStartOfTheSecond) {
+  std::vector<int> widths;
+  ComputeViewWidths(0, kPitch / 2, kPitch / 2, 2, &widths);
+  EXPECT_EQ(widths, (std::vector<int>{10, 11}));
+
+  // Window 1 pixel (x, y) holds grey x: every output sub-pixel tells which
+  // column of the work window it sampled.
+  MakeWindows(240);  // two pictures of 120 columns
+  Fill(kWorkWindow, [](int x, int) { return Grey(static_cast<uint32_t>(x)); });
+  RenderLenticular();
+  for (int o = 0; o < 4; ++o) {
+    for (int row = 0; row < 3; ++row) {
+      // View 0: columns 0-10 read picture 0 backwards from 23 in steps of 23.006 / 10.
+      for (int k = 0; k <= 10; ++k) {
+        int sx = 23 - static_cast<int>(kPitch / 10 * k) + 3 * o;
+        EXPECT_EQ(Subpixel(k + 3 * o, o, row), sx) << "view 0, k " << k << ", block " << o;
+      }
+      // View 1: columns 11-22 read picture 1 from 120 + 23 in steps of 23.006 / 11.
+      for (int k = 0; k <= 11; ++k) {
+        int sx = 120 + 23 - static_cast<int>(kPitch / 11 * k) + 3 * o;
+        EXPECT_EQ(Subpixel(11 + k + 3 * o, o, row), sx) << "view 1, k " << k << ", block " << o;
+      }
+      // The second lens begins at column 23 with base trunc(34.509) = 34.
+      EXPECT_EQ(Subpixel(23 + 3 * o, o, row), 34 + 3 * o);
+    }
+  }
+}
+
+TEST_F(Render, GapBlacksTheFirstTwoColumnsOfEveryStripInAllRows) {
+  MakeWindows(4800);
+  Fill(kWorkWindow, [](int, int) { return 0xC0C0C0u; });
+  RenderLenticular();
+  std::vector<int> plain = Snapshot();
+  gap = 2;
+  RenderLenticular();
+  std::vector<int> gapped = Snapshot();
+
+  std::vector<bool> black(kOutputSubpixels + 3, false);
+  for (int start : StripStarts(kPitch, 2)) black[start] = black[start + 1] = true;
+  int lit_checked = 0;
+  for (int o = 0; o < kRowBlocks; ++o) {
+    for (int row = 0; row < 3; ++row) {
+      for (int x = 0; x + 3 * o < kOutputSubpixels; ++x) {
+        int a = x + 3 * o;
+        if (black[x]) {
+          ASSERT_EQ(At(gapped, a, o, row), 0) << "column " << x << " block " << o;
+        } else {
+          ASSERT_EQ(At(gapped, a, o, row), At(plain, a, o, row)) << "column " << x;
+          lit_checked += At(plain, a, o, row) == 0xC0;
+        }
+      }
+    }
+  }
+  EXPECT_GT(lit_checked, 100000);  // most of the picture was inside and lit
+}
+
+TEST_F(Render, PosShiftsEveryStripButViewZeroOneSubpixelRight) {
+  MakeWindows(240);
+  Fill(kWorkWindow, [](int x, int) { return Grey(static_cast<uint32_t>(x)); });
+  RenderLenticular();
+  std::vector<int> plain = Snapshot();
+  pos = 1;
+  RenderLenticular();
+  std::vector<int> shifted = Snapshot();
+  for (int o = 0; o < kRowBlocks; ++o) {
+    for (int row = 0; row < 3; ++row) {
+      for (int x = 0; x <= 10; ++x) {  // view 0 of the first lens stays
+        EXPECT_EQ(At(shifted, x + 3 * o, o, row), At(plain, x + 3 * o, o, row));
+      }
+      for (int x = 11; x <= 21; ++x) {  // view 1 moves right by one
+        EXPECT_EQ(At(shifted, x + 1 + 3 * o, o, row), At(plain, x + 3 * o, o, row));
+      }
+    }
+  }
+}
+
+TEST_F(Render, WriteSubpixelsAtColumnFourOfBlockZero) {
+  MakeWindows(240);
+  Fill(kOutputWindow, [](int, int) { return 0xAABBCCu; });
+  ZUL_SelectImage(kOutputWindow);
+  WriteSubpixels(0, 4, 0x112233);
+  EXPECT_EQ(ZUL_GetPixel(1, 0), 0xAABB33u);  // blue of pixel 1, row 0
+  EXPECT_EQ(ZUL_GetPixel(2, 1), 0x11BBCCu);  // red of pixel 2, row 1
+  EXPECT_EQ(ZUL_GetPixel(2, 2), 0xAA22CCu);  // green of pixel 2, row 2
+  EXPECT_EQ(ZUL_GetPixel(1, 1), 0xAABBCCu);
+  EXPECT_EQ(ZUL_GetPixel(2, 0), 0xAABBCCu);
+  EXPECT_EQ(ZUL_GetPixel(1, 2), 0xAABBCCu);
+  // A negative column that is not a whole pixel writes nothing; one that is
+  // falls outside the picture.
+  WriteSubpixels(0, -1, 0);
+  WriteSubpixels(0, -3, 0);
+  EXPECT_EQ(ZUL_GetPixel(0, 0), 0xAABBCCu);
+  EXPECT_EQ(ZUL_GetPixel(0, 2), 0xAABBCCu);
+}
+
+TEST_F(Render, BlendColorsTruncatesEachChannel) {
+  EXPECT_EQ(BlendColors(0.0, 0x102030, 0xFFFFFF), 0x102030u);
+  EXPECT_EQ(BlendColors(1.0, 0x102030, 0x405060), 0x405060u);
+  // 0.503 of the way from 100 to 200 is 150.3 -> 150; from 7 to 0: 3.479 -> 3.
+  EXPECT_EQ(BlendColors(0.503, 0x640007, 0xC80000), (150u << 16) | 3u);
+}
+
+TEST_F(Render, AaBlendsExactlyTheFirstColumnAfterEachViewBoundary) {
+  MakeWindows(240);
+  Fill(kWorkWindow, [](int x, int) { return Grey(static_cast<uint32_t>(x * 3 + 7)); });
+  RenderLenticular();
+  std::vector<int> plain = Snapshot();
+  AA = 1;
+  RenderLenticular();
+  std::vector<int> smooth = Snapshot();
+
+  // Fractions of the boundaries, as the boundary position accumulates.
+  std::vector<double> fraction(kOutputSubpixels + 1, -1);
+  double dt = kPitch / 2;
+  for (double t = dt; std::trunc(t) < kOutputSubpixels; t += dt) {
+    fraction[static_cast<int>(t)] = t - std::trunc(t);
+  }
+  int blended = 0;
+  for (int o = 0; o < kRowBlocks; ++o) {
+    for (int row = 0; row < 3; ++row) {
+      for (int x = 0; x + 3 * o < kOutputSubpixels; ++x) {
+        int a = x + 3 * o;
+        int expected = At(plain, a, o, row);
+        if (fraction[x] >= 0) {
+          double f = fraction[x];
+          expected = static_cast<int>((1 - f) * At(plain, a, o, row) + f * At(plain, a - 1, o, row));
+          blended += expected != At(plain, a, o, row);
+        }
+        ASSERT_EQ(At(smooth, a, o, row), expected) << "column " << x << " block " << o;
+      }
+    }
+  }
+  EXPECT_GT(blended, 1000);
+}
+
+TEST_F(Render, ThreeViewsOfThreePictures) {
+  pic_num = 3;
+  view_num = 3;
+  MakeWindows(300);  // three pictures of 100 columns
+  const uint32_t shades[3] = {0x101010, 0x505050, 0x909090};
+  Fill(kWorkWindow, [&](int x, int) { return shades[x / 100]; });
+  RenderLenticular();
+  // dt = 7.6687: view 0 takes columns 0-6, view 1 7-14, view 2 15-22.
+  for (int o = 0; o < 5; ++o) {
+    for (int row = 0; row < 3; ++row) {
+      for (int x = 0; x <= 22; ++x) {
+        int view = x < 7 ? 0 : x < 15 ? 1 : 2;
+        EXPECT_EQ(Subpixel(x + 3 * o, o, row), static_cast<int>(shades[view] & 0xFF))
+            << "column " << x << " block " << o;
+      }
+    }
+  }
+}
+
+TEST_F(Render, ManyViewsAndViewsOfNoWidthStayInBounds) {
+  MakeWindows(240);
+  Fill(kWorkWindow, [](int, int) { return 0x808080u; });
+  pitch = 1;
+  view_num = 3000;  // dt far below one column: most views have no width
+  RenderLenticular();
+  pitch = 50;
+  view_num = 400;
+  AA = 1;
+  gap = 1;
+  RenderLenticular();
+  SUCCEED();
+}
+
+TEST_F(Render, NothingIsWrittenWhenTheOutputWindowIsGone) {
+  MakeWindows(240);
+  Fill(kWorkWindow, [](int x, int) { return Grey(static_cast<uint32_t>(x)); });
+  ZUL_DestroyImage(kOutputWindow);
+  RenderLenticular();
+  ZUL_SelectImage(kWorkWindow);
+  for (int x = 0; x < 240; ++x) ASSERT_EQ(ZUL_GetPixel(x, 0), Grey(static_cast<uint32_t>(x)));
+}
+
+// ---- the panel's actions -------------------------------------------------------
+
+TEST(Panel, ClampsAndSteps) {
+  pitch = 1.05;
+  PressButton(kPitchDown);
+  EXPECT_EQ(pitch, 1.0);
+  pitch = 49.95;
+  PressButton(kPitchUp);
+  EXPECT_EQ(pitch, 50.0);
+  pitch = 23.006;
+  PressButton(kPitchUpFine);
+  EXPECT_DOUBLE_EQ(pitch, 23.016);
+  PressButton(kPitchDownFinest);
+  EXPECT_DOUBLE_EQ(pitch, 23.015);
+
+  view_num = 2;
+  PressButton(kViewDown);
+  EXPECT_EQ(view_num, 2);
+  PressButton(kViewUp);
+  EXPECT_EQ(view_num, 3);
+  pic_num = 2;
+  PressButton(kPicDown);
+  EXPECT_EQ(pic_num, 2);
+  PressButton(kPicUp);
+  EXPECT_EQ(pic_num, 3);
+  gap = 0;
+  PressButton(kGapDown);
+  EXPECT_EQ(gap, 0);
+  pos = 0;
+  PressButton(kPosDown);
+  EXPECT_EQ(pos, -1);
+  AA = 0;
+  PressButton(kAaOn);
+  PressButton(kAaOn);
+  EXPECT_EQ(AA, 1);
+  PressButton(kAaOff);
+  EXPECT_EQ(AA, 0);
+  EXPECT_FALSE(PressButton(kBreak));
+  EXPECT_TRUE(PressButton(18));
+  EXPECT_TRUE(PressButton(19));
+}
+
+TEST_F(Render, CapWritesA24BitPngEqualToTheOutput) {
+  MakeWindows(240);
+  Fill(kWorkWindow, [](int x, int y) { return static_cast<uint32_t>(x * 0x010203 + y * 0x030100); });
+  RenderLenticular();
+  DeleteFileW(L"lenti_test.png");
+  PressButton(kCapture);
+
+  FILE* file = fopen("lenti_test.png", "rb");
+  ASSERT_NE(file, nullptr);
+  unsigned char header[26] = {};
+  ASSERT_EQ(fread(header, 1, sizeof header, file), sizeof header);
+  fclose(file);
+  EXPECT_EQ(header[1], 'P');
+  EXPECT_EQ((header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19], 800);
+  EXPECT_EQ((header[20] << 24) | (header[21] << 16) | (header[22] << 8) | header[23], 480);
+  EXPECT_EQ(header[24], 8);  // 8 bits per channel
+  EXPECT_EQ(header[25], 2);  // RGB, no alpha: 24 bits per pixel
+
+  ASSERT_EQ(ZUL_CreateImage(3, "check", 0, 0, 800, 480, 100), 0);
+  ASSERT_EQ(ZUL_LoadImageFile("lenti_test.png", 0, 0), 0);
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      ZUL_SelectImage(3);
+      uint32_t saved = ZUL_GetPixel(x, y) & 0xFFFFFF;
+      ZUL_SelectImage(kOutputWindow);
+      ASSERT_EQ(saved, ZUL_GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
+    }
+  }
+}
