@@ -371,3 +371,23 @@ TEST(TextInput, LogHooksRecordPromptLineAndClear) {
   remove(name);
   EXPECT_EQ(std::string(contents, got), "Cmd>abd\n\n");
 }
+
+TEST(TextInput, CloseAllLogsClosesOnlyLiveWindowsLogs) {
+  OpenFreshTextWindow(3);
+  const char* live_name = "textwin_live.log";
+  const char* gone_name = "textwin_gone.log";
+  log_file[3] = fopen(live_name, "wb");
+  log_state[3] = 2;
+  log_file[4] = fopen(gone_name, "wb");
+  log_state[4] = 1;  // window 4 is not live
+  ZUL_CloseAllLogs();
+  EXPECT_EQ(log_state[3], 0);
+  EXPECT_EQ(log_file[3], nullptr);
+  EXPECT_EQ(log_state[4], 1);
+  ASSERT_NE(log_file[4], nullptr);
+  fclose(log_file[4]);
+  log_file[4] = nullptr;
+  log_state[4] = 0;
+  remove(live_name);
+  remove(gone_name);
+}
