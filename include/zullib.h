@@ -52,17 +52,22 @@ int ZUL_GetPalette(RGBQUAD* buffer);
 // The surface of one image window slot as the pixel calls see it. Kept in step
 // with the slot by the framework: a free slot has width and height 0, so every
 // pixel call on it is outside and touches nothing.
+// The fields are `unsigned long` / `long` rather than 32-bit integer types of
+// the pixels' own kind on purpose: a store of a 32-bit pixel can then not
+// alias them, so a drawing loop keeps the surface's bounds in registers.
 struct ImageSurface {
-  uint8_t* base;    // first pixel (row 0 is the top row)
-  uint32_t width;   // pixels
-  uint32_t height;  // pixels
-  uint32_t stride;  // bytes per row: width x 4, or width rounded up to 4 on 8 bits
-  int32_t bits;     // 8 or 32
+  uint8_t* base;         // first pixel (row 0 is the top row)
+  unsigned long width;   // pixels
+  unsigned long height;  // pixels
+  unsigned long stride;  // bytes per row: width x 4, or width rounded up to 4 on 8 bits
+  long bits;             // 8 or 32
 };
 extern ImageSurface image_surfaces[256];
 // The current image window (0-255) that the pixel, drawing, palette and file
-// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage.
+// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage, which
+// keep `current_surface` (= &image_surfaces[current_image]) in step.
 extern int32_t current_image;
+extern const ImageSurface* current_surface;
 
 // ---- pixels and colour conversions ------------------------------------------
 // Colours are 0x00RRGGBB words; an 8-bit surface stores only the low byte.
@@ -71,9 +76,10 @@ extern int32_t current_image;
 extern int32_t pen_x, pen_y;  // last point of ZUL_SetPixel / ZUL_XorPixel / lines
 constexpr uint32_t kProbeOutside = 0xFFFFFFFFu;  // ZUL_ProbePixel outside the image
 
-inline const ImageSurface& CurrentSurface() { return image_surfaces[current_image & 255]; }
+inline const ImageSurface& CurrentSurface() { return *current_surface; }
 inline bool SurfaceContains(const ImageSurface& s, int x, int y) {
-  return static_cast<uint32_t>(x) < s.width && static_cast<uint32_t>(y) < s.height;
+  return static_cast<unsigned long>(static_cast<uint32_t>(x)) < s.width &&
+         static_cast<unsigned long>(static_cast<uint32_t>(y)) < s.height;
 }
 
 // Writes a pixel (whole word on 32 bits, low byte on 8 bits); the pen stays.

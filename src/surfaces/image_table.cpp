@@ -9,14 +9,24 @@ uint32_t* pixels[kImageSlots];
 uint8_t* pixels8[kImageSlots];
 ImageSurface image_surfaces[kImageSlots];
 int32_t current_image;
+const ImageSurface* current_surface = &image_surfaces[0];
 int32_t image_history[kImageHistory];
+
+namespace {
+
+void MakeCurrent(int number) {
+  current_image = number;
+  current_surface = &image_surfaces[number];
+}
+
+}  // namespace
 
 void ClearImageTable() {
   for (int n = 0; n < kImageSlots; ++n) {
     image_windows[n] = ImageWindow{};
     WithdrawSurface(n);
   }
-  current_image = 0;
+  MakeCurrent(0);
   for (int32_t& entry : image_history) entry = 0;
 }
 
@@ -51,9 +61,9 @@ void PublishSurface(int number) {
   pixels8[number] = base;
   ImageSurface& s = image_surfaces[number];
   s.base = base;
-  s.width = static_cast<uint32_t>(slot.width);
-  s.height = static_cast<uint32_t>(slot.height);
-  s.stride = static_cast<uint32_t>(SurfaceStride(slot.width, slot.bits));
+  s.width = static_cast<unsigned long>(slot.width);
+  s.height = static_cast<unsigned long>(slot.height);
+  s.stride = static_cast<unsigned long>(SurfaceStride(slot.width, slot.bits));
   s.bits = slot.bits;
 }
 
@@ -68,14 +78,14 @@ int ZUL_SelectImage(int number) {
   if (!ImageWindowLive(number)) return 1;
   std::memmove(&image_history[1], &image_history[0], sizeof image_history[0] * (kImageHistory - 1));
   image_history[0] = current_image;
-  current_image = number;
+  MakeCurrent(number);
   return 0;
 }
 
 int ZUL_RestoreImage() {
   int previous = image_history[0];
   if (!ImageWindowLive(previous)) return 1;
-  current_image = previous;
+  MakeCurrent(previous);
   std::memmove(&image_history[0], &image_history[1], sizeof image_history[0] * (kImageHistory - 1));
   return 0;
 }
