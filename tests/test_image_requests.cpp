@@ -91,6 +91,18 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
     EXPECT_EQ(current_image, 1);
     EXPECT_EQ(SurfacePixel(1, 0, 0), 0u);
 
+    // A free or bad number loads nothing anywhere and keeps the current window.
+    int free_slot = -1, bad_number = -1;
+    RunOnMainThreadAndWait([&] {
+      free_slot = RequestLoadImageFile(7, "surf_request.bmp");
+      bad_number = RequestLoadImageFile(300, "surf_request.bmp");
+    });
+    EXPECT_EQ(free_slot, 2);
+    EXPECT_EQ(bad_number, 2);
+    EXPECT_EQ(current_image, 1);
+    EXPECT_EQ(image_history[0], 0);
+    EXPECT_EQ(SurfacePixel(1, 0, 0), 0u);
+
     // A pasted bitmap lands in the current window at (0, 0).
     RunOnMainThreadAndWait([] {
       uint32_t bits[4 * 3];
