@@ -202,6 +202,31 @@ TEST_F(ImageCreate, NewWindowBecomesCurrentAndDefaultPositionWorks) {
   EXPECT_TRUE(IsWindowVisible(image_windows[6].window));
 }
 
+TEST_F(ImageCreate, CaptionShowsZoomDepthAndSmoothing) {
+  char caption[kCaptionBytes];
+  FormatImageCaption("003", 50, 32, false, caption);
+  EXPECT_STREQ(caption, "003(50%)");
+  FormatImageCaption("003", 50, 8, false, caption);
+  EXPECT_STREQ(caption, "003(50%)[8bit]");
+  FormatImageCaption("003", 50, 8, true, caption);
+  EXPECT_STREQ(caption, "003(50%)[8bit]*");
+  FormatImageCaption("100%s%d", 100, 32, false, caption);  // the title is text, not a format
+  EXPECT_STREQ(caption, "100%s%d(100%)");
+  std::string longer(1000, 't');
+  FormatImageCaption(longer.c_str(), 100, 32, false, caption);
+  EXPECT_EQ(std::strlen(caption), static_cast<size_t>(kCaptionBytes - 1));
+
+  MakeImage(1, 300, 200);
+  SetStretchBltMode(image_windows[1].memory_dc, HALFTONE);
+  UpdateImageTitle(1);
+  EXPECT_EQ(CaptionOf(1), "test(100%)*");
+  SetStretchBltMode(image_windows[1].memory_dc, COLORONCOLOR);
+  UpdateImageTitle(1);
+  EXPECT_EQ(CaptionOf(1), "test(100%)");
+  ASSERT_EQ(ZUL_CreateImage(2, longer.c_str(), 0, 0, 300, 200, 100), 0);
+  EXPECT_STREQ(image_windows[2].title, longer.c_str());  // the slot keeps the whole title
+}
+
 // ---- surfaces ------------------------------------------------------------------
 
 class Surfaces : public ImageWindowTest {};
