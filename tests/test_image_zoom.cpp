@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "imagewin_test_util.h"
-#include "textwin/textwin.h"
+#include "textwin_test_util.h"
 
 namespace {
 
@@ -214,6 +214,24 @@ void CloseAllTextWindows() {
   }
 }
 
+// Line `line` of text window 0 shows exactly `text`: the same line printed
+// into a fresh window of the same size looks the same.
+void ExpectTextLine(int line, const char* text) {
+  const TextWindow& zero = text_windows[0];
+  ASSERT_EQ(ZUL_OpenTextWindow(9, 500, 500, zero.width, zero.height), 0);
+  for (int i = 0; i < line; ++i) ZUL_Printf("\n");
+  ZUL_Printf("%s", text);
+  PumpFor(20);
+  BufferCopy shown = CopyBackBuffer(zero);
+  BufferCopy expected = CopyBackBuffer(text_windows[9]);
+  int top = line * zero.char_height;
+  EXPECT_TRUE(AreaHasInk(shown, 0, top, shown.width, zero.char_height)) << text;
+  for (int row = top; row < top + zero.char_height; ++row) {
+    EXPECT_TRUE(RowsEqual(shown, row, expected, row)) << "\"" << text << "\" pixel row " << row;
+  }
+  ZUL_CloseTextWindow(9);
+}
+
 }  // namespace
 
 TEST_F(ZoomPrompts, ZoomPromptOpensTextWindowZeroAndSetsTheTypedZoom) {
@@ -225,6 +243,7 @@ TEST_F(ZoomPrompts, ZoomPromptOpensTextWindowZeroAndSetsTheTypedZoom) {
   EXPECT_EQ(image_windows[6].zoom, 250);
   ExpectClientIsView(6);
   EXPECT_EQ(CaptionOf(6), Caption("test", 250));
+  ExpectTextLine(0, "[6] Zoom(%)=250");
   CloseAllTextWindows();
 }
 
@@ -254,6 +273,8 @@ TEST_F(ZoomPrompts, ResizePromptGivesAnEmptyWindowOfTheTypedSize) {
   std::vector<uint8_t> bytes = SurfaceBytesOf(6);
   EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; }));
   ExpectClientIsView(6);
+  ExpectTextLine(0, "[6] New x-size(pixel)=64");
+  ExpectTextLine(1, "[6] New y-size(pixel)=48");
   CloseAllTextWindows();
 }
 
