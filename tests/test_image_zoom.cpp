@@ -95,6 +95,30 @@ TEST_F(ImageZoom, KeepsThePositionAndTheSurface) {
   EXPECT_EQ(SurfaceBytesOf(1), before);
 }
 
+namespace {
+
+int slot_seen_while_sizing = 0;
+WNDPROC sizing_original_proc = nullptr;
+
+LRESULT CALLBACK SizingProbeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SIZE) slot_seen_while_sizing = FindImageWindow(window);
+  return CallWindowProcW(sizing_original_proc, window, message, wparam, lparam);
+}
+
+}  // namespace
+
+TEST_F(ImageZoom, TheSlotIsOutOfUseWhileTheWindowIsResized) {
+  MakeImage(2, 200, 150);
+  HWND window = image_windows[2].window;
+  sizing_original_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SizingProbeProc)));
+  slot_seen_while_sizing = 99;
+  ASSERT_EQ(ZUL_SetZoom(2, 150), 0);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sizing_original_proc));
+  EXPECT_EQ(slot_seen_while_sizing, -1);
+  EXPECT_EQ(FindImageWindow(window), 2);
+}
+
 TEST_F(ImageZoom, ZeroNegativeGiveTheMinimumSizeZoom) {
   MakeImage(2, 200, 150);
   int expected = MinimumSizeZoom(200, 150);
