@@ -47,6 +47,15 @@ void PrepareDrawingDc(HDC dc) {
   SetBrushOrgEx(dc, 0, 0, nullptr);
 }
 
+// Releases what a creation that failed half way has made; the slot stays free.
+void AbandonSlot(ImageWindow& slot) {
+  if (slot.window_dc != nullptr) ReleaseDC(slot.window, slot.window_dc);
+  if (slot.window != nullptr) DestroyWindow(slot.window);
+  if (slot.dib != nullptr) DeleteObject(slot.dib);
+  std::free(slot.title);
+  slot = ImageWindow{};
+}
+
 }  // namespace
 
 int SurfaceStride(int width, int bits) {
@@ -139,9 +148,7 @@ int CreateImageWindow(int number, const char* title, int x, int y, int width, in
   FormatImageCaption(slot.title, slot.zoom, bits, false, caption);
   slot.window = CreateImageFrame(fit, x, y, caption);
   if (slot.window == nullptr) {
-    DeleteObject(dib);
-    std::free(title_copy);
-    slot = ImageWindow{};
+    AbandonSlot(slot);
     return 3;
   }
   UpdateWindow(slot.window);
@@ -149,8 +156,12 @@ int CreateImageWindow(int number, const char* title, int x, int y, int width, in
   DragAcceptFiles(slot.window, TRUE);
 
   slot.window_dc = GetDC(slot.window);
+  slot.memory_dc = slot.window_dc != nullptr ? CreateCompatibleDC(slot.window_dc) : nullptr;
+  if (slot.memory_dc == nullptr) {
+    AbandonSlot(slot);
+    return 3;
+  }
   PrepareDrawingDc(slot.window_dc);
-  slot.memory_dc = CreateCompatibleDC(slot.window_dc);
   PrepareDrawingDc(slot.memory_dc);
   slot.previous_bitmap = SelectObject(slot.memory_dc, dib);
   PublishSurface(number);
