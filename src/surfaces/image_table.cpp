@@ -64,10 +64,41 @@ void WithdrawSurface(int number) {
   image_surfaces[number] = ImageSurface{nullptr, 0, 0, 0, 32};
 }
 
+namespace {
+
+// The history moves by plain register copies (a library call per move would
+// dominate: the application switches windows for every pixel it reads).
+static_assert(kImageHistory == 8, "the history moves below are written out for 8 entries");
+
+void PushImageHistory(int32_t number) {
+  int32_t* h = image_history;
+  h[7] = h[6];
+  h[6] = h[5];
+  h[5] = h[4];
+  h[4] = h[3];
+  h[3] = h[2];
+  h[2] = h[1];
+  h[1] = h[0];
+  h[0] = number;
+}
+
+// Entry i + 1 moves to i; entry 7 keeps its value.
+void PopImageHistory() {
+  int32_t* h = image_history;
+  h[0] = h[1];
+  h[1] = h[2];
+  h[2] = h[3];
+  h[3] = h[4];
+  h[4] = h[5];
+  h[5] = h[6];
+  h[6] = h[7];
+}
+
+}  // namespace
+
 int ZUL_SelectImage(int number) {
   if (!ImageWindowLive(number)) return 1;
-  std::memmove(&image_history[1], &image_history[0], sizeof image_history[0] * (kImageHistory - 1));
-  image_history[0] = current_image;
+  PushImageHistory(current_image);
   current_image = number;
   return 0;
 }
@@ -76,7 +107,7 @@ int ZUL_RestoreImage() {
   int previous = image_history[0];
   if (!ImageWindowLive(previous)) return 1;
   current_image = previous;
-  std::memmove(&image_history[0], &image_history[1], sizeof image_history[0] * (kImageHistory - 1));
+  PopImageHistory();
   return 0;
 }
 
