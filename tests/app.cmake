@@ -1,2 +1,3 @@
 zul_add_test_program(test_lenti_render test_lenti_render.cpp APP)
 zul_add_benchmark(bench_lenti bench_lenti.cpp APP)
+zul_add_test_program(test_lenti_scenarios test_lenti_scenarios.cpp ISOLATED APP)
