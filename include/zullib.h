@@ -160,6 +160,28 @@ extern int jpeg_quality;  // quality of JPEG saves, initially 100
 // Set: 1 when the slot is free or out of range, else 0. Get: 0 for such a slot.
 int ZUL_SetStretchMode(int mode, int number);
 int ZUL_GetStretchMode(int number);
+// Shows a live window at `zoom` percent, fitted to the screen like a new
+// window (0 or less gives the smallest zoom a window can have): 0 done; 1 slot
+// free or out of range; 2 it cannot be shown at any zoom (nothing changed).
+int ZUL_SetZoom(int number, int zoom);
+// Makes the window again in its slot at a new pixel size (below 1 becomes 1),
+// keeping title, position, zoom request, stretch mode and an 8-bit palette;
+// the new surface is all zero and the slot becomes current. 0 done; 1 slot
+// free or out of range; else the creation's code (2, 3) with the slot free.
+int ZUL_ResizeImage(int number, int width, int height);
+
+// Point-tool feed: the image window procedure reports mouse events of the
+// window of slot `point_tool_window` here while `point_tool_active` is set.
+extern int32_t point_tool_window;  // -1 after a tool has ended
+extern int32_t point_moved, point_move_x, point_move_y;
+extern int32_t point_clicked, point_click_x, point_click_y;
+extern int32_t point_cancelled;
+// Mouse tracking for application code: while `mouse_tracking` is non-zero,
+// every mouse move, left and middle press over an image window stores its
+// slot, image position and the button and key states (MK_ bits) here.
+extern int32_t mouse_tracking;
+extern int32_t mouse_window, mouse_x, mouse_y;
+extern int32_t mouse_left, mouse_middle, mouse_ctrl, mouse_shift;
 
 // ---- text windows -------------------------------------------------------------
 int ZUL_OpenTextWindow(int number, int x, int y, int width, int height);

@@ -1,14 +1,63 @@
+// The window procedure of class "zul_iw": it turns an image window's
+// messages into painting, zoom, menus, keys, commands and the mouse feed.
 #include "imagewin/imagewin.h"
 
+#include "core/core.h"
 #include "surfaces/surfaces.h"
 
+namespace {
+
+void PaintImageWindow(HWND window) {
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  ZUL_RedrawImage(FindImageWindow(window));  // the whole view, whatever the region
+  EndPaint(window, &paint);
+}
+
+}  // namespace
+
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    ZUL_RedrawImage(FindImageWindow(window));
-    EndPaint(window, &paint);
-    return 0;
+  switch (message) {
+    case WM_CREATE:
+    case WM_DESTROY:
+      return 0;
+    case WM_MOVE:
+      RebuildSnapRects();
+      return 0;
+    case WM_MOVING:
+      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
+      return 0;
+    case WM_PAINT:
+      PaintImageWindow(window);
+      return 0;
+    case WM_CLOSE:
+      ZUL_DestroyImage(FindImageWindow(window));
+      return 0;
+    case WM_KEYDOWN:
+      ImageWindowKey(window, wparam);
+      return 0;
+    case WM_COMMAND:
+      ImageWindowCommand(window, LOWORD(wparam));
+      return 0;
+    case WM_MOUSEMOVE:
+      ImageMouseMove(window, wparam, lparam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      ImageLeftButton(window, wparam, lparam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      ImageRightButton(window, wparam, lparam);
+      return 0;
+    case WM_MBUTTONDOWN:
+      ImageMiddleButton(window, wparam, lparam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      ImageMouseWheel(window, wparam);
+      return 0;
+    case WM_DROPFILES:
+      DropFilesCommand(window, reinterpret_cast<HDROP>(wparam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
-  return DefWindowProcW(window, message, wparam, lparam);
 }

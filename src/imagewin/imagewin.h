@@ -5,3 +5,134 @@
 #include "zullib.h"
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// ---- command ids of the image window menus and keys ------------------------------
+enum ImageCommandId : int {
+  kIwLoadImage = 1004,
+  kIwDestroy = 1005,
+  kIwZoom50 = 1007,
+  kIwZoom100 = 1008,
+  kIwZoom200 = 1009,
+  kIwSaveAs = 1010,
+  kIwCut = 1011,
+  kIwCopy = 1012,
+  kIwPaste = 1013,           // at a clicked position (menu)
+  kIwPasteTopLeft = 1014,    // at (0, 0) (Ctrl+V, no menu item)
+  kIwInfoPixel = 1015,
+  kIwLineRgb = 1016,
+  kIwLineHsv = 1017,
+  kIwLineYCrCb = 1018,
+  kIwClipping = 1019,
+  kIwLineCrCb = 1021,
+  kIwAreaCrCb = 1022,
+  kIwColorChange = 1031,
+  kIwDrawLine = 1032,
+  kIwDrawRow = 1034,
+  kIwDrawColumn = 1035,
+  kIwDrawBox = 1036,
+  kIwFillBox = 1037,
+  kIwXorFillBox = 1038,
+  kIwDrawCircle = 1039,
+  kIwFillCircle = 1040,
+  kIwXorFillCircle = 1041,
+  kIwDrawText = 1042,
+  kIwPaint = 1043,
+  kIwZoomPrompt = 1046,
+  kIwResizePrompt = 1047,
+  kIwTrueTypeDraw = 1048,
+  kIwFontChange = 1049,
+  kIwColorPick = 1052,
+  kIwPatternRgb = 1053,
+  kIwPatternHsv = 1054,
+  kIwPatternYCrCb = 1055,
+  kIwInvert = 1058,
+  kIwHorzFlip = 1059,
+  kIwVertFlip = 1060,
+  kIwRotateRight = 1061,
+  kIwRotateLeft = 1062,
+  kIwSize50 = 1063,
+  kIwSize71 = 1064,
+  kIwSize141 = 1065,
+  kIwSize200 = 1066,
+  kIwPatternYuv = 1067,
+  kIwPatternYiq = 1068,
+  kIwLineLumi = 1070,
+  kIwPatternGrey = 1071,
+};
+
+// ---- window lookups (image_lookup.cpp) --------------------------------------------
+// FindImageWindow (surfaces) gives the slot of a window; this one also makes
+// it the current image window. -1 when the window has no live slot (the
+// current image window then stays as it was).
+int ActivateImageWindow(HWND window);
+
+// ---- display and zoom (zoom.cpp, stretch_mode.cpp) -------------------------------
+// The zoom steps of Ctrl + keypad "+" / "-" and the Ctrl + wheel.
+int ZoomStepUp(int zoom);    // (10 x zoom + 4) div 9
+int ZoomStepDown(int zoom);  // (9 x zoom + 5) div 10
+void StepZoomUp(int number);
+void StepZoomDown(int number);
+// Tab: COLORONCOLOR <-> HALFTONE.
+void ToggleStretchMode(int number);
+// A typed number: leading blanks, optional sign, digits; anything else ends
+// it. Non-numeric text gives 0, numbers beyond the int range are clamped.
+int ParseTypedNumber(const char* text);
+// "&Zoom..." and "&Resize...": prompt in text window 0, read, apply.
+void PromptZoom(int number);
+void PromptResize(int number);
+
+// ---- menus (image_menus.cpp) -------------------------------------------------------
+// The right-click menu of slot `number` (zoom items checked at 50 / 100 / 200).
+HMENU BuildImageMenu(int number);
+// The Ctrl + right click (or middle click) menu; its Information submenu
+// follows the slot's bit depth.
+HMENU BuildToolsMenu(int number);
+// The menu a right (or, with MK_CONTROL forced, middle) click on `window`
+// opens, or null when none may open: a point tool waits, a text window waits
+// for a line, or the window has no live slot.
+HMENU BuildContextMenu(HWND window, WPARAM wparam);
+// Builds the menu as above, tracks it at the cursor and destroys it.
+void ShowContextMenu(HWND window, WPARAM wparam);
+
+// ---- keys and commands (image_keys.cpp, image_commands.cpp) -----------------------
+void ImageWindowKey(HWND window, WPARAM key);
+void ImageWindowCommand(HWND window, int id);
+
+// ---- mouse (mouse_feed.cpp) -----------------------------------------------------------
+// Image coordinate of a client coordinate at `zoom` percent.
+int ClientToImage(int client, int zoom);
+void ImageMouseMove(HWND window, WPARAM wparam, LPARAM lparam);
+void ImageLeftButton(HWND window, WPARAM wparam, LPARAM lparam);
+void ImageRightButton(HWND window, WPARAM wparam, LPARAM lparam);
+void ImageMiddleButton(HWND window, WPARAM wparam, LPARAM lparam);
+void ImageMouseWheel(HWND window, WPARAM wparam);
+
+// ---- operations of the commands, one place each ----------------------------------------
+// Each gets the slot the command table chose (found or activated) and the
+// window the message came in on; the table repaints afterwards where the
+// command asks for it.
+// Files and clipboard (image_file_commands.cpp).
+void LoadImageCommand(HWND window, int number);
+void SaveImageCommand(HWND window, int number);
+void CutImageCommand(HWND window, int number);
+void CopyImageCommand(HWND window, int number);
+void PasteImageCommand(HWND window, int number, bool at_top_left);
+void DropFilesCommand(HWND window, HDROP drop);
+// Colour analysis (image_analysis_commands.cpp): ids 1015-1018, 1021, 1022, 1070.
+void AnalysisCommand(HWND window, int number, int id);
+// Drawing and colours (image_drawing_commands.cpp): lines, boxes, circles, Paint.
+void DrawingCommand(HWND window, int number, int id);
+void ColorChangeCommand(HWND window);
+void ColorPickCommand(HWND window, int number);
+// Text (image_text_commands.cpp).
+void DrawTextCommand(HWND window, int number);
+void TrueTypeDrawCommand(HWND window, int number);
+void FontChangeCommand(HWND window);
+// Test patterns on the current image window (image_pattern_commands.cpp).
+void TestPatternCommand(HWND window, int number, int id);
+// Whole-image transforms and clipping (image_transform_commands.cpp).
+void ClippingCommand(HWND window, int number);
+void InvertCommand(HWND window, int number);
+void FlipCommand(HWND window, int number, int id);
+void RotateCommand(HWND window, int number, int id);
+void ScaleCommand(HWND window, int number, int per_mille);

@@ -29,3 +29,9 @@ int ZUL_GetStretchMode(int number) {
   if (!ImageWindowLive(number)) return 0;
   return GetStretchBltMode(image_windows[number].window_dc);
 }
+
+void ToggleStretchMode(int number) {
+  if (!ImageWindowLive(number)) return;
+  int mode = ZUL_GetStretchMode(number) == COLORONCOLOR ? HALFTONE : COLORONCOLOR;
+  ZUL_SetStretchMode(mode, number);
+}

@@ -1,0 +1,116 @@
+// Zoom and pixel size of a live image window, the zoom steps, and the typed
+// zoom and size prompts.
+#include "imagewin/imagewin.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/core.h"
+#include "surfaces/surfaces.h"
+
+namespace {
+
+constexpr int kPromptLineBytes = 256;  // ZUL_Input's line buffer
+
+int ClampToInt(int64_t value) {
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// Resizes the window so that its client grows by the change of view; the
+// frame is carried over as it is.
+void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {
+  RECT outer;
+  GetWindowRect(slot.window, &outer);
+  int width = outer.right - outer.left + view_width - slot.view_width;
+  int height = outer.bottom - outer.top + view_height - slot.view_height;
+  SetWindowPos(slot.window, nullptr, 0, 0, width, height,
+               SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
+}
+
+// Reads one line in text window 0 after the prompt and returns it as a number.
+int AskNumber(const char* format, int number) {
+  ZUL_OpenTextWindow(0, -1, -1, -1, -1);
+  ZUL_Printf(format, number);
+  char line[kPromptLineBytes] = {};
+  ZUL_Input(line);
+  return ParseTypedNumber(line);
+}
+
+}  // namespace
+
+int ZUL_SetZoom(int number, int zoom) {
+  if (!ImageWindowLive(number)) return 1;
+  ImageWindow& slot = image_windows[number];
+  // Messages that the resizing sends find no slot meanwhile.
+  slot.in_use = 0;
+  ZoomFit fit = FitZoom(ReadScreenMetrics(), slot.width, slot.height, zoom);
+  if (fit.code != 0) {
+    slot.in_use = 1;
+    return 2;
+  }
+  slot.zoom = fit.zoom;
+  ResizeToView(slot, fit.view_width, fit.view_height);
+  slot.view_width = fit.view_width;
+  slot.view_height = fit.view_height;
+  slot.in_use = 1;
+  InvalidateRect(slot.window, nullptr, FALSE);
+  UpdateImageTitle(number);
+  RebuildSnapRects();
+  return 0;
+}
+
+int ZUL_ResizeImage(int number, int width, int height) {
+  if (!ImageWindowLive(number)) return 1;
+  const ImageWindow& slot = image_windows[number];
+  char title[kCaptionBytes];
+  snprintf(title, sizeof title, "%s", slot.title != nullptr ? slot.title : "");
+  int bits = slot.bits;
+  RECT outer;
+  GetWindowRect(slot.window, &outer);
+  int zoom = slot.zoom;
+  int stretch_mode = GetStretchBltMode(slot.window_dc);
+  RGBQUAD colors[kPaletteEntries] = {};
+  if (bits == 8) GetDIBColorTable(slot.memory_dc, 0, kPaletteEntries, colors);
+
+  ZUL_DestroyImage(number);
+  if (width < 1) width = 1;
+  if (height < 1) height = 1;
+  int code = bits == 8 ? ZUL_CreateImage8(number, title, outer.left, outer.top, width, height, zoom)
+                       : ZUL_CreateImage(number, title, outer.left, outer.top, width, height, zoom);
+  if (code != 0) return code;
+  if (bits == 8) SetDIBColorTable(image_windows[number].memory_dc, 0, kPaletteEntries, colors);
+  ZUL_SetStretchMode(stretch_mode, number);
+  return 0;
+}
+
+int ZoomStepUp(int zoom) { return ClampToInt((int64_t{10} * zoom + 4) / 9); }
+
+int ZoomStepDown(int zoom) { return ClampToInt((int64_t{9} * zoom + 5) / 10); }
+
+void StepZoomUp(int number) {
+  if (ImageWindowLive(number)) ZUL_SetZoom(number, ZoomStepUp(image_windows[number].zoom));
+}
+
+void StepZoomDown(int number) {
+  if (ImageWindowLive(number)) ZUL_SetZoom(number, ZoomStepDown(image_windows[number].zoom));
+}
+
+int ParseTypedNumber(const char* text) {
+  if (text == nullptr) return 0;
+  long long value = std::strtoll(text, nullptr, 10);
+  return ClampToInt(value);
+}
+
+void PromptZoom(int number) {
+  int zoom = AskNumber("[%d] Zoom(%%)=", number);
+  ZUL_SetZoom(number, zoom);
+}
+
+void PromptResize(int number) {
+  int width = AskNumber("[%d] New x-size(pixel)=", number);
+  int height = AskNumber("[%d] New y-size(pixel)=", number);
+  ZUL_ResizeImage(number, width, height);
+}
