@@ -38,7 +38,6 @@ int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int 
 int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height, int zoom);
 int ZUL_DestroyImage(int number);
 int ZUL_RedrawImage(int number);
-int ZUL_SelectImage(int number);
 int ZUL_RestoreImage();
 // The window of a live image window, or null.
 HWND ZUL_GetImageWindow(int number);
@@ -52,17 +51,43 @@ int ZUL_GetPalette(RGBQUAD* buffer);
 // The surface of one image window slot as the pixel calls see it. Kept in step
 // with the slot by the framework: a free slot has width and height 0, so every
 // pixel call on it is outside and touches nothing.
+// The fields are `unsigned long` / `long` rather than 32-bit integer types of
+// the pixels' own kind on purpose: a store of a 32-bit pixel can then not
+// alias them, so a drawing loop keeps the surface's bounds in registers.
 struct ImageSurface {
-  uint8_t* base;    // first pixel (row 0 is the top row)
-  uint32_t width;   // pixels
-  uint32_t height;  // pixels
-  uint32_t stride;  // bytes per row: width x 4, or width rounded up to 4 on 8 bits
-  int32_t bits;     // 8 or 32
+  uint8_t* base;         // first pixel (row 0 is the top row)
+  unsigned long width;   // pixels
+  unsigned long height;  // pixels
+  unsigned long stride;  // bytes per row: width x 4, or width rounded up to 4 on 8 bits
+  long bits;             // 8 or 32
 };
 extern ImageSurface image_surfaces[256];
 // The current image window (0-255) that the pixel, drawing, palette and file
-// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage.
+// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage, which
+// keep `current_surface` (= &image_surfaces[current_image]) in step.
 extern int32_t current_image;
+extern const ImageSurface* current_surface;
+// The 8 previously current image windows, kept as a ring so that a select
+// moves no entries: entry i (0 the most recent) is
+// image_history_ring[(image_history_top + i) & 7].
+extern int32_t image_history_ring[8];
+extern uint32_t image_history_top;
+inline int32_t ImageHistoryEntry(int i) {
+  return image_history_ring[(image_history_top + static_cast<uint32_t>(i)) & 7u];
+}
+
+// Makes a live image window current and pushes the previous current number
+// onto the history (the oldest entry drops out): 0, or 1 when the number is
+// out of range or its slot is free (nothing changes). Inline because the
+// application switches windows for every pixel it reads and writes.
+inline int ZUL_SelectImage(int number) {
+  if (static_cast<uint32_t>(number) >= 256u || image_surfaces[number].width == 0) return 1;
+  image_history_top = (image_history_top - 1u) & 7u;  // the oldest entry's place
+  image_history_ring[image_history_top] = current_image;
+  current_image = number;
+  current_surface = &image_surfaces[number];
+  return 0;
+}
 
 // ---- pixels and colour conversions ------------------------------------------
 // Colours are 0x00RRGGBB words; an 8-bit surface stores only the low byte.
@@ -71,9 +96,10 @@ extern int32_t current_image;
 extern int32_t pen_x, pen_y;  // last point of ZUL_SetPixel / ZUL_XorPixel / lines
 constexpr uint32_t kProbeOutside = 0xFFFFFFFFu;  // ZUL_ProbePixel outside the image
 
-inline const ImageSurface& CurrentSurface() { return image_surfaces[current_image & 255]; }
+inline const ImageSurface& CurrentSurface() { return *current_surface; }
 inline bool SurfaceContains(const ImageSurface& s, int x, int y) {
-  return static_cast<uint32_t>(x) < s.width && static_cast<uint32_t>(y) < s.height;
+  return static_cast<unsigned long>(static_cast<uint32_t>(x)) < s.width &&
+         static_cast<unsigned long>(static_cast<uint32_t>(y)) < s.height;
 }
 
 // Writes a pixel (whole word on 32 bits, low byte on 8 bits); the pen stays.

@@ -215,6 +215,18 @@ TEST_F(ImageFiles, PalettedFileReplacesAsManyEntriesAsItHas) {
   EXPECT_EQ(ZUL_GetPixel(1, 0), 0x00FF00u);
 }
 
+TEST_F(ImageFiles, OversizedFilePaletteNeverOverrunsTheTable) {
+  std::vector<RGBQUAD> table(300, RGBQUAD{0, 0, 200, 0});
+  WriteFileBytes("surf_300.bmp", PalettedBmp(9, 5, table, DiagonalIndex));
+  MakeImage(1, 16, 8, 8);
+  int code = ZUL_LoadImageFile("surf_300.bmp", 0, 0);  // the decoder may refuse it
+  EXPECT_TRUE(code == 0 || code == 1) << code;
+  RGBQUAD now[257];
+  now[256] = RGBQUAD{1, 2, 3, 4};
+  ASSERT_EQ(ZUL_GetPalette(now), 0);
+  EXPECT_EQ(now[256].rgbRed, 3);
+}
+
 TEST_F(ImageFiles, SavedEightBitPaletteComesBack) {
   MakeImage(1, 12, 4, 8);
   RGBQUAD custom[256];

@@ -198,8 +198,33 @@ TEST_F(ImageCreate, NewWindowBecomesCurrentAndDefaultPositionWorks) {
   MakeImage(2, 10, 10);
   ASSERT_EQ(ZUL_CreateImage(6, "six", -1, -1, 10, 10, 100), 0);
   EXPECT_EQ(current_image, 6);
-  EXPECT_EQ(image_history[0], 2);
+  EXPECT_EQ(ImageHistoryEntry(0), 2);
   EXPECT_TRUE(IsWindowVisible(image_windows[6].window));
+}
+
+TEST_F(ImageCreate, CaptionShowsZoomDepthAndSmoothing) {
+  char caption[kCaptionBytes];
+  FormatImageCaption("003", 50, 32, false, caption);
+  EXPECT_STREQ(caption, "003(50%)");
+  FormatImageCaption("003", 50, 8, false, caption);
+  EXPECT_STREQ(caption, "003(50%)[8bit]");
+  FormatImageCaption("003", 50, 8, true, caption);
+  EXPECT_STREQ(caption, "003(50%)[8bit]*");
+  FormatImageCaption("100%s%d", 100, 32, false, caption);  // the title is text, not a format
+  EXPECT_STREQ(caption, "100%s%d(100%)");
+  std::string longer(1000, 't');
+  FormatImageCaption(longer.c_str(), 100, 32, false, caption);
+  EXPECT_EQ(std::strlen(caption), static_cast<size_t>(kCaptionBytes - 1));
+
+  MakeImage(1, 300, 200);
+  SetStretchBltMode(image_windows[1].memory_dc, HALFTONE);
+  UpdateImageTitle(1);
+  EXPECT_EQ(CaptionOf(1), "test(100%)*");
+  SetStretchBltMode(image_windows[1].memory_dc, COLORONCOLOR);
+  UpdateImageTitle(1);
+  EXPECT_EQ(CaptionOf(1), "test(100%)");
+  ASSERT_EQ(ZUL_CreateImage(2, longer.c_str(), 0, 0, 300, 200, 100), 0);
+  EXPECT_STREQ(image_windows[2].title, longer.c_str());  // the slot keeps the whole title
 }
 
 // ---- surfaces ------------------------------------------------------------------
@@ -266,7 +291,7 @@ TEST_F(Surfaces, DestroyFreesTheSlotAndKeepsTheCurrentNumber) {
   EXPECT_FALSE(image_windows[5].in_use);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(current_image, 5);
-  EXPECT_EQ(image_history[0], 4);
+  EXPECT_EQ(ImageHistoryEntry(0), 4);
   EXPECT_EQ(ZUL_DestroyImage(5), 1);
   EXPECT_EQ(ZUL_DestroyImage(-1), 1);
   EXPECT_EQ(ZUL_DestroyImage(256), 1);
@@ -294,15 +319,15 @@ TEST_F(ImageHistory, SelectThenRestore) {
   EXPECT_EQ(current_image, 1);
   // Selecting a free or bad number changes nothing.
   int32_t before[kImageHistory];
-  std::memcpy(before, image_history, sizeof before);
+  for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
   EXPECT_EQ(ZUL_SelectImage(7), 1);
   EXPECT_EQ(ZUL_SelectImage(256), 1);
   EXPECT_EQ(ZUL_SelectImage(-3), 1);
   EXPECT_EQ(current_image, 1);
-  EXPECT_EQ(std::memcmp(before, image_history, sizeof before), 0);
+  for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
   // Selecting the current window still pushes it.
   ASSERT_EQ(ZUL_SelectImage(1), 0);
-  EXPECT_EQ(image_history[0], 1);
+  EXPECT_EQ(ImageHistoryEntry(0), 1);
 }
 
 TEST_F(ImageHistory, NineSelectsNineRestoresLoseTheOldest) {
@@ -323,10 +348,10 @@ TEST_F(ImageHistory, RestoreToAFreeSlotChangesNothing) {
   ASSERT_EQ(ZUL_SelectImage(3), 0);
   ASSERT_EQ(ZUL_DestroyImage(2), 0);
   int32_t before[kImageHistory];
-  std::memcpy(before, image_history, sizeof before);
+  for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
   EXPECT_EQ(ZUL_RestoreImage(), 1);
   EXPECT_EQ(current_image, 3);
-  EXPECT_EQ(std::memcmp(before, image_history, sizeof before), 0);
+  for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
 }
 
 // ---- palettes ----------------------------------------------------------------------

@@ -50,7 +50,12 @@ void DispatchWindowRequest() {
       ZUL_RedrawImage(r.number);
       break;
     case kRequestLoadImageFile:
-      ZUL_SelectImage(r.number);
+      // A free or bad number loads nothing (rather than into whichever window
+      // is current) and leaves the history alone.
+      if (ZUL_SelectImage(r.number) != 0) {
+        r.result = 2;
+        break;
+      }
       r.result = ZUL_LoadImageFile(r.file_name, r.x, r.y);
       ZUL_RestoreImage();
       break;

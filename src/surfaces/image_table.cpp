@@ -9,15 +9,27 @@ uint32_t* pixels[kImageSlots];
 uint8_t* pixels8[kImageSlots];
 ImageSurface image_surfaces[kImageSlots];
 int32_t current_image;
-int32_t image_history[kImageHistory];
+const ImageSurface* current_surface = &image_surfaces[0];
+int32_t image_history_ring[kImageHistory];
+uint32_t image_history_top;
+
+namespace {
+
+void MakeCurrent(int number) {
+  current_image = number;
+  current_surface = &image_surfaces[number];
+}
+
+}  // namespace
 
 void ClearImageTable() {
   for (int n = 0; n < kImageSlots; ++n) {
     image_windows[n] = ImageWindow{};
     WithdrawSurface(n);
   }
-  current_image = 0;
-  for (int32_t& entry : image_history) entry = 0;
+  MakeCurrent(0);
+  for (int32_t& entry : image_history_ring) entry = 0;
+  image_history_top = 0;
 }
 
 bool ImageNumberValid(int number) { return static_cast<uint32_t>(number) < kImageSlots; }
@@ -51,9 +63,9 @@ void PublishSurface(int number) {
   pixels8[number] = base;
   ImageSurface& s = image_surfaces[number];
   s.base = base;
-  s.width = static_cast<uint32_t>(slot.width);
-  s.height = static_cast<uint32_t>(slot.height);
-  s.stride = static_cast<uint32_t>(SurfaceStride(slot.width, slot.bits));
+  s.width = static_cast<unsigned long>(slot.width);
+  s.height = static_cast<unsigned long>(slot.height);
+  s.stride = static_cast<unsigned long>(SurfaceStride(slot.width, slot.bits));
   s.bits = slot.bits;
 }
 
@@ -66,47 +78,19 @@ void WithdrawSurface(int number) {
 
 namespace {
 
-// The history moves by plain register copies (a library call per move would
-// dominate: the application switches windows for every pixel it reads).
-static_assert(kImageHistory == 8, "the history moves below are written out for 8 entries");
-
-void PushImageHistory(int32_t number) {
-  int32_t* h = image_history;
-  h[7] = h[6];
-  h[6] = h[5];
-  h[5] = h[4];
-  h[4] = h[3];
-  h[3] = h[2];
-  h[2] = h[1];
-  h[1] = h[0];
-  h[0] = number;
-}
-
-// Entry i + 1 moves to i; entry 7 keeps its value.
+// Entry i + 1 becomes entry i; entry 7 keeps its value (it is copied into the
+// place that becomes entry 7).
 void PopImageHistory() {
-  int32_t* h = image_history;
-  h[0] = h[1];
-  h[1] = h[2];
-  h[2] = h[3];
-  h[3] = h[4];
-  h[4] = h[5];
-  h[5] = h[6];
-  h[6] = h[7];
+  image_history_ring[image_history_top] = ImageHistoryEntry(7);
+  image_history_top = (image_history_top + 1u) & 7u;
 }
 
 }  // namespace
 
-int ZUL_SelectImage(int number) {
-  if (!ImageWindowLive(number)) return 1;
-  PushImageHistory(current_image);
-  current_image = number;
-  return 0;
-}
-
 int ZUL_RestoreImage() {
-  int previous = image_history[0];
+  int previous = ImageHistoryEntry(0);
   if (!ImageWindowLive(previous)) return 1;
-  current_image = previous;
+  MakeCurrent(previous);
   PopImageHistory();
   return 0;
 }

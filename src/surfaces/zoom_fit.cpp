@@ -25,11 +25,15 @@ int64_t ViewExtent(int extent, int zoom) {
   return static_cast<int64_t>(extent) * zoom / 100;
 }
 
-// The smaller of the screen extent and extent x zoom / 100, at least 1.
-double FittedExtent(int screen, int extent, int zoom) {
-  double wanted = static_cast<double>(static_cast<int64_t>(extent) * zoom) / 100.0;
-  double fitted = std::min(static_cast<double>(screen), wanted);
-  return fitted < 1.0 ? 1.0 : fitted;
+// The zoom at which `extent` shows as the smaller of the screen extent and
+// extent x zoom / 100 (at least 1 pixel), truncated to a whole percentage.
+// Exact integer arithmetic, so that a zoom that fits is kept as it is (in
+// floating point 160 x 111 / 100 x 100 / 160 came out as 110.99...).
+int64_t FittedZoom(int screen, int extent, int zoom) {
+  int64_t wanted = static_cast<int64_t>(extent) * zoom;  // view x 100
+  if (wanted > static_cast<int64_t>(screen) * 100) return static_cast<int64_t>(screen) * 100 / extent;
+  if (wanted < 100) return 100 / extent;  // less than one pixel counts as one
+  return zoom;
 }
 
 }  // namespace
@@ -38,10 +42,8 @@ ZoomFit FitZoom(const ScreenMetrics& m, int width, int height, int zoom) {
   ZoomFit fit = {};
   fit.width = std::max(width, 1);
   fit.height = std::max(height, 1);
-  double vw = FittedExtent(m.screen_width, fit.width, zoom);
-  double vh = FittedExtent(m.screen_height, fit.height, zoom);
-  double fitted = std::min(vw * 100.0 / fit.width, vh * 100.0 / fit.height);
-  fit.zoom = static_cast<int>(fitted);
+  fit.zoom = static_cast<int>(std::min(FittedZoom(m.screen_width, fit.width, zoom),
+                                       FittedZoom(m.screen_height, fit.height, zoom)));
   int64_t view_width = ViewExtent(fit.width, fit.zoom);
   int64_t view_height = ViewExtent(fit.height, fit.zoom);
   if (view_width < m.min_width || view_height < m.min_height) {
