@@ -38,7 +38,6 @@ int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int 
 int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height, int zoom);
 int ZUL_DestroyImage(int number);
 int ZUL_RedrawImage(int number);
-int ZUL_SelectImage(int number);
 int ZUL_RestoreImage();
 // The window of a live image window, or null.
 HWND ZUL_GetImageWindow(int number);
@@ -68,6 +67,27 @@ extern ImageSurface image_surfaces[256];
 // keep `current_surface` (= &image_surfaces[current_image]) in step.
 extern int32_t current_image;
 extern const ImageSurface* current_surface;
+// The 8 previously current image windows, kept as a ring so that a select
+// moves no entries: entry i (0 the most recent) is
+// image_history_ring[(image_history_top + i) & 7].
+extern int32_t image_history_ring[8];
+extern uint32_t image_history_top;
+inline int32_t ImageHistoryEntry(int i) {
+  return image_history_ring[(image_history_top + static_cast<uint32_t>(i)) & 7u];
+}
+
+// Makes a live image window current and pushes the previous current number
+// onto the history (the oldest entry drops out): 0, or 1 when the number is
+// out of range or its slot is free (nothing changes). Inline because the
+// application switches windows for every pixel it reads and writes.
+inline int ZUL_SelectImage(int number) {
+  if (static_cast<uint32_t>(number) >= 256u || image_surfaces[number].width == 0) return 1;
+  image_history_top = (image_history_top - 1u) & 7u;  // the oldest entry's place
+  image_history_ring[image_history_top] = current_image;
+  current_image = number;
+  current_surface = &image_surfaces[number];
+  return 0;
+}
 
 // ---- pixels and colour conversions ------------------------------------------
 // Colours are 0x00RRGGBB words; an 8-bit surface stores only the low byte.

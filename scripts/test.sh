@@ -5,4 +5,4 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
 "$here/scripts/build.sh" "$here/build"
 "$here/scripts/with-wine.sh" --build "$here/build" \
-  ctest --test-dir "$here/build" --output-on-failure -j2 "$@"
+  ctest --test-dir "$here/build" --output-on-failure "$@"

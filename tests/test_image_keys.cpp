@@ -207,7 +207,7 @@ TEST_F(ImageCommands, CommandsOnTheCurrentImageActivateTheirWindow) {
   EXPECT_EQ(current_image, 2);
   SendCommand(1, kIwPatternRgb);  // acts on the current image window
   EXPECT_EQ(current_image, 1);
-  EXPECT_EQ(image_history[0], 2);
+  EXPECT_EQ(ImageHistoryEntry(0), 2);
   EXPECT_EQ(ActivateImageWindow(nullptr), -1);
   EXPECT_EQ(current_image, 1);
 }

@@ -100,7 +100,7 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
     EXPECT_EQ(free_slot, 2);
     EXPECT_EQ(bad_number, 2);
     EXPECT_EQ(current_image, 1);
-    EXPECT_EQ(image_history[0], 0);
+    EXPECT_EQ(ImageHistoryEntry(0), 0);
     EXPECT_EQ(SurfacePixel(1, 0, 0), 0u);
 
     // A pasted bitmap lands in the current window at (0, 0).

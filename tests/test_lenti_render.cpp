@@ -8,6 +8,7 @@
 
 #include "lenti.h"
 #include "test_support.h"
+#include "textwin/textwin.h"
 
 namespace {
 
@@ -332,4 +333,38 @@ TEST_F(Render, CapWritesA24BitPngEqualToTheOutput) {
       ASSERT_EQ(saved, ZUL_GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
     }
   }
+}
+
+namespace {
+
+std::vector<uint32_t> BackBufferPixels(int number) {
+  const TextWindow& slot = text_windows[number];
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = slot.width;
+  info.bmiHeader.biHeight = -slot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> pixels(static_cast<size_t>(slot.width) * slot.height);
+  GetDIBits(slot.memory_dc, slot.bitmap, 0, static_cast<UINT>(slot.height), pixels.data(), &info,
+            DIB_RGB_COLORS);
+  return pixels;
+}
+
+}  // namespace
+
+TEST_F(Render, PrintsTheParametersAfterEveryRendering) {
+  MakeWindows(240);
+  gap = 3;
+  pos = -2;
+  AA = 1;
+  ZUL_SelectTextWindow(0);
+  ZUL_Printf("old text that the rendering clears");
+  RenderLenticular();
+  ASSERT_EQ(ZUL_OpenTextWindow(1, 300, 0, 198, 198), 0);
+  ZUL_Printf("pitch: 23.006000\ndt: 11.503000\npic_num: 2\nview_num: 2\ngap: 3\npos: -2\nAA: on");
+  EXPECT_EQ(text_windows[0].cursor_x, text_windows[1].cursor_x);
+  EXPECT_EQ(text_windows[0].cursor_y, text_windows[1].cursor_y);
+  EXPECT_TRUE(BackBufferPixels(0) == BackBufferPixels(1));
+  ZUL_CloseTextWindow(1);
 }

@@ -198,7 +198,7 @@ TEST_F(ImageCreate, NewWindowBecomesCurrentAndDefaultPositionWorks) {
   MakeImage(2, 10, 10);
   ASSERT_EQ(ZUL_CreateImage(6, "six", -1, -1, 10, 10, 100), 0);
   EXPECT_EQ(current_image, 6);
-  EXPECT_EQ(image_history[0], 2);
+  EXPECT_EQ(ImageHistoryEntry(0), 2);
   EXPECT_TRUE(IsWindowVisible(image_windows[6].window));
 }
 
@@ -291,7 +291,7 @@ TEST_F(Surfaces, DestroyFreesTheSlotAndKeepsTheCurrentNumber) {
   EXPECT_FALSE(image_windows[5].in_use);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(current_image, 5);
-  EXPECT_EQ(image_history[0], 4);
+  EXPECT_EQ(ImageHistoryEntry(0), 4);
   EXPECT_EQ(ZUL_DestroyImage(5), 1);
   EXPECT_EQ(ZUL_DestroyImage(-1), 1);
   EXPECT_EQ(ZUL_DestroyImage(256), 1);
@@ -319,15 +319,15 @@ TEST_F(ImageHistory, SelectThenRestore) {
   EXPECT_EQ(current_image, 1);
   // Selecting a free or bad number changes nothing.
   int32_t before[kImageHistory];
-  std::memcpy(before, image_history, sizeof before);
+  for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
   EXPECT_EQ(ZUL_SelectImage(7), 1);
   EXPECT_EQ(ZUL_SelectImage(256), 1);
   EXPECT_EQ(ZUL_SelectImage(-3), 1);
   EXPECT_EQ(current_image, 1);
-  EXPECT_EQ(std::memcmp(before, image_history, sizeof before), 0);
+  for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
   // Selecting the current window still pushes it.
   ASSERT_EQ(ZUL_SelectImage(1), 0);
-  EXPECT_EQ(image_history[0], 1);
+  EXPECT_EQ(ImageHistoryEntry(0), 1);
 }
 
 TEST_F(ImageHistory, NineSelectsNineRestoresLoseTheOldest) {
@@ -348,10 +348,10 @@ TEST_F(ImageHistory, RestoreToAFreeSlotChangesNothing) {
   ASSERT_EQ(ZUL_SelectImage(3), 0);
   ASSERT_EQ(ZUL_DestroyImage(2), 0);
   int32_t before[kImageHistory];
-  std::memcpy(before, image_history, sizeof before);
+  for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
   EXPECT_EQ(ZUL_RestoreImage(), 1);
   EXPECT_EQ(current_image, 3);
-  EXPECT_EQ(std::memcmp(before, image_history, sizeof before), 0);
+  for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
 }
 
 // ---- palettes ----------------------------------------------------------------------

@@ -10,7 +10,8 @@ uint8_t* pixels8[kImageSlots];
 ImageSurface image_surfaces[kImageSlots];
 int32_t current_image;
 const ImageSurface* current_surface = &image_surfaces[0];
-int32_t image_history[kImageHistory];
+int32_t image_history_ring[kImageHistory];
+uint32_t image_history_top;
 
 namespace {
 
@@ -27,7 +28,8 @@ void ClearImageTable() {
     WithdrawSurface(n);
   }
   MakeCurrent(0);
-  for (int32_t& entry : image_history) entry = 0;
+  for (int32_t& entry : image_history_ring) entry = 0;
+  image_history_top = 0;
 }
 
 bool ImageNumberValid(int number) { return static_cast<uint32_t>(number) < kImageSlots; }
@@ -74,19 +76,22 @@ void WithdrawSurface(int number) {
   image_surfaces[number] = ImageSurface{nullptr, 0, 0, 0, 32};
 }
 
-int ZUL_SelectImage(int number) {
-  if (!ImageWindowLive(number)) return 1;
-  std::memmove(&image_history[1], &image_history[0], sizeof image_history[0] * (kImageHistory - 1));
-  image_history[0] = current_image;
-  MakeCurrent(number);
-  return 0;
+namespace {
+
+// Entry i + 1 becomes entry i; entry 7 keeps its value (it is copied into the
+// place that becomes entry 7).
+void PopImageHistory() {
+  image_history_ring[image_history_top] = ImageHistoryEntry(7);
+  image_history_top = (image_history_top + 1u) & 7u;
 }
 
+}  // namespace
+
 int ZUL_RestoreImage() {
-  int previous = image_history[0];
+  int previous = ImageHistoryEntry(0);
   if (!ImageWindowLive(previous)) return 1;
   MakeCurrent(previous);
-  std::memmove(&image_history[0], &image_history[1], sizeof image_history[0] * (kImageHistory - 1));
+  PopImageHistory();
   return 0;
 }
 

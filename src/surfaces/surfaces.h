@@ -30,7 +30,7 @@ struct ImageWindow {
 extern ImageWindow image_windows[kImageSlots];
 extern uint32_t* pixels[kImageSlots];
 extern uint8_t* pixels8[kImageSlots];
-extern int32_t image_history[kImageHistory];  // entry 0 newest
+static_assert(kImageHistory == 8, "the history of zullib.h has 8 entries");
 
 // ---- table, current window and history (image_table.cpp) -----------------------
 // Start-up: every slot free, the current window and the history 0.

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The shipped program as a user runs it: start lenti.exe, paste a stereo pair
+# from the clipboard with Ctrl+V on the main window, Start with S, press
+# "pitch+" and "cap" with the button box's digit keys, leave with Esc; then
+# look at lenti_test.png. Real X input through xdotool; run inside
+# scripts/with-wine.sh (DISPLAY and the Wine prefix are set there).
+#   run_lenti_blackbox.sh LENTI_EXE CLIPBOARD_HELPER_EXE
+set -uo pipefail
+lenti=$1
+helper=$2
+work=$(mktemp -d)
+cd "$work" || exit 1
+pid=""
+cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+wait_for_window() {  # name -> X window id
+  local id=""
+  for _ in $(seq 200); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+press() {  # window, keys...
+  local window=$1; shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  sleep 0.3
+  xdotool key --window "$window" --clearmodifiers "$@" 2>/dev/null || xdotool key "$@"
+  sleep 0.5
+}
+
+wine "$helper" </dev/null >/dev/null 2>&1 || fail "the clipboard helper failed"
+
+wine "$lenti" </dev/null >/dev/null 2>&1 &
+pid=$!
+
+main=$(wait_for_window "ZULLIB 7.0") || fail "no main window"
+box=$(wait_for_window "ButtonBox") || fail "no button box"
+sleep 1.5  # the drop animation
+
+press "$main" ctrl+v
+wait_for_window "000.*" >/dev/null || fail "Ctrl+V opened no image window 000"
+press "$main" s
+wait_for_window "Hello,there!.*" >/dev/null || fail "Start opened no output window"
+press "$box" 1   # pitch+
+press "$box" 7   # cap
+for _ in $(seq 50); do [ -s lenti_test.png ] && break; sleep 0.1; done
+[ -s lenti_test.png ] || fail "cap wrote no lenti_test.png"
+press "$main" Escape
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Esc did not end the program"
+pid=""
+
+size=$(identify -format '%w x %h %[channels]' lenti_test.png 2>/dev/null)
+case "$size" in
+  "800 x 480 srgb"*|"800 x 480 rgb"*) ;;
+  *) fail "lenti_test.png is '$size', not an 800 x 480 RGB picture" ;;
+esac
+colours=$(identify -format '%k' lenti_test.png)
+[ "${colours:-0}" -gt 4 ] || fail "lenti_test.png has only $colours colours"
+echo "1 passed, 0 failed"

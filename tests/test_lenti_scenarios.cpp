@@ -1,0 +1,266 @@
+// The real lenticular test bench driven as a user drives it: a side-by-side
+// picture dropped on the main window, Start, button presses, "cap", "break",
+// Exit; checked on files, windows and pixels.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "boxes/boxes.h"
+#include "lenti.h"
+#include "surfaces/surfaces.h"
+#include "test_support.h"
+#include "textwin/textwin.h"
+
+namespace {
+
+// The left view is reddish, the right view bluish; both vary with x and y.
+uint32_t PairColour(int x, int y) {
+  if (x < 800) return (static_cast<uint32_t>(0x80 + (x & 0x3F)) << 16) | ((y & 0xFF) << 8) | 0x10;
+  return 0x100000u | ((y & 0xFF) << 8) | static_cast<uint32_t>(0x80 + (x & 0x3F));
+}
+
+// A 24-bit bottom-up BMP file of `width` x `height` drawn with `colour`.
+template <typename Colour>
+void WriteBmp(const char* name, int width, int height, Colour colour) {
+  int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  FILE* out = fopen(name, "wb");
+  ASSERT_NE(out, nullptr);
+  fwrite(&file, sizeof file, 1, out);
+  fwrite(&info, sizeof info, 1, out);
+  std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = colour(x, y);
+      row[x * 3] = c & 0xFF;
+      row[x * 3 + 1] = (c >> 8) & 0xFF;
+      row[x * 3 + 2] = (c >> 16) & 0xFF;
+    }
+    fwrite(row.data(), 1, row.size(), out);
+  }
+  fclose(out);
+}
+
+std::string FullPath(const char* name) {
+  char full[MAX_PATH];
+  GetFullPathNameA(name, MAX_PATH, full, nullptr);
+  return full;
+}
+
+// Drops files on a window the way the shell does: a DROPFILES block of wide
+// paths, allocated in this process, posted with WM_DROPFILES.
+void DropFiles(HWND window, const std::vector<std::string>& paths) {
+  std::wstring list;
+  for (const std::string& path : paths) {
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    list += wide;
+    list += L'\0';
+  }
+  list += L'\0';
+  size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<uint8_t*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+bool Live(int number) { return ZUL_GetImageWindow(number) != nullptr; }
+
+uint32_t SurfacePixel(int number, int x, int y) {
+  const ImageSurface& s = image_surfaces[number];
+  return reinterpret_cast<const uint32_t*>(s.base + static_cast<size_t>(y) * s.stride)[x];
+}
+
+bool WaitForPanel() {
+  return WaitUntil([] { return ButtonBoxWindow() != nullptr && text_windows[0].in_use != 0; });
+}
+
+void PostClick(int button) {
+  PostMessageW(button_box.buttons[button], BM_CLICK, 0, 0);
+}
+
+// Clicks a button and waits until the application has acted on it.
+template <typename Done>
+bool Click(int button, Done done) {
+  PostClick(button);
+  return WaitUntil(done);
+}
+
+// The text and window of the "Pause" box the worker shows, once it is up.
+HWND WaitForPauseBox(std::wstring* text) {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; });
+  if (box && text) {
+    wchar_t buffer[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, buffer, 256);
+    *text = buffer;
+  }
+  return box;
+}
+
+void Nothing() {}
+
+bool DropPairAndStart() {
+  DropFiles(main_window, {FullPath("pair.bmp")});
+  if (!WaitUntil([] { return Live(0); })) return false;
+  PostMainCommand(kCmdStart);
+  return WaitUntil([] { return running == 1 && Live(kOutputWindow); });
+}
+
+}  // namespace
+
+TEST(LentiScenario, DropStartTuneCaptureBreakAndStartAgain) {
+  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  DeleteFileA("lenti_test.png");
+  int code = RunScenario(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel());
+    ASSERT_TRUE(DropPairAndStart());
+    ASSERT_TRUE(WaitUntil([] { return Live(kWorkWindow); }));
+
+    // The input opened as 000 with its name; the work window holds it tripled.
+    wchar_t title[64] = {};
+    GetWindowTextW(ZUL_GetImageWindow(0), title, 64);
+    EXPECT_EQ(std::wstring(title).rfind(L"000 pair.bmp", 0), 0u) << title;
+    EXPECT_EQ(image_surfaces[kWorkWindow].width, 4800u);
+    for (int k : {0, 5, 799, 800, 1599}) {
+      for (int j = 0; j < 3; ++j) EXPECT_EQ(SurfacePixel(kWorkWindow, 3 * k + j, 7), PairColour(k, 7));
+    }
+    // Output sub-pixel 0 of row 0 is the red of work column 23: input column 7.
+    EXPECT_EQ((SurfacePixel(kOutputWindow, 0, 0) >> 16) & 0xFF, (PairColour(7, 0) >> 16) & 0xFF);
+    // Sub-pixel 11 (view 1, blue of pixel 3 in row 0) reads the right view at
+    // work column 2400 + 23: input column 807.
+    EXPECT_EQ(SurfacePixel(kOutputWindow, 3, 0) & 0xFF, PairColour(807, 0) & 0xFF);
+
+    // Three clicks before one poll count as one press.
+    for (int i = 0; i < 3; ++i) PostClick(kPosUp);
+    ASSERT_TRUE(WaitUntil([] { return pos == 1; }));
+    PumpFor(200);
+    EXPECT_EQ(pos, 1);
+    ASSERT_TRUE(Click(kPitchUp, [] { return pitch > 23.1; }));
+    EXPECT_DOUBLE_EQ(pitch, 23.006 + 0.1);
+    ASSERT_TRUE(Click(kPosDown, [] { return pos == 0; }));
+
+    ASSERT_TRUE(Click(kCapture, [] { return GetFileAttributesA("lenti_test.png") != INVALID_FILE_ATTRIBUTES; }));
+
+    // Stop does not end the button loop.
+    PostMainCommand(kCmdStop);
+    PumpFor(300);
+    EXPECT_EQ(running, 1);
+
+    // Move the output, then "break": the windows close and the position is kept.
+    SetWindowPos(ZUL_GetImageWindow(kOutputWindow), nullptr, 321, 207, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(Click(kBreak, [] { return running == 0; }));
+    EXPECT_FALSE(Live(0));
+    EXPECT_FALSE(Live(kWorkWindow));
+    EXPECT_FALSE(Live(kOutputWindow));
+
+    // A new drop and Start open the output where it was.
+    ASSERT_TRUE(DropPairAndStart());
+    RECT rect{};
+    GetWindowRect(ZUL_GetImageWindow(kOutputWindow), &rect);
+    EXPECT_EQ(rect.left, 321);
+    EXPECT_EQ(rect.top, 207);
+  });
+  EXPECT_EQ(code, 0);
+
+  // "cap" wrote the output as an 800 x 480 PNG.
+  FILE* png = fopen("lenti_test.png", "rb");
+  ASSERT_NE(png, nullptr);
+  unsigned char header[26] = {};
+  EXPECT_EQ(fread(header, 1, sizeof header, png), sizeof header);
+  fclose(png);
+  EXPECT_EQ((header[18] << 8) | header[19], 800);
+  EXPECT_EQ((header[22] << 8) | header[23], 480);
+  EXPECT_EQ(header[25], 2);
+}
+
+TEST(LentiScenario, ExitDuringTheButtonLoopEndsAtOnce) {
+  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  HANDLE worker = nullptr;
+  DWORD exit_posted = 0;
+  int code = RunScenario(Nothing, Nothing, [&] {
+    ASSERT_TRUE(WaitForPanel());
+    DuplicateHandle(GetCurrentProcess(), worker_thread, GetCurrentProcess(), &worker, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    ASSERT_TRUE(DropPairAndStart());
+    exit_posted = GetTickCount();
+    PostMainKey('X');
+    WaitUntil([] { return !IsWindow(main_window); });
+  });
+  DWORD took = GetTickCount() - exit_posted;
+  EXPECT_EQ(code, 0);
+  DWORD worker_code = 99;
+  GetExitCodeThread(worker, &worker_code);
+  EXPECT_EQ(worker_code, 0u);  // the loop saw Exit: no forced end
+  EXPECT_LT(took, 1500u);
+  CloseHandle(worker);
+}
+
+TEST(LentiScenario, ButtonsStayLiveAfterTheTextWindowIsClosed) {
+  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  int code = RunScenario(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel());
+    ASSERT_TRUE(DropPairAndStart());
+    PostMessageW(text_windows[0].window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use == 0; }));
+    ASSERT_TRUE(Click(kGapUp, [] { return gap == 1; }));
+    ASSERT_TRUE(Click(kBreak, [] { return running == 0; }));
+  });
+  EXPECT_EQ(code, 0);
+}
+
+TEST(LentiScenario, StartWithoutAPictureAsksForOneInJapanese) {
+  int code = RunScenario(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel());
+    PostMainCommand(kCmdStart);
+    std::wstring text;
+    HWND box = WaitForPauseBox(&text);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(text, L"ステレオペア画像をドラッグして下さい");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+    EXPECT_FALSE(Live(kWorkWindow));
+    EXPECT_FALSE(Live(kOutputWindow));
+  });
+  EXPECT_EQ(code, 0);
+}
+
+TEST(LentiScenario, APictureTooLargeForTheWorkWindowIsReported) {
+  int code = RunScenario(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel());
+    // Window 0 of 8 bits fits in memory; tripled at 32 bits it would not.
+    std::atomic<int> made{-1};
+    RunOnMainThreadAndWait([&] { made = RequestCreateImage(0, "000 huge", 15000, 15000, 8); });
+    ASSERT_EQ(made, 0);
+    PostMainCommand(kCmdStart);
+    std::wstring text;
+    HWND box = WaitForPauseBox(&text);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(text.find(L"work"), std::wstring::npos) << std::string(text.begin(), text.end());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+    EXPECT_FALSE(Live(kWorkWindow));
+    EXPECT_FALSE(Live(kOutputWindow));
+  });
+  EXPECT_EQ(code, 0);
+}
