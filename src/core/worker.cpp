@@ -9,10 +9,23 @@ std::atomic<int32_t> running{0};
 std::atomic<int32_t> stop_requested{0};
 std::atomic<int32_t> quit_state{0};
 
+namespace {
+
+// A pump nested in a wait (a request, a typed line) can take the quit message
+// that Exit posts; it belongs to the thread's outermost loop, so it is put back.
+void LeaveQuitForOuterLoop(const MSG& message) {
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+}  // namespace
+
 void PumpWorkerMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      LeaveQuitForOuterLoop(message);
+      return;
+    }
     HWND input_box = InputBoxWindow();
     if (input_box && IsDialogMessageW(input_box, &message)) continue;
     TranslateMessage(&message);
@@ -25,7 +38,10 @@ void ZUL_PumpMessages() { PumpWorkerMessages(); }
 void PumpMainMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      LeaveQuitForOuterLoop(message);
+      return;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
