@@ -1,8 +1,155 @@
-// The main window's popup menu, its window-creating commands and dropped files.
-#include "core/core.h"
+// The main window's popup commands: paste a clipboard picture, create image
+// windows, text windows, an input box or a button box by prompts in text
+// window 0, and the window information report.
+#include "core/main_commands.h"
 
-void ShowMainPopupMenu(HWND) {}
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 
-void MainWindowCommand(HWND, int) {}
+#include "surfaces/surfaces.h"
+#include "textwin/textwin.h"
 
-void HandleMainWindowDrop(HDROP drop) { DragFinish(drop); }
+namespace {
+
+constexpr int kNumberTitleBytes = 8;  // "%03d"
+
+// The decimal value at the start of a typed line; 0 when there is none.
+// Numbers beyond the int range are clamped to it.
+int ParseDecimal(const char* line) {
+  long value = std::strtol(line, nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// Prints `prompt` in the current text window and reads a number typed there.
+// Returns false when the program is ending and the command must stop.
+bool ReadPromptNumber(const char* prompt, int* value) {
+  ZUL_Printf("%s", prompt);
+  char line[kInputBufferBytes];
+  line[0] = 0;  // stays empty when there is no live text window to read from
+  ZUL_Input(line);
+  line[kInputBufferBytes - 1] = 0;
+  *value = ParseDecimal(line);
+  return quit_state == 0;
+}
+
+int FirstFreeImageSlot() {
+  for (int n = 0; n < kImageSlots; ++n) {
+    if (!image_windows[n].in_use) return n;
+  }
+  return -1;
+}
+
+int FirstFreeTextSlot() {
+  for (int n = 0; n < kTextSlots; ++n) {
+    if (!text_windows[n].in_use) return n;
+  }
+  return -1;
+}
+
+void FormatNumberTitle(int number, char title[kNumberTitleBytes]) {
+  snprintf(title, kNumberTitleBytes, "%03d", number);
+}
+
+// A prompt reads from the text windows' one input; a second one would cut
+// into the line the first is waiting for.
+bool PromptAllowed() { return text_input_pending == 0 && quit_state == 0; }
+
+}  // namespace
+
+void PasteClipboardPicture() {
+  if (running != 0) return;
+  RGBQUAD colors[kPaletteEntries];
+  int color_count = 0;
+  HBITMAP bitmap = GetClipboardBitmap(colors, &color_count);
+  if (!bitmap) return;
+  BITMAP info = {};
+  GetObjectW(bitmap, sizeof info, &info);
+  int width = info.bmWidth;
+  int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+  for (int n = 0; n < kImageSlots && quit_state == 0; ++n) {
+    char title[kNumberTitleBytes];
+    FormatNumberTitle(n, title);
+    if (RequestCreateImage(n, title, width, height, 32) == 0) {
+      RequestPasteBitmap(bitmap);  // the worker deletes it
+      RequestRedrawImage(n);
+      ZUL_RestoreImage();
+      return;
+    }
+  }
+  DeleteObject(bitmap);
+}
+
+void CreateImageWindowByPrompt() {
+  if (!PromptAllowed()) return;
+  RequestOpenTextWindow(0);
+  ZUL_Printf("Creating ImageWindow...\n");
+  int width = 0, height = 0, bits = 0;
+  if (!ReadPromptNumber(" Width=", &width)) return;
+  if (!ReadPromptNumber("Height=", &height)) return;
+  if (!ReadPromptNumber("Bit[32 or 8]=", &bits)) return;
+  if (bits != 32 && bits != 8) return;
+  int n = FirstFreeImageSlot();
+  if (n < 0) return;
+  char title[kNumberTitleBytes];
+  FormatNumberTitle(n, title);
+  RequestCreateImage(n, title, width, height, bits);
+}
+
+void OpenNextTextWindow() {
+  int n = FirstFreeTextSlot();
+  if (n >= 0) RequestOpenTextWindow(n);
+}
+
+void OpenInputBoxByPrompt() {
+  if (!PromptAllowed()) return;
+  RequestOpenTextWindow(0);
+  ZUL_Printf("Creating InpuxBox...\n");
+  int items = 0;
+  if (!ReadPromptNumber("How many items? >", &items)) return;
+  RequestOpenInputBox(items);
+}
+
+void OpenButtonBoxByPrompt() {
+  if (!PromptAllowed()) return;
+  RequestOpenTextWindow(0);
+  ZUL_Printf("Creating ButtonBox...\n");
+  int columns = 0, rows = 0;
+  if (!ReadPromptNumber("Number[X]=>", &columns)) return;
+  if (!ReadPromptNumber("Number[Y]=>", &rows)) return;
+  RequestOpenButtonBox(columns, rows);
+}
+
+void ShowWindowInfo() {
+  if (!TextWindowLive(current_text_window)) RequestOpenTextWindow(0);
+  if (TextWindowLive(current_text_window)) {
+    PostMessageW(text_windows[current_text_window].window, WM_COMMAND, kCmdWindowInfo, 0);
+  }
+}
+
+void MainWindowCommand(HWND, int id) {
+  switch (id) {
+    case kCmdPaste:
+      PasteClipboardPicture();
+      break;
+    case kCmdImageWindow:
+      CreateImageWindowByPrompt();
+      break;
+    case kCmdTextWindow:
+      OpenNextTextWindow();
+      break;
+    case kCmdInputBox:
+      OpenInputBoxByPrompt();
+      break;
+    case kCmdWindowInfo:
+      ShowWindowInfo();
+      break;
+    case kCmdButtonBox:
+      OpenButtonBoxByPrompt();
+      break;
+    default:
+      break;
+  }
+}
