@@ -2,10 +2,13 @@
 // resizing, refused opens and destroying.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "boxes/boxes.h"
 #include "test_support.h"
+#include "textwin_test_util.h"
 
 namespace {
 
@@ -82,6 +85,43 @@ int InkRows(int index) {
   }
   ReleaseDC(button, dc);
   return rows;
+}
+
+// From another thread: waits for the pending line input of text window
+// `number` and types `answer` and Enter into it.
+std::thread TypeAnswerLater(int number, std::string answer) {
+  return std::thread([number, answer] {
+    DWORD start = GetTickCount();
+    while (text_input_pending != number + 1 && GetTickCount() - start < 5000) Sleep(1);
+    HWND window = text_windows[number].window;
+    for (char c : answer) PostMessageW(window, WM_CHAR, static_cast<WPARAM>(c), 1);
+    PostMessageW(window, WM_CHAR, 13, 1);
+  });
+}
+
+// The visible popup menu window of this process, or null.
+HWND VisiblePopup() {
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+// From another thread: waits for a popup menu and chooses its first item.
+std::thread ChooseFirstMenuItemLater(std::atomic<int>* menu_items) {
+  return std::thread([menu_items] {
+    HWND popup = nullptr;
+    DWORD start = GetTickCount();
+    while (!(popup = VisiblePopup()) && GetTickCount() - start < 5000) Sleep(5);
+    if (!popup) return;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    *menu_items = GetMenuItemCount(menu);
+    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+  });
 }
 
 }  // namespace
@@ -396,7 +436,7 @@ TEST_F(ButtonBoxTest, PopupMenusHoldOneItemEach) {
   DestroyMenu(client);
 }
 
-TEST_F(ButtonBoxTest, RightClickPicksTheButtonUnderTheGrid) {
+TEST_F(ButtonBoxTest, GridHitTestClampsToTheGrid) {
   ZUL_OpenButtonBox(0, 0, 2, 10);
   ASSERT_NE(ButtonBoxWindow(), nullptr);
   EXPECT_EQ(HitTestButtonGrid(1, 1), 0);
@@ -405,4 +445,108 @@ TEST_F(ButtonBoxTest, RightClickPicksTheButtonUnderTheGrid) {
   EXPECT_EQ(HitTestButtonGrid(207, 303), 19);   // the bottom-right corner
   EXPECT_EQ(HitTestButtonGrid(5000, 5000), 19); // clamped
   EXPECT_EQ(HitTestButtonGrid(-20, -20), 0);
+}
+
+// ---- renaming through a prompt in the current text window ---------------------------
+
+class ButtonRenameTest : public ButtonBoxTest {
+ protected:
+  void SetUp() override {
+    ButtonBoxTest::SetUp();
+    OpenFreshTextWindow(0, 400, 200, 600, 0);
+    ZUL_OpenButtonBox(200, 0, 2, 10);
+    ASSERT_NE(ButtonBoxWindow(), nullptr);
+  }
+  void TearDown() override {
+    ZUL_DestroyButtonBox();
+    for (int n = 0; n < kTextSlots; ++n) {
+      if (text_windows[n].in_use) ZUL_CloseTextWindow(n);
+    }
+    ButtonBoxTest::TearDown();
+  }
+};
+
+TEST_F(ButtonRenameTest, DoubleClickBetweenButtonsRenamesTheOneUnderTheGrid) {
+  ZUL_SetButtonBoxTitle(5, "old");
+  // (105, 62): the gap left of button 5 (column 1 starts at 106, row 2 at 64)
+  // belongs to column 1 and row 2 by the grid rule: x / 102, y / 30.
+  std::thread typist = TypeAnswerLater(0, "pitch+");
+  SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(105, 62));
+  typist.join();
+  EXPECT_EQ(ButtonText(5), L"pitch+");
+  EXPECT_EQ(ButtonText(4), L"4");
+
+  // The prompt as printed: compare with the same text printed in a twin window.
+  TextWindow& shown = text_windows[0];
+  BufferCopy a = CopyBackBuffer(shown);
+  ASSERT_EQ(ZUL_OpenTextWindow(1, 600, 400, shown.width, shown.height), 0);
+  ZUL_Printf("5 'old' ->pitch+\n");
+  BufferCopy b = CopyBackBuffer(text_windows[1]);
+  for (int row = 0; row < 2 * shown.char_height; ++row) EXPECT_TRUE(RowsEqual(a, row, b, row)) << row;
+  EXPECT_TRUE(AreaHasInk(a, 0, 0, a.width, shown.char_height));
+}
+
+TEST_F(ButtonRenameTest, RightClickMenuRenameAndEmptyAnswerKeepsTheCaption) {
+  std::atomic<int> items{0};
+  std::thread chooser = ChooseFirstMenuItemLater(&items);
+  std::thread typist = TypeAnswerLater(0, "view-");
+  // Right-click at the bottom-right corner: button 19.
+  SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));
+  chooser.join();
+  EXPECT_EQ(items, 1);
+  EXPECT_TRUE(WaitUntil([] { return ButtonText(19) != L"19"; }));
+  typist.join();
+  EXPECT_EQ(ButtonText(19), L"view-");
+
+  std::thread empty = TypeAnswerLater(0, "");
+  ZUL_RenameButton(19);
+  empty.join();
+  EXPECT_EQ(ButtonText(19), L"view-");
+}
+
+TEST_F(ButtonRenameTest, BoxClosedWhileTheAnswerIsTypedIsLeftAlone) {
+  std::thread closer([] {
+    DWORD start = GetTickCount();
+    while (text_input_pending == 0 && GetTickCount() - start < 5000) Sleep(1);
+    PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);
+    Sleep(100);
+    HWND window = text_windows[0].window;
+    PostMessageW(window, WM_CHAR, 'x', 1);
+    PostMessageW(window, WM_CHAR, 13, 1);
+  });
+  ZUL_RenameButton(3);
+  closer.join();
+  EXPECT_EQ(ButtonBoxWindow(), nullptr);
+  EXPECT_EQ(ZUL_GetButtonBox(3), 0);
+}
+
+TEST_F(ButtonRenameTest, NoSecondPromptWhileALineIsAwaited) {
+  std::thread typist([] {
+    DWORD start = GetTickCount();
+    while (text_input_pending == 0 && GetTickCount() - start < 5000) Sleep(1);
+    // A double-click on the box while the first prompt waits starts nothing.
+    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));
+    HWND window = text_windows[0].window;
+    PostMessageW(window, WM_CHAR, 'A', 1);
+    PostMessageW(window, WM_CHAR, 13, 1);
+  });
+  ZUL_RenameButton(2);
+  typist.join();
+  EXPECT_EQ(ButtonText(2), L"A");
+  EXPECT_EQ(ButtonText(0), L"0");
+}
+
+TEST_F(ButtonBoxTest, CaptionBarMenuDestroysTheBox) {
+  ZUL_OpenButtonBox(0, 0, 2, 2);
+  HWND box = ButtonBoxWindow();
+  ASSERT_NE(box, nullptr);
+  Click(1);
+  std::atomic<int> items{0};
+  std::thread chooser = ChooseFirstMenuItemLater(&items);
+  SendMessageW(box, WM_NCRBUTTONDOWN, HTCAPTION, 0);
+  chooser.join();
+  EXPECT_EQ(items, 1);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_EQ(ButtonBoxWindow(), nullptr);
+  EXPECT_EQ(ZUL_GetButtonBox(1), 0);  // presses of a destroyed box are gone
 }
