@@ -60,19 +60,31 @@ int CountChildButtons(HWND box) {
   return count;
 }
 
+// Makes the box the active window again (another program's window may have
+// taken the foreground meanwhile); the keyboard focus lives within it.
+void ActivateBox() {
+  SetForegroundWindow(ButtonBoxWindow());
+  WaitUntil([] { return GetForegroundWindow() == ButtonBoxWindow(); }, 2000);
+}
+
 void Click(int index) {
   SendMessageW(button_box.buttons[index], BM_CLICK, 0, 0);
   PumpFor(5);
 }
 
-// Rows of the button's face that hold caption ink (pixels darker than the face).
+// Rows of the button's face that hold caption ink (pixels darker than the
+// face), drawn by the button into a bitmap of its own, so that no other
+// window on the screen can cover it.
 int InkRows(int index) {
   HWND button = button_box.buttons[index];
-  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  PumpFor(30);
   RECT rect;
   GetClientRect(button, &rect);
-  HDC dc = GetDC(button);
+  HDC screen = GetDC(button);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+  ReleaseDC(button, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   int rows = 0;
   for (int y = 3; y < rect.bottom - 3; ++y) {
     for (int x = 3; x < rect.right - 3; ++x) {
@@ -83,7 +95,9 @@ int InkRows(int index) {
       }
     }
   }
-  ReleaseDC(button, dc);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
   return rows;
 }
 
@@ -220,7 +234,10 @@ TEST_F(ButtonBoxTest, ClicksAreCountedUntilRead) {
   EXPECT_EQ(ZUL_GetButtonBox(0), 1);
   EXPECT_EQ(ZUL_GetButtonBox(1), 0);
   // After a click the keyboard focus is back on the box.
+  ActivateBox();
+  Click(6);
   EXPECT_EQ(GetFocus(), box);
+  EXPECT_EQ(ZUL_GetButtonBox(6), 1);
 
   // Out-of-range numbers read 0.
   EXPECT_EQ(ZUL_GetButtonBox(-1), 0);
@@ -242,6 +259,7 @@ TEST_F(ButtonBoxTest, DigitKeysPressButtonsZeroToNine) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   HWND box = ButtonBoxWindow();
   ASSERT_NE(box, nullptr);
+  ActivateBox();
   Click(2);
   ASSERT_EQ(ZUL_GetButtonBox(2), 1);
   // A typed key goes to the focused window, which the click gave back to the box.
@@ -302,7 +320,6 @@ TEST_F(ButtonBoxTest, NewLineStartsASecondCaptionLine) {
   button_box.button_height = 60;  // room for two lines
   ZUL_OpenButtonBox(200, 0, 2, 2);
   ASSERT_NE(ButtonBoxWindow(), nullptr);
-  SetForegroundWindow(ButtonBoxWindow());
   ZUL_SetButtonBoxTitle(0, "W");
   ZUL_SetButtonBoxTitle(1, "W\nW");
   int one = InkRows(0);
