@@ -73,8 +73,10 @@ void PasteClipboardPicture() {
     char title[kNumberTitleBytes];
     FormatNumberTitle(n, title);
     if (RequestCreateImage(n, title, width, height, 32) == 0) {
+      // Exit chosen meanwhile: the worker serves no more requests.
+      if (quit_state != 0) break;
       RequestPasteBitmap(bitmap);  // the worker deletes it
-      RequestRedrawImage(n);
+      if (quit_state == 0) RequestRedrawImage(n);
       ZUL_RestoreImage();
       return;
     }

@@ -71,8 +71,9 @@ int OpenDroppedFile(HDROP drop, UINT index, int n) {
     if (result != 1 || quit_state != 0) return n;  // cannot be made: skip the file
     if (++n > kImageSlots - 1) return n;
   }
-  RequestLoadImageFile(n, full_ansi);
-  RequestRedrawImage(n);
+  // Exit chosen meanwhile: the worker serves no more requests.
+  if (quit_state == 0) RequestLoadImageFile(n, full_ansi);
+  if (quit_state == 0) RequestRedrawImage(n);
   ZUL_RestoreImage();
   return n + 1;
 }
