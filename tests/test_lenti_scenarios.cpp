@@ -146,9 +146,9 @@ TEST(LentiScenario, DropStartTuneCaptureBreakAndStartAgain) {
     }
     // Output sub-pixel 0 of row 0 is the red of work column 23: input column 7.
     EXPECT_EQ((SurfacePixel(kOutputWindow, 0, 0) >> 16) & 0xFF, (PairColour(7, 0) >> 16) & 0xFF);
-    // Sub-pixel 11 (view 1, blue of pixel 3 in row 0) reads the right view at
-    // work column 2400 + 23: input column 807.
-    EXPECT_EQ(SurfacePixel(kOutputWindow, 3, 0) & 0xFF, PairColour(807, 0) & 0xFF);
+    // Sub-pixel 13 (view 1, k = 2: blue of pixel 4 in row 0) reads the right
+    // view at work column 2400 + 23 - trunc(2 x 23.006 / 11) = 2419: input column 806.
+    EXPECT_EQ(SurfacePixel(kOutputWindow, 4, 0) & 0xFF, PairColour(806, 0) & 0xFF);
 
     // Three clicks before one poll count as one press.
     for (int i = 0; i < 3; ++i) PostClick(kPosUp);

@@ -10,10 +10,14 @@ WindowRequest window_request;
 
 namespace {
 
-// Waits, keeping the main window's messages flowing, until `ready` holds.
+// No request is served any more once the worker thread has ended.
+bool WorkerEnded() { return quit_state == 2; }
+
+// Waits, keeping the main window's messages flowing, until `ready` holds or
+// the program is ending (Exit can be chosen while a requester waits).
 template <typename Ready>
 void PumpMainUntil(Ready ready) {
-  while (!ready()) {
+  while (!ready() && !WorkerEnded()) {
     PumpMainMessages();
     if (ready()) break;
     MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -25,9 +29,10 @@ void WaitForNoPendingRequest() {
 }
 
 // Publishes the request (arguments are already filled in), waits for it and
-// returns its result.
+// returns its result; -1 when the program ended before it was served.
 int32_t PostRequestAndWait(int32_t code) {
-  int32_t result = 0;
+  if (WorkerEnded()) return kRequestAbandoned;
+  int32_t result = kRequestAbandoned;
   window_request.result_out = &result;
   window_request.done = 0;
   window_request.code = code;
