@@ -11,13 +11,17 @@ WindowRequest window_request;
 namespace {
 
 // Waits, keeping the main window's messages flowing, until `ready` holds.
+// Returns false, without waiting further, once the worker thread has left its
+// loop at Exit (quit_state 2): it serves no request any more.
 template <typename Ready>
-void PumpMainUntil(Ready ready) {
+bool PumpMainUntil(Ready ready) {
   while (!ready()) {
+    if (quit_state == 2) return false;
     PumpMainMessages();
     if (ready()) break;
     MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
+  return true;
 }
 
 void WaitForNoPendingRequest() {
@@ -31,7 +35,7 @@ int32_t PostRequestAndWait(int32_t code) {
   window_request.result_out = &result;
   window_request.done = 0;
   window_request.code = code;
-  PumpMainUntil([] { return window_request.done != 0; });
+  if (!PumpMainUntil([] { return window_request.done != 0; })) return 1;  // not carried out
   return result;
 }
 
