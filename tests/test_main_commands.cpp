@@ -420,3 +420,19 @@ TEST(MainPrompts, ExitWhileAPromptWaitsEndsTheProgram) {
   EXPECT_EQ(code, 0);
   for (int n = 0; n < kImageSlots; ++n) EXPECT_FALSE(image_windows[n].in_use) << n;
 }
+
+TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) {
+  release_app = 0;
+  int code = RunScenario(Nothing, RunUntilReleased, [] {
+    WaitForMainLoop();
+    PostMainCommand(kCmdStart);
+    ASSERT_TRUE(WaitUntil([] { return running != 0; }));
+    // The request waits until the application returns, which Exit brings about.
+    PostMainCommand(kCmdTextWindow);
+    PumpFor(200);
+    EXPECT_FALSE(text_windows[0].in_use);
+    PostMainKey('X');
+    EXPECT_TRUE(WaitUntil([] { return !IsWindow(main_window); }));
+  });
+  EXPECT_EQ(code, 0);
+}

@@ -113,8 +113,7 @@ void DispatchWindowRequest();
 
 // The requesters wait until the worker has carried the request out; when the
 // program ends first (Exit), they stop waiting and RequestCreateImage and
-// RequestLoadImageFile return kRequestAbandoned.
-constexpr int32_t kRequestAbandoned = -1;
+// RequestLoadImageFile return 1 (not carried out).
 int RequestCreateImage(int number, const char* title, int width, int height, int bits);
 void RequestRedrawImage(int number);
 int RequestLoadImageFile(int number, const char* file_name);

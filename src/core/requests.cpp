@@ -10,18 +10,18 @@ WindowRequest window_request;
 
 namespace {
 
-// No request is served any more once the worker thread has ended.
-bool WorkerEnded() { return quit_state == 2; }
-
-// Waits, keeping the main window's messages flowing, until `ready` holds or
-// the program is ending (Exit can be chosen while a requester waits).
+// Waits, keeping the main window's messages flowing, until `ready` holds.
+// Returns false, without waiting further, once the worker thread has left its
+// loop at Exit (quit_state 2): it serves no request any more.
 template <typename Ready>
-void PumpMainUntil(Ready ready) {
-  while (!ready() && !WorkerEnded()) {
+bool PumpMainUntil(Ready ready) {
+  while (!ready()) {
+    if (quit_state == 2) return false;
     PumpMainMessages();
     if (ready()) break;
     MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
+  return true;
 }
 
 void WaitForNoPendingRequest() {
@@ -29,14 +29,13 @@ void WaitForNoPendingRequest() {
 }
 
 // Publishes the request (arguments are already filled in), waits for it and
-// returns its result; -1 when the program ended before it was served.
+// returns its result.
 int32_t PostRequestAndWait(int32_t code) {
-  if (WorkerEnded()) return kRequestAbandoned;
-  int32_t result = kRequestAbandoned;
+  int32_t result = 0;
   window_request.result_out = &result;
   window_request.done = 0;
   window_request.code = code;
-  PumpMainUntil([] { return window_request.done != 0; });
+  if (!PumpMainUntil([] { return window_request.done != 0; })) return 1;  // not carried out
   return result;
 }
 
