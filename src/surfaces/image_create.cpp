@@ -167,6 +167,9 @@ int CreateImageWindow(int number, const char* title, int x, int y, int width, in
   PublishSurface(number);
 
   slot.in_use = 1;
+  // The first paint came while the slot was not yet live and drew nothing:
+  // ask for another, so that what is drawn before the next pump shows.
+  InvalidateRect(slot.window, nullptr, FALSE);
   RebuildSnapRects();
   ZUL_SelectImage(number);
   return 0;

@@ -26,11 +26,11 @@ wait_for_window() {  # name -> X window id
   return 1
 }
 
-press() {  # window, keys...
+press() {  # window, keys...: a click on the caption activates it, then real key strokes
   local window=$1; shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-  sleep 0.3
-  xdotool key --window "$window" --clearmodifiers "$@" 2>/dev/null || xdotool key "$@"
+  xdotool mousemove --window "$window" 40 6 click 1
+  sleep 0.4
+  xdotool key "$@"
   sleep 0.5
 }
 
@@ -43,10 +43,24 @@ main=$(wait_for_window "ZULLIB 7.0") || fail "no main window"
 box=$(wait_for_window "ButtonBox") || fail "no button box"
 sleep 1.5  # the drop animation
 
+drag_aside() {  # window, dx, dy: drag it by its caption, as a user would
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local x=$((X + 300)) y=$((Y + 6))
+  xdotool mousemove "$x" "$y" mousedown 1
+  sleep 0.2
+  xdotool mousemove $((x + $2 / 2)) $((y + $3 / 2))
+  sleep 0.2
+  xdotool mousemove $((x + $2)) $((y + $3)) mouseup 1
+  sleep 0.5
+}
+
 press "$main" ctrl+v
-wait_for_window "000.*" >/dev/null || fail "Ctrl+V opened no image window 000"
+input=$(wait_for_window "000.*") || fail "Ctrl+V opened no image window 000"
+drag_aside "$input" 0 560   # it opened over the panel
 press "$main" s
-wait_for_window "Hello,there!.*" >/dev/null || fail "Start opened no output window"
+output=$(wait_for_window "Hello,there!.*") || fail "Start opened no output window"
+drag_aside "$output" 420 330  # the output opens over the panel too
 press "$box" 1   # pitch+
 press "$box" 7   # cap
 for _ in $(seq 50); do [ -s lenti_test.png ] && break; sleep 0.1; done
