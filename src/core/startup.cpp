@@ -41,21 +41,21 @@ std::atomic<int32_t> point_tool_active{0};
 
 namespace {
 
-struct ClassSpec {
+struct WindowClassEntry {
   const wchar_t* name;
   WNDPROC procedure;
   UINT style;
   HBRUSH background;
 };
 
-bool RegisterFrameworkClass(const ClassSpec& spec) {
+bool RegisterFrameworkClass(const WindowClassEntry& entry) {
   WNDCLASSW wc = {};
-  wc.style = spec.style;
-  wc.lpfnWndProc = spec.procedure;
+  wc.style = entry.style;
+  wc.lpfnWndProc = entry.procedure;
   wc.hInstance = zul_instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = spec.background;
-  wc.lpszClassName = spec.name;
+  wc.hbrBackground = entry.background;
+  wc.lpszClassName = entry.name;
   return RegisterClassW(&wc) != 0;
 }
 
@@ -114,15 +114,15 @@ int ZulInitialize(HINSTANCE instance) {
 
   HBRUSH button_face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  const ClassSpec classes[] = {
+  const WindowClassEntry classes[] = {
       {L"zul_mw", MainWindowProc, CS_CLASSDC, button_face},
       {L"zul_iw", ImageWindowProc, CS_OWNDC, black},
       {L"zul_twi", TextWindowProc, CS_OWNDC, black},
       {L"zul_ib", InputBoxProc, CS_OWNDC | CS_DBLCLKS, button_face},
       {L"zul_bb", ButtonBoxProc, CS_OWNDC | CS_DBLCLKS, button_face},
   };
-  for (const ClassSpec& spec : classes) {
-    if (!RegisterFrameworkClass(spec)) return 1;
+  for (const WindowClassEntry& entry : classes) {
+    if (!RegisterFrameworkClass(entry)) return 1;
   }
   return 0;
 }
