@@ -26,15 +26,8 @@ inline void ExpectClientIsView(int number) {
   EXPECT_EQ(client.cy, image_windows[number].view_height) << "slot " << number;
 }
 
-// Holds or releases Ctrl in the key state of the calling thread, which owns
-// the test's windows, so GetKeyState sees it while a key is sent.
-inline void HoldControl(bool down) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
+// Holds or releases Ctrl for the calling thread, which owns the test's windows.
+inline void HoldControl(bool down) { HoldControlKey(down); }
 
 inline void SendKey(int number, WPARAM key) {
   SendMessageW(image_windows[number].window, WM_KEYDOWN, key, 1);

@@ -417,17 +417,12 @@ TEST_F(ButtonBoxTest, DestroyingByCallCloseBoxMenuAndCtrlQ) {
 
   ZUL_OpenButtonBox(0, 0, 2, 2);
   box = ButtonBoxWindow();
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  BYTE saved = keys[VK_CONTROL];
   PostMessageW(box, WM_KEYDOWN, 'Q', 0);  // without Ctrl: nothing
   PumpFor(10);
   EXPECT_TRUE(IsWindow(box));
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
+  HoldControlKey(true);
   SendMessageW(box, WM_KEYDOWN, 'Q', 0);
-  keys[VK_CONTROL] = saved;
-  SetKeyboardState(keys);
+  HoldControlKey(false);
   PumpFor(10);
   EXPECT_FALSE(IsWindow(box));
   EXPECT_EQ(ButtonBoxWindow(), nullptr);

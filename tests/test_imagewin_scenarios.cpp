@@ -28,16 +28,7 @@ TEST(ImageWindowScenario, XInAnImageWindowExits) {
 namespace {
 
 // Holds or releases Ctrl for the thread that owns `window` (the worker).
-void SetWorkerControlKey(HWND window, bool down) {
-  DWORD window_thread = GetWindowThreadProcessId(window, nullptr);
-  AttachThreadInput(GetCurrentThreadId(), window_thread, TRUE);
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-  AttachThreadInput(GetCurrentThreadId(), window_thread, FALSE);
-}
+void SetWorkerControlKey(HWND window, bool down) { HoldControlKey(down, window); }
 
 void SendControlKeyToWorker(HWND window, WPARAM key) {
   SetWorkerControlKey(window, true);

@@ -24,14 +24,9 @@ void WaitForMainLoop() {
 // thread's keyboard state.
 void PressControlV() {
   RunOnMainThreadAndWait([] {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    BYTE saved = keys[VK_CONTROL];
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
+    HoldControlKey(true);
     SendMessageW(main_window, WM_KEYDOWN, 'V', 1);
-    keys[VK_CONTROL] = saved;
-    SetKeyboardState(keys);
+    HoldControlKey(false);
   });
 }
 
@@ -396,13 +391,9 @@ TEST(MainPrompts, WindowInfoOpensTextWindowZeroWhenNoneIsCurrent) {
     EXPECT_FALSE(text_windows[1].in_use);
     PressControlV();  // unrelated key: nothing to paste, nothing happens
     RunOnMainThreadAndWait([] {
-      BYTE keys[256];
-      GetKeyboardState(keys);
-      keys[VK_CONTROL] = 0x80;
-      SetKeyboardState(keys);
+      HoldControlKey(true);
       SendMessageW(main_window, WM_KEYDOWN, 'W', 1);
-      keys[VK_CONTROL] = 0;
-      SetKeyboardState(keys);
+      HoldControlKey(false);
     });
     PumpFor(200);
     EXPECT_FALSE(text_windows[1].in_use);

@@ -45,16 +45,7 @@ void Key(HWND window, WPARAM key) { PostMessageW(window, WM_KEYDOWN, key, 1); }
 void Enter(HWND window) { PostMessageW(window, WM_CHAR, 13, 1); }
 
 // Holds or releases Ctrl for the input thread of `window`.
-void SetControlKey(HWND window, bool down) {
-  DWORD window_thread = GetWindowThreadProcessId(window, nullptr);
-  AttachThreadInput(GetCurrentThreadId(), window_thread, TRUE);
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-  AttachThreadInput(GetCurrentThreadId(), window_thread, FALSE);
-}
+void SetControlKey(HWND window, bool down) { HoldControlKey(down, window); }
 
 // Ctrl+V; the key is sent so that Ctrl is read while it is held.
 void PasteKeys(HWND window) {

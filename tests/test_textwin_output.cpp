@@ -418,12 +418,7 @@ TEST(TextColorStack, ColoursSurviveAResize) {
 
 namespace {
 
-void HoldControl(bool down) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
+void HoldControl(bool down) { HoldControlKey(down); }
 
 }  // namespace
 

@@ -41,6 +41,18 @@ void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast
 
 void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 
+void HoldControlKey(bool down, HWND window) {
+  DWORD owner = window ? GetWindowThreadProcessId(window, nullptr) : GetCurrentThreadId();
+  bool other_thread = owner != GetCurrentThreadId();
+  if (other_thread) AttachThreadInput(GetCurrentThreadId(), owner, TRUE);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  keys[VK_LCONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+  if (other_thread) AttachThreadInput(GetCurrentThreadId(), owner, FALSE);
+}
+
 namespace {
 
 constexpr UINT kRunOnMainMessage = WM_APP + 77;

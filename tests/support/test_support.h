@@ -34,6 +34,11 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
 bool WaitForMainWindow(int timeout_ms = 10000);
 void PostMainCommand(int id);
 void PostMainKey(WPARAM key);
+// Holds (down) or releases Ctrl in the key state that GetKeyState reads on
+// the thread owning `window` (the calling thread when `window` is null): a
+// posted or sent key message does not change that state by itself.
+void HoldControlKey(bool down, HWND window = nullptr);
+
 // Runs `work` on the main window thread (through a message to the main
 // window) without waiting for it; the requesters must be called there.
 void RunOnMainThread(std::function<void()> work);
