@@ -38,15 +38,10 @@ uint32_t ReadSample(int sx, int o) {
 
 void PrintParameters(double dt) {
   ZUL_ClearTextWindow();
-  ZUL_Printf("pitch: %f\n", pitch);
-  ZUL_Printf("dt: %f\n", dt);
-  ZUL_Printf("pic_num: %d\n", pic_num);
-  ZUL_Printf("view_num: %d\n", view_num);
-  ZUL_Printf("gap: %d\n", gap);
-  ZUL_Printf("pos: %d\n", pos);
-  ZUL_Printf(AA ? "AA: on" : "AA: off");
+  // One call for all lines: the window is repainted once, not once a line.
+  ZUL_Printf("pitch: %f\ndt: %f\npic_num: %d\nview_num: %d\ngap: %d\npos: %d\n%s", pitch, dt,
+             pic_num, view_num, gap, pos, AA ? "AA: on" : "AA: off");
 }
-
 }  // namespace
 
 uint32_t BlendColors(double x, uint32_t c, uint32_t p) {
