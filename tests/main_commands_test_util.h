@@ -72,34 +72,8 @@ inline void ClearClipboard() {
 
 // Writes a 24-bit BMP drawn with PatternColor.
 inline void WriteBmp(const std::wstring& path, int width, int height, int seed) {
-  int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  std::vector<uint8_t> rows(static_cast<size_t>(stride) * height, 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t c = PatternColor(x, y, seed);
-      uint8_t* p = &rows[static_cast<size_t>(height - 1 - y) * stride + x * 3];
-      p[0] = c & 0xFF;
-      p[1] = (c >> 8) & 0xFF;
-      p[2] = (c >> 16) & 0xFF;
-    }
-  }
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(f, &file, sizeof file, &written, nullptr);
-  WriteFile(f, &info, sizeof info, &written, nullptr);
-  WriteFile(f, rows.data(), static_cast<DWORD>(rows.size()), &written, nullptr);
-  CloseHandle(f);
+  ASSERT_TRUE(WriteBytesToFile(
+      path, Bmp24Bytes(width, height, [seed](int x, int y) { return PatternColor(x, y, seed); })));
 }
 
 // Writes a PNG drawn with PatternColor through GDI+ (started by the framework).

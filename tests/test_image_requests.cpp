@@ -8,28 +8,7 @@ namespace {
 
 // A 24-bit BMP of one colour (0xRRGGBB).
 std::string PlainBmp(int width, int height, uint32_t color) {
-  int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  std::string row(static_cast<size_t>(stride), '\0');
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = static_cast<char>(color & 0xFF);
-    row[x * 3 + 1] = static_cast<char>((color >> 8) & 0xFF);
-    row[x * 3 + 2] = static_cast<char>((color >> 16) & 0xFF);
-  }
-  for (int y = 0; y < height; ++y) bytes += row;
-  return bytes;
+  return Bmp24Bytes(width, height, [color](int, int) { return color; });
 }
 
 uint32_t SurfacePixel(int number, int x, int y) {

@@ -24,37 +24,6 @@ uint32_t PairColour(int x, int y) {
   return 0x100000u | ((y & 0xFF) << 8) | static_cast<uint32_t>(0x80 + (x & 0x3F));
 }
 
-// A 24-bit bottom-up BMP file of `width` x `height` drawn with `colour`.
-template <typename Colour>
-void WriteBmp(const char* name, int width, int height, Colour colour) {
-  int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  FILE* out = fopen(name, "wb");
-  ASSERT_NE(out, nullptr);
-  fwrite(&file, sizeof file, 1, out);
-  fwrite(&info, sizeof info, 1, out);
-  std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t c = colour(x, y);
-      row[x * 3] = c & 0xFF;
-      row[x * 3 + 1] = (c >> 8) & 0xFF;
-      row[x * 3 + 2] = (c >> 16) & 0xFF;
-    }
-    fwrite(row.data(), 1, row.size(), out);
-  }
-  fclose(out);
-}
-
 std::string FullPath(const char* name) {
   char full[MAX_PATH];
   GetFullPathNameA(name, MAX_PATH, full, nullptr);
@@ -129,7 +98,7 @@ bool DropPairAndStart() {
 }  // namespace
 
 TEST(LentiScenario, DropStartTuneCaptureBreakAndStartAgain) {
-  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  ASSERT_TRUE(WriteBytesToFile(L"pair.bmp", Bmp24Bytes(1600, 480, PairColour)));
   DeleteFileA("lenti_test.png");
   int code = RunScenario(Nothing, Nothing, [] {
     ASSERT_TRUE(WaitForPanel());
@@ -195,7 +164,7 @@ TEST(LentiScenario, DropStartTuneCaptureBreakAndStartAgain) {
 }
 
 TEST(LentiScenario, ExitDuringTheButtonLoopEndsAtOnce) {
-  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  ASSERT_TRUE(WriteBytesToFile(L"pair.bmp", Bmp24Bytes(1600, 480, PairColour)));
   HANDLE worker = nullptr;
   DWORD exit_posted = 0;
   int code = RunScenario(Nothing, Nothing, [&] {
@@ -217,7 +186,7 @@ TEST(LentiScenario, ExitDuringTheButtonLoopEndsAtOnce) {
 }
 
 TEST(LentiScenario, ButtonsStayLiveAfterTheTextWindowIsClosed) {
-  WriteBmp("pair.bmp", 1600, 480, PairColour);
+  ASSERT_TRUE(WriteBytesToFile(L"pair.bmp", Bmp24Bytes(1600, 480, PairColour)));
   int code = RunScenario(Nothing, Nothing, [] {
     ASSERT_TRUE(WaitForPanel());
     ASSERT_TRUE(DropPairAndStart());

@@ -41,6 +41,43 @@ void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast
 
 void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 
+std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour) {
+  const int stride = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  std::string row(static_cast<size_t>(stride), '\0');
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = colour(x, y);
+      row[static_cast<size_t>(x) * 3] = static_cast<char>(c & 0xFF);
+      row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>((c >> 8) & 0xFF);
+      row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>((c >> 16) & 0xFF);
+    }
+    bytes += row;
+  }
+  return bytes;
+}
+
+bool WriteBytesToFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
 void HoldControlKey(bool down, HWND window) {
   DWORD owner = window ? GetWindowThreadProcessId(window, nullptr) : GetCurrentThreadId();
   bool other_thread = owner != GetCurrentThreadId();

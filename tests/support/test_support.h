@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/core.h"
 
@@ -34,6 +35,11 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
 bool WaitForMainWindow(int timeout_ms = 10000);
 void PostMainCommand(int id);
 void PostMainKey(WPARAM key);
+// The bytes of a 24-bit bottom-up BMP file whose pixel (x, y) is colour(x, y)
+// (0xRRGGBB), and a writer for such bytes; it returns whether all were written.
+std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour);
+bool WriteBytesToFile(const std::wstring& path, const std::string& bytes);
+
 // Holds (down) or releases Ctrl in the key state that GetKeyState reads on
 // the thread owning `window` (the calling thread when `window` is null): a
 // posted or sent key message does not change that state by itself.
