@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kWorkZoom = 10;
 constexpr int kButtonCount = 22;  // polled indexes; the box has 20 buttons
-
+constexpr int kPngFormat = 3;
 
 const char* const kCaptions[18] = {
     "pitch-", "pitch+", "pitch-0.01", "pitch+0.01", "pitch-0.001", "pitch+0.001",
@@ -70,7 +70,7 @@ void KeepOutputPositionAndCloseWindows() {
 
 void CaptureOutput() {
   ZUL_SelectImage(kOutputWindow);
-  ZUL_SaveImageFile(kOutputWidth, kOutputHeight, 3, "lenti_test.png");
+  ZUL_SaveImageFile(kOutputWidth, kOutputHeight, kPngFormat, "lenti_test.png");
 }
 
 }  // namespace
