@@ -12,7 +12,6 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
-  updated=0
 fi
 
 missing=()
