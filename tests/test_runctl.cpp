@@ -184,19 +184,29 @@ TEST(RunControl, ExitEndsAnApplicationThatNeverPollsByForce) {
 
 TEST(Requests, ANestedRequestWaitsForTheFirstAndKeepsItsOwnResult) {
   std::atomic<int> outer_result{-1}, inner_result{-1};
-  std::atomic<int> inner_started_while_outer_pending{0};
-  int code = RunScenario(Nothing, Nothing, [&] {
-    RunOnMainThreadAndWait([&] {
-      // While the first request is pending, the main window handles a message
-      // that makes a second one; it must wait for the first to complete.
-      RunOnMainThread([&] {
-        inner_started_while_outer_pending = window_request.code != 0;
-        inner_result = RequestCreateImage(300, "inner", 10, 10, 32);
-      });
-      outer_result = RequestCreateImage(10, "outer", 10, 10, 7);  // bad depth: 3
-    });
-    WaitUntil([&] { return inner_result != -1; });
-  });
+  std::atomic<int> inner_started{0}, inner_started_while_outer_pending{0};
+  int code = RunScenario(Nothing,
+                         [] {
+                           while (!release_app) Sleep(1);  // requests wait meanwhile
+                         },
+                         [&] {
+                           PostMainCommand(kCmdStart);
+                           ASSERT_TRUE(WaitUntil([] { return running == 1; }));
+                           RunOnMainThread([&] {
+                             // While the first request is pending, the main window
+                             // handles a message that makes a second one; it must
+                             // wait for the first to complete.
+                             RunOnMainThread([&] {
+                               inner_started_while_outer_pending = window_request.code != 0;
+                               inner_started = 1;
+                               inner_result = RequestCreateImage(300, "inner", 10, 10, 32);
+                             });
+                             outer_result = RequestCreateImage(10, "outer", 10, 10, 7);  // bad depth: 3
+                           });
+                           ASSERT_TRUE(WaitUntil([&] { return inner_started == 1; }));
+                           release_app = 1;
+                           WaitUntil([&] { return inner_result != -1 && outer_result != -1; });
+                         });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(inner_started_while_outer_pending, 1);
   EXPECT_EQ(outer_result, 3);
