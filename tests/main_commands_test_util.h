@@ -27,7 +27,12 @@ inline uint32_t PatternColor(int x, int y, int seed) {
 // waits until the line is taken: the cursor leaves the prompt's line (short
 // answers, no scrolling), or the input has ended with nothing left queued.
 inline bool AnswerPrompt(const char* answer) {
-  if (!WaitUntil([] { return text_input_pending != 0; })) return false;
+  // The prompt's own text stands before the caret: a line still pending from
+  // the previous answer (its Enter taken, the caret at the start of the next
+  // line) is not this prompt.
+  if (!WaitUntil([] { return text_input_pending != 0 && text_windows[0].cursor_x > 0; })) {
+    return false;
+  }
   HWND window = text_windows[0].window;
   int prompt_line = text_windows[0].cursor_y;
   for (const char* p = answer; *p; ++p) PostMessageW(window, WM_CHAR, static_cast<WPARAM>(*p), 1);
