@@ -3,6 +3,8 @@
 
 #include "zullib.h"
 
+#include "core/command_ids.h"
+
 // The open box's window, or none.
 HWND InputBoxWindow();
 HWND ButtonBoxWindow();
@@ -17,8 +19,6 @@ LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 constexpr int kMaxButtons = 256;
 constexpr int kButtonGap = 4;
 constexpr int kButtonCaptionUnits = 512;  // a caption as read back for renaming
-constexpr int kCmdButtonBoxDestroy = 1050;
-constexpr int kCmdButtonBoxRename = 1057;
 
 // The one button box. Counts and the button size outlive the window: the
 // next box opens with the last button size.

@@ -2,44 +2,31 @@
 #include "textwin/textwin.h"
 
 #include "core/core.h"
+#include "core/command_ids.h"
 
 namespace {
 
-enum TextCommand : int {
-  kTextCmdDestroy = 1006,
-  kTextCmdAbout = 1020,
-  kTextCmdStartLog = 1024,
-  kTextCmdStopLog = 1025,
-  kTextCmdConsole = 1029,
-  kTextCmdCopyLog = 1030,
-  kTextCmdWindowInfo = 1045,
-  kTextCmdSelect = 1069,
-};
 
 int CommandOfCtrlKey(WPARAM key) {
   switch (key) {
     case 'A': return kTextCmdAbout;
     case 'C': return kTextCmdCopyLog;
-    case 'W': return kTextCmdWindowInfo;
+    case 'W': return kCmdWindowInfo;
     case 'Q': return kTextCmdDestroy;
     case 'S': return kTextCmdSelect;
     default: return 0;
   }
 }
 
-bool IsMainWindowKey(WPARAM key) { return key == 'X' || key == VK_ESCAPE || key == 'S' || key == 'C'; }
-
 }  // namespace
 
 void TextWindowKey(HWND window, int, WPARAM key) {
-  if (GetKeyState(VK_CONTROL) < 0) {
+  if (ControlHeld()) {
     int id = CommandOfCtrlKey(key);
-    if (id != 0) PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    if (id != 0) PostCommandToWindow(window, id);
     return;
   }
-  if (IsMainWindowKey(key)) {
-    if (main_window) PostMessageW(main_window, WM_KEYDOWN, key, 0);
-  } else if (key == VK_SPACE) {
+  if (!ForwardKeyToMainWindow(key, 0) && key == VK_SPACE) {
     ZUL_Printf("caputure\n");
   }
 }
@@ -62,7 +49,7 @@ void TextWindowCommand(HWND, int number, int id) {
     case kTextCmdStopLog:
     case kTextCmdConsole:
     case kTextCmdCopyLog:
-    case kTextCmdWindowInfo:
+    case kCmdWindowInfo:
     default:
       break;
   }

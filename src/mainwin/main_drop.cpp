@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
 
 #include <gdiplus.h>
