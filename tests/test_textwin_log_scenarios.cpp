@@ -1,9 +1,8 @@
 // Whole-program scenario of the logs: Exit while the application prints into
 // a logging window leaves whole lines on disk and ends the program cleanly.
-#include <cstdio>
-#include <string>
-
 #include "textmenu_test_util.h"
+
+static std::string Line(int i) { return "line " + std::to_string(i) + " of the exit test"; }
 
 TEST(TextLogScenario, ExitDuringAPrintingLoopLeavesWholeLines) {
   ResetLogs();
@@ -13,7 +12,7 @@ TEST(TextLogScenario, ExitDuringAPrintingLoopLeavesWholeLines) {
         ZUL_StartLog(0);
       },
       [] {
-        for (int i = 0; i < 2000; ++i) ZUL_Printf("line %04d of the exit test\n", i);
+        for (int i = 0; i < 2000; ++i) ZUL_Printf("%s\n", Line(i).c_str());
       },
       [] {
         PostMainCommand(kCmdStart);
@@ -21,12 +20,7 @@ TEST(TextLogScenario, ExitDuringAPrintingLoopLeavesWholeLines) {
         PostMainCommand(kCmdExit);
       });
   EXPECT_EQ(code, 0);
-  std::string bytes = FileBytes(LogPath(0));
-  std::string expected;
-  char line[64];
-  for (int i = 0; expected.size() < bytes.size(); ++i) {
-    snprintf(line, sizeof line, "line %04d of the exit test\r\n", i);
-    expected += line;
-  }
+  std::string bytes = FileBytes(LogPath(0)), expected;
+  for (int i = 0; expected.size() < bytes.size(); ++i) expected += Line(i) + "\r\n";
   EXPECT_EQ(bytes, expected);  // the lines in order, the last one whole
 }
