@@ -104,6 +104,9 @@ TEST(WindowReport, KnownLayoutColoursBusyClipboardAndRoundTrip) {
   const TextWindow& t = text_windows[1];  // a heading, the flag, the confirmation's background
   EXPECT_TRUE(CellHasColour(t, 0, 1, 0x00FF00) && CellHasColour(t, 3, 2, 0x0080FF) &&
               CellHasColour(t, 0, 10, 0x000080));
+  // The confirmation as 29 double-width characters (58 of 70 cells) takes one
+  // line; its code page 932 bytes read in another code page would take two.
+  EXPECT_EQ(t.cursor_y, 11 * t.char_height);
   Report(1);
   EXPECT_EQ(t.text_colour, 0x123456u);
   EXPECT_EQ(t.back_colour, 0x654321u);
