@@ -4,11 +4,13 @@
 #include "textmenu_test_util.h"
 
 TEST(TextMenu, ItemsOfWindow12WithItsChecks) {
+  // clang-format off
   const struct { const wchar_t* caption; UINT id; } items[] = {  // null: separator
       {L"&Select\tCtrl+S", 1069}, {L"&Window Info.\tCtrl+W", 1045}, {L"Command", 1029},
       {nullptr, 0}, {L"Start Log", 1024}, {L"Stop Log", 1025},
       {L"&Copy ZULLIB12.LOG\tCtrl+C", 1030}, {nullptr, 0}, {L"&About ZULLIB\tCtrl+A", 1020},
       {nullptr, 0}, {L"&Destroy\tCtrl+Q", 1006}};
+  // clang-format on
   OpenFreshTextWindow(12);
   ZUL_OpenTextWindow(3, 300, 40, -1, -1);
   for (int current : {3, 12}) {
@@ -21,9 +23,11 @@ TEST(TextMenu, ItemsOfWindow12WithItsChecks) {
         UINT flags = GetMenuState(menu, pos, MF_BYPOSITION);
         wchar_t caption[64] = {};
         GetMenuStringW(menu, pos, caption, 64, MF_BYPOSITION);
-        bool checked = (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
+        bool checked =
+            (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
         EXPECT_EQ(flags & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED | MF_DISABLED),
-                  items[pos].caption ? (checked ? MF_CHECKED : 0u) : MF_SEPARATOR) << pos << state;
+                  items[pos].caption ? (checked ? MF_CHECKED : 0u) : MF_SEPARATOR)
+            << pos << state;
         if (!items[pos].caption) continue;
         EXPECT_STREQ(caption, items[pos].caption);
         EXPECT_EQ(GetMenuItemID(menu, pos), items[pos].id);
@@ -41,12 +45,14 @@ TEST(TextMenu, ItemsOfWindow12WithItsChecks) {
 
 TEST(TextMenu, KeysOfWindow5WhileWindow3IsCurrent) {
   const std::string banner = "ZULLIB 7.0  2006/12/25\r\n";
+  // clang-format off
   const struct { WPARAM key; bool ctrl, input_pending, window_5_live; int current;
                  std::string log_3, log_5; } cases[] = {
       {'Q', false, false, true, 3, "", ""},       {'Q', true, false, false, 3, "", ""},
       {'S', true, false, true, 5, "", ""},        {'A', true, false, true, 5, "", banner},
       {VK_SPACE, false, false, true, 3, "caputure\r\n", ""},
       {'Q', true, true, true, 3, "", ""},         {'S', true, true, true, 3, "", ""}};
+  // clang-format on
   for (const auto& c : cases) {
     ResetLogs();
     OpenFreshTextWindow(5);
@@ -72,13 +78,16 @@ TEST(TextLog, ResultCodesAndBoxes) {
   CreateDirectoryA(LogPath(6).c_str(), nullptr);  // a name that cannot be a file
   std::string start_directory = log_directory;
   SetCurrentDirectoryA("C:\\");  // as the file dialogs do
-  const struct { int (*call)(int); int number, code; const wchar_t* box = nullptr; bool long_name = false; } steps[] = {
+  // clang-format off
+  const struct { int (*call)(int); int number, code; const wchar_t* box = nullptr;
+                 bool long_name = false; } steps[] = {
       {ZUL_StartLog, -1, 3}, {ZUL_StartLog, 256, 3}, {ZUL_StartLog, 7, 3}, {ZUL_StopLog, -1, 2},
       {ZUL_StopLog, 256, 2}, {ZUL_StopLog, 7, 2}, {ZUL_CopyLog, -1, 4}, {ZUL_CopyLog, 256, 4},
       {ZUL_CopyLog, 7, 4}, {ZUL_StopLog, 3, 1}, {ZUL_StartLog, 3, 0}, {ZUL_StartLog, 3, 1},
       {ZUL_StopLog, 3, 0}, {ZUL_StopLog, 3, 0}, {ZUL_StartLog, 3, 0}, {ZUL_CopyLog, 3, 0},
       {ZUL_CopyLog, 5, 2, L"Pause"}, {ZUL_StartLog, 6, 2, L"Error"},
       {ZUL_StartLog, 255, 2, L"Error", true}, {ZUL_CopyLog, 255, 2, L"Pause", true}};
+  // clang-format on
   for (const auto& s : steps) {
     // A 250-byte directory makes a name over 255 bytes.
     std::string directory = s.long_name ? "C:\\" + std::string(246, 'd') + "\\" : start_directory;
@@ -87,7 +96,8 @@ TEST(TextLog, ResultCodesAndBoxes) {
     if (s.box) box = AnswerBox(s.box);
     EXPECT_EQ(s.call(s.number), s.code) << s.number;
     if (s.box) {
-      EXPECT_EQ(box.get(), s.call == ZUL_StartLog ? L"Can't create file for LOG!" : L"Can't open LOG file!");
+      EXPECT_EQ(box.get(),
+                s.call == ZUL_StartLog ? L"Can't create file for LOG!" : L"Can't open LOG file!");
       EXPECT_EQ(log_state[s.number], 0);
     }
   }

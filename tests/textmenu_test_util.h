@@ -9,7 +9,9 @@
 
 #include "textwin_test_util.h"
 
-inline std::string LogPath(int n) { return log_directory + ("ZULLIB" + std::to_string(n)) + ".LOG"; }
+inline std::string LogPath(int n) {
+  return log_directory + ("ZULLIB" + std::to_string(n)) + ".LOG";
+}
 
 inline std::string FileBytes(const std::string& path) {
   std::ostringstream bytes;
