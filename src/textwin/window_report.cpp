@@ -25,7 +25,7 @@ constexpr uint32_t kYellow = 0xFFFF00;
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kFlagColour = 0x0080FF;
 constexpr uint32_t kNavy = 0x000080;
-constexpr int kCaptionBytes = 256;       // a label or caption read back, terminator included
+constexpr int kReadBackBytes = 256;       // a label or caption read back, terminator included
 constexpr int kEscapedCaptionBytes = 512;
 
 // "The layout source list has been saved to the clipboard.", code page 932.
@@ -145,8 +145,8 @@ void ReportInputBox(int receiving, SourceFragment* fragment) {
   AppendFragmentLine(fragment, "\tZUL_OpenInputBox(%d,%d,%d);\n", at.x, at.y, items);
   AppendFragmentLine(fragment, "\tZUL_ResizeInputBox(%d,%d);\n", label_width, edit_width);
   for (int i = 0; i < items; ++i) {
-    char label[kCaptionBytes] = {};
-    if (HWND control = InputBoxLabel(i)) GetWindowTextAnsi(control, label, kCaptionBytes);
+    char label[kReadBackBytes] = {};
+    if (HWND control = InputBoxLabel(i)) GetWindowTextAnsi(control, label, kReadBackBytes);
     AppendFragmentLine(fragment, "\tZUL_SetInputBoxTitle(%d,\"%s\");\n", i, label);
   }
   PrintSectionHeading(receiving, "Input Box");
@@ -166,8 +166,8 @@ void ReportButtonBox(int receiving, SourceFragment* fragment) {
   AppendFragmentLine(fragment, "\tZUL_OpenButtonBox(%d,%d,%d,%d);\n", at.x, at.y, nx, ny);
   AppendFragmentLine(fragment, "\tZUL_ResizeButtonBox(%d,%d);\n", width, height);
   for (int i = 0; i < button_box.count; ++i) {
-    char caption[kCaptionBytes] = {};
-    if (button_box.buttons[i]) GetWindowTextAnsi(button_box.buttons[i], caption, kCaptionBytes);
+    char caption[kReadBackBytes] = {};
+    if (button_box.buttons[i]) GetWindowTextAnsi(button_box.buttons[i], caption, kReadBackBytes);
     char escaped[kEscapedCaptionBytes];
     EscapeLineFeeds(caption, escaped, kEscapedCaptionBytes);
     AppendFragmentLine(fragment, "\tZUL_SetButtonBoxTitle(%d,\"%s\");\n", i, escaped);
