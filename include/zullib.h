@@ -315,3 +315,36 @@ void ZUL_ResizeButtonBox(int client_width, int client_height);
 // [pumps] Asks for a new caption of a button in the current text window; an
 // empty answer keeps the caption.
 void ZUL_RenameButton(int index);
+
+// ---- text window logs and the window information report ----------------------
+// Every text window number n (0-255) can log what is printed in it to the file
+// "ZULLIB<n>.LOG" in the directory that was current at start-up: the printed
+// text as formatted, each accepted input line with its line end, a line end for
+// each clear. The log belongs to the number: a window opened again under it
+// goes on with the same file.
+//
+// Starts (truncating any old file) or resumes the log of window n: 0 started or
+// resumed; 1 already logging; 2 the file could not be created (an "Error" box
+// says so; also when its name would exceed 255 bytes); 3 n outside 0-255 or
+// the window not live.
+int ZUL_StartLog(int number);
+// Pauses the log of window n, keeping its file: 0 paused (or already paused);
+// 1 no log file; 2 n outside 0-255 or the window not live.
+int ZUL_StopLog(int number);
+// Puts the whole log file of number n on the clipboard as text, leaving the
+// log's state as it was: 0 copied; 1 the clipboard could not be opened or did
+// not take the text; 2 the file could not be opened or read ("Pause" box);
+// 3 no memory for the text ("Pause" box); 4 n outside 0-255 or not live.
+int ZUL_CopyLog(int number);
+// Closes the log of every live text window (called at Exit); no result.
+void ZUL_CloseAllLogs();
+
+// The report of Window Info. (Ctrl+W) puts on the clipboard source lines that
+// recreate the present window layout; pasted into AppSetup they compile with
+// these calls and those of the sections above.
+HWND ZUL_GetMainWindow();                          // the main window, or null
+#define ZULMAINWINDOW (ZUL_GetMainWindow())
+void ZUL_SetForeground(HWND window);               // brings a live window to the front
+void ZUL_OpenInputBox(int x, int y, int items);    // opens the input box
+void ZUL_ResizeInputBox(int label_width, int edit_width);  // sets its column widths
+void ZUL_SetInputBoxTitle(int index, const char* text);    // sets an item's label

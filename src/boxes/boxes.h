@@ -12,6 +12,14 @@ HWND ButtonBoxWindow();
 void ZUL_OpenInputBox(int x, int y, int items);
 void ZUL_DestroyInputBox();
 
+// The open input box as the window information report reads it: its number
+// of items, the widths of all labels and of all edit fields, and the label
+// control of one item (null for an index outside the open box).
+int InputBoxItemCount();
+int InputBoxLabelWidth();
+int InputBoxEditWidth();
+HWND InputBoxLabel(int index);
+
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
