@@ -3,7 +3,7 @@
 // demand and read the figures.
 #include <cstdio>
 
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // thread, and the keys the box forwards to the main window.
 #include <gtest/gtest.h>
 
-#include "boxes/boxes.h"
 #include "test_support.h"
 
 namespace {

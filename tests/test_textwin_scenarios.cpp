@@ -8,7 +8,6 @@
 #include <string>
 
 #include "test_support.h"
-#include "textwin/textwin.h"
 
 namespace {
 
