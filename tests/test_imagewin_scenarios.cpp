@@ -6,10 +6,7 @@ namespace {
 
 void KeyInImageWindowExits(WPARAM key) {
   int code = RunScenario([] { ZUL_CreateImage(3, "pic", 300, 300, 160, 120, 100); }, [] {}, [key] {
-    ASSERT_TRUE(WaitUntil([] { return image_windows[3].in_use != 0; }));
-    HWND main = main_window;
-    PostMessageW(image_windows[3].window, WM_KEYDOWN, key, 1);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }));
+    EXPECT_TRUE(KeyEndsTheProgram([] { return image_windows[3].in_use ? image_windows[3].window : nullptr; }, key));
   });
   EXPECT_EQ(code, 0);
 }

@@ -46,27 +46,24 @@ void ClickThreeTimesWithinOnePump(int button) {
   PostMessageW(window, kTripleClick, static_cast<WPARAM>(button), 0);
 }
 
-void PostClick(int button) {
-  PostMessageW(button_box.buttons[button], BM_CLICK, 0, 0);
-}
-
 // Clicks a button and waits until the application has acted on it.
-template <typename Done>
-bool Click(int button, Done done) {
-  PostClick(button);
+bool Click(int button, const std::function<bool()>& done) {
+  PostMessageW(button_box.buttons[button], BM_CLICK, 0, 0);
   return WaitUntil(done);
 }
 
-// The text and window of the "Pause" box the worker shows, once it is up.
-HWND WaitForPauseBox(std::wstring* text) {
+// Waits for the "Pause" box the worker shows, expects `text` in it, closes it
+// and waits until the application has returned without opening its windows.
+void ExpectPauseBoxSaying(const std::wstring& text) {
   HWND box = nullptr;
-  WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; });
-  if (box && text) {
-    wchar_t buffer[256] = {};
-    GetDlgItemTextW(box, 0xFFFF, buffer, 256);
-    *text = buffer;
-  }
-  return box;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; }));
+  wchar_t shown[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, shown, 256);
+  EXPECT_NE(std::wstring(shown).find(text), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+  EXPECT_FALSE(Live(kWorkWindow));
+  EXPECT_FALSE(Live(kOutputWindow));
 }
 
 void Nothing() {}
@@ -188,14 +185,7 @@ TEST(LentiScenario, StartWithoutAPictureAsksForOneInJapanese) {
   int code = RunScenario(Nothing, Nothing, [] {
     ASSERT_TRUE(WaitForPanel());
     PostMainCommand(kCmdStart);
-    std::wstring text;
-    HWND box = WaitForPauseBox(&text);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(text, L"ステレオペア画像をドラッグして下さい");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-    EXPECT_FALSE(Live(kWorkWindow));
-    EXPECT_FALSE(Live(kOutputWindow));
+    ExpectPauseBoxSaying(L"ステレオペア画像をドラッグして下さい");
   });
   EXPECT_EQ(code, 0);
 }
@@ -208,14 +198,7 @@ TEST(LentiScenario, APictureTooLargeForTheWorkWindowIsReported) {
     RunOnMainThreadAndWait([&] { made = RequestCreateImage(0, "000 huge", 15000, 15000, 8); });
     ASSERT_EQ(made, 0);
     PostMainCommand(kCmdStart);
-    std::wstring text;
-    HWND box = WaitForPauseBox(&text);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(text.find(L"work"), std::wstring::npos) << std::string(text.begin(), text.end());
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-    EXPECT_FALSE(Live(kWorkWindow));
-    EXPECT_FALSE(Live(kOutputWindow));
+    ExpectPauseBoxSaying(L"work");
   });
   EXPECT_EQ(code, 0);
 }

@@ -10,12 +10,6 @@ std::atomic<int> main_calls{0}, setup_calls{0}, release_app{0}, saw_stop{0};
 
 void Nothing() {}
 
-std::wstring StatusLabelText() {
-  wchar_t text[128] = {};
-  GetWindowTextW(GetDlgItem(main_window, kStatusLabelId), text, 128);
-  return text;
-}
-
 // Chooses Exit (from idle or a running AppMain) and returns the worker's exit
 // code and how long the program took to end.
 void ExitAndMeasure(WPARAM key, DWORD* worker_code, DWORD* took) {
@@ -37,9 +31,9 @@ TEST(MainWindow, PlacedAtTheBottomCentreWithTheDisplayDepth) {
   RECT rect{};
   std::wstring status;
   int code = RunScenario(Nothing, Nothing, [&] {
-    WaitUntil([] { return StatusLabelText().find(L"bit color") != std::wstring::npos; });
+    WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
     GetWindowRect(main_window, &rect);
-    status = StatusLabelText();
+    status = MainStatusText();
   });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXFULLSCREEN) - 240) / 2);

@@ -33,6 +33,19 @@ void PumpFor(int ms) {
 
 void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
+std::wstring MainStatusText() {
+  wchar_t text[128] = {};
+  GetWindowTextW(GetDlgItem(main_window, kStatusLabelId), text, 128);
+  return text;
+}
+
+bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key) {
+  if (!WaitUntil([&] { return window() != nullptr; })) return false;
+  HWND main = main_window;
+  PostMessageW(window(), WM_KEYDOWN, key, 1);
+  return WaitUntil([&] { return !IsWindow(main); });
+}
+
 void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes) {

@@ -33,6 +33,9 @@ void PumpFor(int ms);
 int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver);
 void PostMainCommand(int id);
+std::wstring MainStatusText();  // the main window's status field
+// (Driver) Posts `key` to the window `window()` gives once it exists; whether the program then ended.
+bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key);
 void PostMainKey(WPARAM key);
 // Runs `work` on the main window thread (without waiting / and waits).
 void RunOnMainThread(std::function<void()> work);
