@@ -7,9 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/core.h"
 #include "test_support.h"
-#include "textwin/textwin.h"
 
 namespace {
 

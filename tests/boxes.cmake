@@ -1,5 +1,5 @@
+# Keyboard focus follows the active window, which another program's windows
+# would take away: the box's cases run alone.
 zul_add_test_program(test_button_box test_button_box.cpp)
-zul_add_test_program(test_button_box_scenarios test_button_box_scenarios.cpp ISOLATED)
-# Keyboard focus follows the active window, which another test program's
-# windows would take away: these cases run alone.
 set_tests_properties(test_button_box PROPERTIES RUN_SERIAL TRUE)
+zul_add_test_program(test_button_box_scenarios test_button_box_scenarios.cpp ISOLATED)

@@ -1,4 +1,2 @@
-zul_add_test_program(test_image_zoom test_image_zoom.cpp)
-zul_add_test_program(test_image_menus test_image_menus.cpp)
-zul_add_test_program(test_image_keys test_image_keys.cpp)
+zul_add_test_program(test_imagewin test_imagewin.cpp)
 zul_add_test_program(test_imagewin_scenarios test_imagewin_scenarios.cpp ISOLATED)

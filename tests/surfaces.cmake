@@ -1,5 +1,3 @@
 zul_add_test_program(test_surfaces test_surfaces.cpp)
-zul_add_test_program(test_pixels test_pixels.cpp)
-zul_add_test_program(test_image_files test_image_files.cpp)
 zul_add_test_program(test_image_requests test_image_requests.cpp ISOLATED)
 zul_add_benchmark(bench_pixels bench_pixels.cpp)

@@ -1,12 +1,8 @@
 // The button box in the running program: request 9007 from the main window
 // thread, and the keys the box forwards to the main window.
-#include <gtest/gtest.h>
-
-#include "boxes/boxes.h"
 #include "test_support.h"
 
 namespace {
-
 
 std::atomic<int32_t> app_main_calls{0};
 
@@ -25,7 +21,7 @@ TEST(ButtonBoxScenario, RequestFromTheMainWindowThreadOpensAtTheCorner) {
         EXPECT_EQ(outer.left, 0);
         EXPECT_EQ(outer.top, 0);
         EXPECT_EQ(button_box.count, 6);
-        EXPECT_EQ(GetWindowThreadProcessId(first, nullptr) == GetCurrentThreadId(), false);
+        EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
         EXPECT_EQ(GetWindow(first, GW_OWNER), main_window);
         // A second request replaces the open box.
         RunOnMainThreadAndWait([] { RequestOpenButtonBox(1, 4); });
@@ -70,10 +66,6 @@ TEST(ButtonBoxScenario, KeysSAndCAreForwardedToTheMainWindow) {
 
 TEST(ButtonBoxScenario, EscapeInTheBoxEndsTheProgram) {
   int code = RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, [] {},
-                         [] {
-                           ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
-                           PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-                           EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
-                         });
+                         [] { EXPECT_TRUE(KeyEndsTheProgram(ButtonBoxWindow, VK_ESCAPE)); });
   EXPECT_EQ(code, 0);
 }

@@ -1,15 +1,8 @@
 // The main window thread's image requests (create, load, redraw, paste)
 // carried out by the worker thread in a whole running program.
-#include <atomic>
-
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 namespace {
-
-// A 24-bit BMP of one colour (0xRRGGBB).
-std::string PlainBmp(int width, int height, uint32_t color) {
-  return Bmp24Bytes(width, height, [color](int, int) { return color; });
-}
 
 uint32_t SurfacePixel(int number, int x, int y) {
   return pixels[number][y * image_windows[number].width + x];
@@ -18,7 +11,7 @@ uint32_t SurfacePixel(int number, int x, int y) {
 }  // namespace
 
 TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
-  WriteFileBytes("surf_request.bmp", PlainBmp(8, 6, 0xFF0000));
+  WriteBytesToFile(L"surf_request.bmp", Bmp24Bytes(8, 6, [](int, int) { return 0xFF0000u; }));
   int code = RunScenario(nullptr, nullptr, [] {
     int created = -1, too_big = -1, in_use = -1;
     RunOnMainThreadAndWait([&] {
@@ -33,13 +26,8 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
     ASSERT_TRUE(slot.in_use);
     EXPECT_EQ(slot.bits, 32);
     EXPECT_EQ(slot.width, 200);
-    RECT client = {};
-    GetClientRect(slot.window, &client);
-    EXPECT_EQ(client.right, slot.view_width);
-    EXPECT_EQ(client.bottom, slot.view_height);
-    char caption[kCaptionBytes];
-    GetWindowTextAnsi(slot.window, caption, kCaptionBytes);
-    EXPECT_STREQ(caption, "000 test(100%)");
+    ExpectClientIsView(0);
+    EXPECT_EQ(CaptionOf(0), "000 test(100%)");
     EXPECT_EQ(GetWindowThreadProcessId(slot.window, nullptr), GetThreadId(worker_thread));
     EXPECT_EQ(GetWindow(slot.window, GW_OWNER), main_window);
 

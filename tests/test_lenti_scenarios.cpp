@@ -1,20 +1,11 @@
 // The real lenticular test bench driven as a user drives it: a side-by-side
 // picture dropped on the main window, Start, button presses, "cap", "break",
 // Exit; checked on files, windows and pixels.
-#include <gtest/gtest.h>
-
-#include <shlobj.h>
-
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
-#include "boxes/boxes.h"
 #include "lenti.h"
-#include "surfaces/surfaces.h"
 #include "test_support.h"
-#include "textwin/textwin.h"
 
 namespace {
 
@@ -22,34 +13,6 @@ namespace {
 uint32_t PairColour(int x, int y) {
   if (x < 800) return (static_cast<uint32_t>(0x80 + (x & 0x3F)) << 16) | ((y & 0xFF) << 8) | 0x10;
   return 0x100000u | ((y & 0xFF) << 8) | static_cast<uint32_t>(0x80 + (x & 0x3F));
-}
-
-std::string FullPath(const char* name) {
-  char full[MAX_PATH];
-  GetFullPathNameA(name, MAX_PATH, full, nullptr);
-  return full;
-}
-
-// Drops files on a window the way the shell does: a DROPFILES block of wide
-// paths, allocated in this process, posted with WM_DROPFILES.
-void DropFiles(HWND window, const std::vector<std::string>& paths) {
-  std::wstring list;
-  for (const std::string& path : paths) {
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    list += wide;
-    list += L'\0';
-  }
-  list += L'\0';
-  size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  std::memcpy(reinterpret_cast<uint8_t*>(drop) + sizeof(DROPFILES), list.data(),
-              list.size() * sizeof(wchar_t));
-  GlobalUnlock(block);
-  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
 }
 
 bool Live(int number) { return ZUL_GetImageWindow(number) != nullptr; }
@@ -83,33 +46,30 @@ void ClickThreeTimesWithinOnePump(int button) {
   PostMessageW(window, kTripleClick, static_cast<WPARAM>(button), 0);
 }
 
-void PostClick(int button) {
-  PostMessageW(button_box.buttons[button], BM_CLICK, 0, 0);
-}
-
 // Clicks a button and waits until the application has acted on it.
-template <typename Done>
-bool Click(int button, Done done) {
-  PostClick(button);
+bool Click(int button, const std::function<bool()>& done) {
+  PostMessageW(button_box.buttons[button], BM_CLICK, 0, 0);
   return WaitUntil(done);
 }
 
-// The text and window of the "Pause" box the worker shows, once it is up.
-HWND WaitForPauseBox(std::wstring* text) {
+// Waits for the "Pause" box the worker shows, expects `text` in it, closes it
+// and waits until the application has returned without opening its windows.
+void ExpectPauseBoxSaying(const std::wstring& text) {
   HWND box = nullptr;
-  WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; });
-  if (box && text) {
-    wchar_t buffer[256] = {};
-    GetDlgItemTextW(box, 0xFFFF, buffer, 256);
-    *text = buffer;
-  }
-  return box;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; }));
+  wchar_t shown[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, shown, 256);
+  EXPECT_NE(std::wstring(shown).find(text), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+  EXPECT_FALSE(Live(kWorkWindow));
+  EXPECT_FALSE(Live(kOutputWindow));
 }
 
 void Nothing() {}
 
 bool DropPairAndStart() {
-  DropFiles(main_window, {FullPath("pair.bmp")});
+  PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({CurrentDirectoryPath(L"pair.bmp")})), 0);
   // Start once the picture is in window 0, as a user who sees it would.
   if (!WaitUntil([] { return Live(0) && SurfacePixel(0, 0, 0) != 0; })) return false;
   PostMainCommand(kCmdStart);
@@ -225,14 +185,7 @@ TEST(LentiScenario, StartWithoutAPictureAsksForOneInJapanese) {
   int code = RunScenario(Nothing, Nothing, [] {
     ASSERT_TRUE(WaitForPanel());
     PostMainCommand(kCmdStart);
-    std::wstring text;
-    HWND box = WaitForPauseBox(&text);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(text, L"ステレオペア画像をドラッグして下さい");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-    EXPECT_FALSE(Live(kWorkWindow));
-    EXPECT_FALSE(Live(kOutputWindow));
+    ExpectPauseBoxSaying(L"ステレオペア画像をドラッグして下さい");
   });
   EXPECT_EQ(code, 0);
 }
@@ -245,14 +198,7 @@ TEST(LentiScenario, APictureTooLargeForTheWorkWindowIsReported) {
     RunOnMainThreadAndWait([&] { made = RequestCreateImage(0, "000 huge", 15000, 15000, 8); });
     ASSERT_EQ(made, 0);
     PostMainCommand(kCmdStart);
-    std::wstring text;
-    HWND box = WaitForPauseBox(&text);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(text.find(L"work"), std::wstring::npos) << std::string(text.begin(), text.end());
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-    EXPECT_FALSE(Live(kWorkWindow));
-    EXPECT_FALSE(Live(kOutputWindow));
+    ExpectPauseBoxSaying(L"work");
   });
   EXPECT_EQ(code, 0);
 }

@@ -1,279 +1,117 @@
-// Image windows: the zoom-fitting rule, creation and its codes, the surface
-// layout, destruction, the current window and its history, palettes, blocks,
-// clipboard pictures and pasting.
+// Image windows and their surfaces: zoom fitting, creation codes, pixel calls,
+// the current window and its history, palettes, blocks, clipboard pictures,
+// colour formulas and image files.
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <cwchar>
 
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 namespace {
 
-// Screen metrics of the worked examples.
-constexpr ScreenMetrics kExampleScreen = {1280, 1004, 106, 5};
-
-struct ExpectedFit {
-  int zoom, view_width, view_height;
-};
-
-void ExpectFit(int w, int h, int z, ExpectedFit expected) {
-  ZoomFit fit = FitZoom(kExampleScreen, w, h, z);
-  EXPECT_EQ(fit.code, 0) << w << "x" << h << "@" << z;
-  EXPECT_EQ(fit.zoom, expected.zoom) << w << "x" << h << "@" << z;
-  EXPECT_EQ(fit.view_width, expected.view_width) << w << "x" << h << "@" << z;
-  EXPECT_EQ(fit.view_height, expected.view_height) << w << "x" << h << "@" << z;
-}
-
-RECT ClientRectOf(int number) {
-  RECT client = {};
-  GetClientRect(image_windows[number].window, &client);
-  return client;
-}
-
-std::string CaptionOf(int number) {
-  char caption[kCaptionBytes];
-  GetWindowTextAnsi(image_windows[number].window, caption, kCaptionBytes);
-  return caption;
-}
-
-// A packed CF_DIB block: 40-byte header, `table` colour entries, pixel bytes.
-std::string DibBlock(int width, int height, int bit_count, int colours_used,
-                     const std::vector<RGBQUAD>& table, const std::string& pixel_bytes) {
-  BITMAPINFOHEADER h = {};
-  h.biSize = sizeof h;
-  h.biWidth = width;
-  h.biHeight = height;
-  h.biPlanes = 1;
-  h.biBitCount = static_cast<WORD>(bit_count);
-  h.biCompression = BI_RGB;
-  h.biClrUsed = static_cast<DWORD>(colours_used);
-  std::string block(reinterpret_cast<const char*>(&h), sizeof h);
-  block.append(reinterpret_cast<const char*>(table.data()), table.size() * sizeof(RGBQUAD));
-  block += pixel_bytes;
-  return block;
-}
-
-// Puts `block` on the clipboard as CF_DIB, owned by `owner`.
-void PutDibOnClipboard(HWND owner, const std::string& block) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.size());
-  std::memcpy(GlobalLock(memory), block.data(), block.size());
-  GlobalUnlock(memory);
-  SetClipboardData(CF_DIB, memory);
-  CloseClipboard();
-}
+uint32_t Rgb(int r, int g, int b) { return static_cast<uint32_t>(r << 16 | g << 8 | b); }
+int Channel(uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
 
 }  // namespace
 
-// ---- zoom fitting --------------------------------------------------------------
-
 TEST(ZoomFitting, WorkedExamples) {
-  ExpectFit(640, 480, 100, {100, 640, 480});
-  ExpectFit(3000, 1000, 100, {42, 1260, 420});  // truncated, never rounded up
-  ExpectFit(50, 50, 100, {212, 106, 106});      // enlarged to the smallest window
-}
-
-TEST(ZoomFitting, KeepsZoomThatFitsAndShrinksOneThatDoesNot) {
-  ExpectFit(300, 200, 200, {200, 600, 400});
-  ExpectFit(300, 200, 50, {50, 150, 100});
-  ExpectFit(2560, 100, 100, {50, 1280, 50});  // twice the screen width
-  ExpectFit(1000, 2008, 100, {50, 500, 1004});
-}
-
-TEST(ZoomFitting, ZeroOrNegativeSizesBecomeOnePixel) {
-  for (int bad : {0, -1, -500}) {
-    ZoomFit fit = FitZoom(kExampleScreen, bad, bad, 100);
-    EXPECT_EQ(fit.code, 0);
-    EXPECT_EQ(fit.width, 1);
-    EXPECT_EQ(fit.height, 1);
-    EXPECT_EQ(fit.zoom, 10600);
-    EXPECT_EQ(fit.view_width, 106);
-    EXPECT_EQ(fit.view_height, 106);
+  const ScreenMetrics screen = {1280, 1004, 106, 5};
+  const struct {
+    int w, h, z, code, zoom, view_w, view_h;
+  } cases[] = {
+      {640, 480, 100, 0, 100, 640, 480},        {3000, 1000, 100, 0, 42, 1260, 420},  // truncated
+      {50, 50, 100, 0, 212, 106, 106},          {300, 200, 200, 0, 200, 600, 400},
+      {2560, 100, 100, 0, 50, 1280, 50},        {1000, 2008, 100, 0, 50, 500, 1004},
+      {0, -500, 100, 0, 10600, 106, 106},       {200, 0, 100, 0, 500, 1000, 5},  // sizes below 1 are 1
+      {200, 100, -40, 0, 53, 106, 53},          {100000, 100000, 100, 0, 1, 1000, 1000},
+      {1, 100000, 100, 2, -1, -1, -1},          {2147483647, 1, 100, 2, -1, -1, -1},
+  };
+  for (const auto& c : cases) {
+    ZoomFit fit = FitZoom(screen, c.w, c.h, c.z);
+    EXPECT_EQ(fit.code, c.code) << c.w << "x" << c.h << "@" << c.z;
+    if (c.code == 0) {
+      EXPECT_EQ(fit.zoom, c.zoom) << c.w << "x" << c.h << "@" << c.z;
+      EXPECT_EQ(fit.view_width, c.view_w) << c.w << "x" << c.h << "@" << c.z;
+      EXPECT_EQ(fit.view_height, c.view_h) << c.w << "x" << c.h << "@" << c.z;
+    }
   }
-  ZoomFit fit = FitZoom(kExampleScreen, 200, 0, 100);
-  EXPECT_EQ(fit.height, 1);
-  EXPECT_EQ(fit.zoom, 500);  // the 1-pixel height needs 5 rows
-  EXPECT_EQ(fit.view_width, 1000);
-  EXPECT_EQ(fit.view_height, 5);
+  // A zoom whose window fits is kept exactly (no floating-point rounding).
+  ScreenMetrics real = ReadScreenMetrics();
+  for (int zoom = 1; zoom <= 400; ++zoom) {
+    if (160 * zoom / 100 >= real.min_width && 120 * zoom / 100 >= real.min_height) {
+      EXPECT_EQ(FitZoom(real, 160, 120, zoom).zoom, zoom);
+    }
+  }
 }
 
-TEST(ZoomFitting, ZeroOrNegativeZoomIsEnlarged) {
-  ExpectFit(200, 100, 0, {53, 106, 53});
-  ExpectFit(200, 100, -40, {53, 106, 53});
-}
+class Images : public ImageWindowTest {};
 
-TEST(ZoomFitting, MinimumWindowThatDoesNotFitGivesCode2) {
-  EXPECT_EQ(FitZoom(kExampleScreen, 1, 100000, 100).code, 2);
-  EXPECT_EQ(FitZoom(kExampleScreen, 2147483647, 1, 100).code, 2);
-  // Huge sizes do not overflow: the fit is computed, the surface is another matter.
-  ZoomFit fit = FitZoom(kExampleScreen, 100000, 100000, 100);
-  EXPECT_EQ(fit.code, 0);
-  EXPECT_EQ(fit.zoom, 1);
-  EXPECT_EQ(fit.view_width, 1000);
-}
-
-// ---- creation ------------------------------------------------------------------
-
-class ImageCreate : public ImageWindowTest {};
-
-TEST_F(ImageCreate, ClientAreaIsTheViewSize) {
-  MakeImage(0, 640, 480);
-  const ImageWindow& slot = image_windows[0];
-  EXPECT_EQ(slot.zoom, 100);
-  EXPECT_EQ(slot.view_width, 640);
-  EXPECT_EQ(slot.view_height, 480);
-  RECT client = ClientRectOf(0);
-  EXPECT_EQ(client.right, 640);
-  EXPECT_EQ(client.bottom, 480);
-  EXPECT_EQ(CaptionOf(0), "test(100%)");
-}
-
-TEST_F(ImageCreate, WiderThanTheScreenIsShrunkToAWholePercentage) {
-  ScreenMetrics m = ReadScreenMetrics();
-  int w = m.screen_width * 3 + 7, h = 40;
-  ASSERT_EQ(ZUL_CreateImage(3, "003", 0, 0, w, h, 100), 0);
-  const ImageWindow& slot = image_windows[3];
-  int expected_zoom = static_cast<int>(static_cast<double>(m.screen_width) * 100.0 / w);
-  EXPECT_EQ(slot.zoom, expected_zoom);
-  EXPECT_LE(slot.view_width, m.screen_width);
-  EXPECT_EQ(slot.view_width, w * expected_zoom / 100);
-  RECT client = ClientRectOf(3);
-  EXPECT_EQ(client.right, slot.view_width);
-  EXPECT_EQ(client.bottom, slot.view_height);
-  char expected_caption[64];
-  snprintf(expected_caption, sizeof expected_caption, "003(%d%%)", expected_zoom);
-  EXPECT_EQ(CaptionOf(3), expected_caption);
-}
-
-TEST_F(ImageCreate, TinyPictureIsEnlargedToTheSmallestWindow) {
-  ScreenMetrics m = ReadScreenMetrics();
-  ASSERT_EQ(ZUL_CreateImage8(4, "tiny", 0, 0, 0, -3, 100), 0);
-  const ImageWindow& slot = image_windows[4];
-  EXPECT_EQ(slot.width, 1);
-  EXPECT_EQ(slot.height, 1);
-  EXPECT_GE(slot.view_width, m.min_width);
-  EXPECT_GE(slot.view_height, m.min_height);
-  RECT client = ClientRectOf(4);
-  EXPECT_EQ(client.right, slot.view_width);
-  EXPECT_EQ(client.bottom, slot.view_height);
-  char expected_caption[64];
-  snprintf(expected_caption, sizeof expected_caption, "tiny(%d%%)[8bit]", slot.zoom);
-  EXPECT_EQ(CaptionOf(4), expected_caption);
-}
-
-TEST_F(ImageCreate, Codes) {
+TEST_F(Images, CreationCodesAndWhatIsLeftBehind) {
   EXPECT_EQ(ZUL_CreateImage(256, "x", 0, 0, 10, 10, 100), 4);
   EXPECT_EQ(ZUL_CreateImage(-1, "x", 0, 0, 10, 10, 100), 4);
   EXPECT_EQ(CreateImageWindow(7, "x", 0, 0, 10, 10, 100, 16), 3);
-  EXPECT_FALSE(image_windows[7].in_use);
   EXPECT_EQ(ZUL_CreateImage(8, "x", 0, 0, 1, 1000000, 100), 2);
-  EXPECT_FALSE(image_windows[8].in_use);
-
-  MakeImage(5, 300, 200);
-  HWND window = image_windows[5].window;
-  ZUL_SetPixel(1, 1, 0x123456);
-  EXPECT_EQ(ZUL_CreateImage8(5, "other", 0, 0, 30, 30, 100), 1);
-  EXPECT_EQ(image_windows[5].window, window);
-  EXPECT_EQ(image_windows[5].bits, 32);
-  EXPECT_EQ(image_windows[5].width, 300);
-  EXPECT_EQ(CaptionOf(5), "test(100%)");
-  EXPECT_EQ(ZUL_GetPixel(1, 1), 0x123456u);
-}
-
-TEST_F(ImageCreate, SurfaceThatCannotBeMadeLeavesNothingBehind) {
-  int frames = CountImageFrames();
-  // Over the 2 GB byte count, and just under it (too large for the address space).
+  // Surfaces that cannot be made (over 2 GB, or too large for the address space).
   EXPECT_EQ(ZUL_CreateImage(9, "huge", 0, 0, 40000, 40000, 100), 3);
   EXPECT_EQ(ZUL_CreateImage(9, "huge", 0, 0, 25000, 20000, 100), 3);
   EXPECT_EQ(ZUL_CreateImage8(9, "huge", 0, 0, 70000, 70000, 100), 3);
-  EXPECT_FALSE(image_windows[9].in_use);
-  EXPECT_EQ(image_windows[9].window, nullptr);
-  EXPECT_EQ(image_windows[9].memory_dc, nullptr);
-  EXPECT_EQ(image_surfaces[9].width, 0u);
-  EXPECT_EQ(CountImageFrames(), frames);
+  for (int n : {7, 8, 9}) {
+    EXPECT_FALSE(image_windows[n].in_use);
+    EXPECT_EQ(image_windows[n].window, nullptr);
+  }
+  EXPECT_EQ(FindWindowW(L"zul_iw", nullptr), nullptr);
   MakeImage(9, 16, 16);  // the slot is still usable
+  ZUL_SetPixel(1, 1, 0x123456);
+  EXPECT_EQ(ZUL_CreateImage8(9, "other", 0, 0, 30, 30, 100), 1);  // in use: left alone
+  EXPECT_EQ(image_windows[9].bits, 32);
+  EXPECT_EQ(ZUL_GetPixel(1, 1), 0x123456u);
 }
 
-TEST_F(ImageCreate, NewWindowBecomesCurrentAndDefaultPositionWorks) {
-  MakeImage(2, 10, 10);
-  ASSERT_EQ(ZUL_CreateImage(6, "six", -1, -1, 10, 10, 100), 0);
-  EXPECT_EQ(current_image, 6);
-  EXPECT_EQ(ImageHistoryEntry(0), 2);
-  EXPECT_TRUE(IsWindowVisible(image_windows[6].window));
-}
-
-TEST_F(ImageCreate, CaptionShowsZoomDepthAndSmoothing) {
-  char caption[kCaptionBytes];
-  FormatImageCaption("003", 50, 32, false, caption);
-  EXPECT_STREQ(caption, "003(50%)");
-  FormatImageCaption("003", 50, 8, false, caption);
-  EXPECT_STREQ(caption, "003(50%)[8bit]");
-  FormatImageCaption("003", 50, 8, true, caption);
-  EXPECT_STREQ(caption, "003(50%)[8bit]*");
-  FormatImageCaption("100%s%d", 100, 32, false, caption);  // the title is text, not a format
-  EXPECT_STREQ(caption, "100%s%d(100%)");
+TEST_F(Images, WindowsShowTheirViewAndCaption) {
+  ScreenMetrics m = ReadScreenMetrics();
+  int wide = m.screen_width * 3 + 7;
+  ASSERT_EQ(ZUL_CreateImage(3, "003", 0, 0, wide, 40, 100), 0);
+  int zoom = static_cast<int>(m.screen_width * 100.0 / wide);
+  EXPECT_EQ(image_windows[3].zoom, zoom);
+  EXPECT_EQ(CaptionOf(3), "003(" + std::to_string(zoom) + "%)");
+  ASSERT_EQ(ZUL_CreateImage8(4, "100%s%d", 0, 0, 0, -3, 100), 0);  // a title is text, not a format
+  EXPECT_GE(image_windows[4].view_width, m.min_width);
+  EXPECT_EQ(CaptionOf(4), "100%s%d(" + std::to_string(image_windows[4].zoom) + "%)[8bit]");
+  SetStretchBltMode(image_windows[4].memory_dc, HALFTONE);
+  UpdateImageTitle(4);
+  EXPECT_EQ(CaptionOf(4).back(), '*');
   std::string longer(1000, 't');
-  FormatImageCaption(longer.c_str(), 100, 32, false, caption);
-  EXPECT_EQ(std::strlen(caption), static_cast<size_t>(kCaptionBytes - 1));
-
-  MakeImage(1, 300, 200);
-  SetStretchBltMode(image_windows[1].memory_dc, HALFTONE);
-  UpdateImageTitle(1);
-  EXPECT_EQ(CaptionOf(1), "test(100%)*");
-  SetStretchBltMode(image_windows[1].memory_dc, COLORONCOLOR);
-  UpdateImageTitle(1);
-  EXPECT_EQ(CaptionOf(1), "test(100%)");
-  ASSERT_EQ(ZUL_CreateImage(2, longer.c_str(), 0, 0, 300, 200, 100), 0);
-  EXPECT_STREQ(image_windows[2].title, longer.c_str());  // the slot keeps the whole title
+  ASSERT_EQ(ZUL_CreateImage(2, longer.c_str(), -1, -1, 300, 200, 100), 0);
+  EXPECT_EQ(CaptionOf(2).size(), static_cast<size_t>(kCaptionBytes - 1));
+  EXPECT_STREQ(image_windows[2].title, longer.c_str());
+  for (int n : {2, 3, 4}) ExpectClientIsView(n);
+  EXPECT_EQ(current_image, 2);
+  EXPECT_TRUE(IsWindowVisible(image_windows[2].window));
 }
 
-// ---- surfaces ------------------------------------------------------------------
-
-class Surfaces : public ImageWindowTest {};
-
-TEST_F(Surfaces, EightBitRowsArePaddedToFourBytes) {
+TEST_F(Images, NewSurfacesAreBlackWithPaddedRowsAndAGreyPalette) {
   MakeImage(1, 5, 3, 8);
   EXPECT_EQ(image_surfaces[1].stride, 8u);
-  ZUL_SetPixel(0, 1, 0x77);
-  EXPECT_EQ(pixels8[1][8], 0x77);
-  MakeImage(2, 10, 3, 8);
-  EXPECT_EQ(image_surfaces[2].stride, 12u);
-  ZUL_SetPixel(3, 2, 0x99);
-  EXPECT_EQ(pixels8[2][2 * 12 + 3], 0x99);
-  MakeImage(3, 10, 3, 32);
-  EXPECT_EQ(image_surfaces[3].stride, 40u);
-  ZUL_SetPixel(3, 2, 0xABCDEF);
-  EXPECT_EQ(pixels[3][2 * 10 + 3], 0xABCDEFu);
-  EXPECT_EQ(reinterpret_cast<uint8_t*>(pixels[3]), pixels8[3]);
-}
-
-TEST_F(Surfaces, NewSurfaceIsZeroAndHasTheGreyPalette) {
-  MakeImage(1, 33, 17, 8);
   for (uint8_t byte : SurfaceBytesOf(1)) ASSERT_EQ(byte, 0);
   RGBQUAD table[256];
   ASSERT_EQ(ZUL_GetPalette(table), 0);
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(table[i].rgbRed, i);
-    EXPECT_EQ(table[i].rgbGreen, i);
-    EXPECT_EQ(table[i].rgbBlue, i);
-    EXPECT_EQ(table[i].rgbReserved, 0);
-  }
-  MakeImage(2, 33, 17, 32);
-  for (uint8_t byte : SurfaceBytesOf(2)) ASSERT_EQ(byte, 0);
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(Rgb(table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue), Rgb(i, i, i));
+  MakeImage(2, 10, 3);
+  EXPECT_EQ(image_surfaces[2].stride, 40u);
+  ZUL_SetPixel(3, 2, 0xABCDEF);
+  EXPECT_EQ(pixels[2][2 * 10 + 3], 0xABCDEFu);
 }
 
-TEST_F(Surfaces, RedrawShowsTheSurfaceInTheWindow) {
-  MakeImage(1, 200, 100);  // wide enough to be shown at 100%
-  FillColor(200, 100, 0xFF0000);
-  ZUL_SetPixel(10, 5, 0x0000FF);
+TEST_F(Images, RedrawShowsTheSurfaceInTheWindow) {
+  MakeImage(1, 200, 100);
+  FillImage(200, 100, [](int x, int y) { return x == 10 && y == 5 ? 0x0000FFu : 0xFF0000u; });
   EXPECT_EQ(ZUL_RedrawImage(1), 0);
   GdiFlush();
   EXPECT_EQ(GetPixel(image_windows[1].window_dc, 0, 0), RGB(255, 0, 0));
   EXPECT_EQ(GetPixel(image_windows[1].window_dc, 10, 5), RGB(0, 0, 255));
-
   MakeImage(2, 200, 100, 8);
   RGBQUAD green = {0, 255, 0, 0};
-  ASSERT_EQ(ZUL_SetPalette(&green, 1), 0);  // entry 0 becomes green
+  ASSERT_EQ(ZUL_SetPalette(&green, 1), 0);
   ZUL_SetPixel(3, 3, 200);
   EXPECT_EQ(ZUL_RedrawImage(2), 0);
   GdiFlush();
@@ -283,231 +121,387 @@ TEST_F(Surfaces, RedrawShowsTheSurfaceInTheWindow) {
   EXPECT_EQ(ZUL_RedrawImage(256), 1);
 }
 
-TEST_F(Surfaces, DestroyFreesTheSlotAndKeepsTheCurrentNumber) {
+TEST_F(Images, PixelCallsInsideOutsideAndOnBothDepths) {
+  MakeImage(1, 40, 30);
+  ZUL_SetPixel(3, 4, 0xAB123456);
+  EXPECT_EQ(ZUL_GetPixel(3, 4), 0xAB123456u);  // the whole word
+  EXPECT_EQ(ZUL_ProbePixel(3, 4), 0xAB123456u);
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {40, 0}, {0, 30}, {-100000, 5}, {5, 2147483647}}) {
+    EXPECT_EQ(ZUL_GetPixel(x, y), 0u) << x << "," << y;
+    EXPECT_EQ(ZUL_ProbePixel(x, y), kProbeOutside) << x << "," << y;
+  }
+  std::vector<uint8_t> before = SurfaceBytesOf(1);
+  ZUL_SetPixel(-1, 5, 0xFFFFFF);  // outside: the pen moves, nothing is written
+  ZUL_XorPixel(50, -7);
+  EXPECT_EQ(SurfaceBytesOf(1), before);
+  ZUL_PlotPixel(2, 2, 0xFFFFFF);  // the plot calls leave the pen alone
+  ZUL_XorPlotPixel(3, 3);
+  EXPECT_EQ(pen_x, 50);
+  EXPECT_EQ(pen_y, -7);
+  ZUL_SetPixel(5, 6, 0x7F102030);
+  ZUL_XorPixel(5, 6);
+  EXPECT_EQ(ZUL_GetPixel(5, 6), 0x7FEFDFCFu);  // the top byte is kept
+  EXPECT_EQ(pen_x, 5);
+
+  MakeImage(2, 5, 4, 8);
+  ZUL_SetPixel(1, 1, 0x3456);
+  EXPECT_EQ(ZUL_GetPixel(1, 1), 0x56u);
+  ZUL_XorPixel(1, 1);
+  EXPECT_EQ(ZUL_GetPixel(1, 1), 0xA9u);
+  EXPECT_EQ(ZUL_ProbePixel(5, 3), kProbeOutside);  // row padding is outside
+  ZUL_SetPixel(5, 0, 0x77);
+  EXPECT_EQ(pixels8[2][5], 0);
+  ASSERT_EQ(ZUL_SelectImage(1), 0);  // the calls follow the current window
+  EXPECT_EQ(ZUL_GetPixel(3, 4), 0xAB123456u);
+}
+
+TEST_F(Images, ReadRowAndClearImage) {
+  MakeImage(1, 6, 3);
+  FillImage(6, 3, TestColor);
+  uint32_t row[9];
+  std::fill(row, row + 9, 0xEEEEEEEE);
+  ZUL_ReadRow(row, 2, 8);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(row[i], i < 6 ? TestColor(i, 2) : i < 8 ? 0u : 0xEEEEEEEEu);
+  ZUL_ReadRow(row, 0, -4);
+  EXPECT_EQ(row[8], 0xEEEEEEEEu);
+  MakeImage(2, 5, 2, 8);
+  ZUL_SetPixel(4, 1, 0x99);
+  uint8_t bytes[8];
+  std::fill(bytes, bytes + 8, 0xEE);
+  ZUL_ReadRow(bytes, 1, 7);
+  EXPECT_EQ(std::vector<uint8_t>(bytes + 4, bytes + 8), (std::vector<uint8_t>{0x99, 0, 0, 0xEE}));
+  ZUL_ClearImage(1);  // not the current window: the slot given is cleared
+  for (uint8_t byte : SurfaceBytesOf(1)) ASSERT_EQ(byte, 0);
+  EXPECT_EQ(ZUL_GetPixel(4, 1), 0x99u);
+  ZUL_ClearImage(3);
+  ZUL_ClearImage(-1);
+}
+
+TEST_F(Images, DestroyKeepsTheCurrentNumberAndItsCallsTouchNothing) {
   MakeImage(4, 20, 20);
   MakeImage(5, 20, 20);
   HWND window = image_windows[5].window;
   EXPECT_EQ(ZUL_DestroyImage(5), 0);
-  EXPECT_FALSE(image_windows[5].in_use);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(current_image, 5);
-  EXPECT_EQ(ImageHistoryEntry(0), 4);
-  EXPECT_EQ(ZUL_DestroyImage(5), 1);
-  EXPECT_EQ(ZUL_DestroyImage(-1), 1);
-  EXPECT_EQ(ZUL_DestroyImage(256), 1);
-  // Pixel calls on the freed current slot touch nothing.
+  for (int bad : {5, -1, 256}) EXPECT_EQ(ZUL_DestroyImage(bad), 1);
   ZUL_SetPixel(1, 1, 0xFFFFFF);
   EXPECT_EQ(ZUL_GetPixel(1, 1), 0u);
-  EXPECT_EQ(ZUL_ProbePixel(1, 1), kProbeOutside);
-  ZUL_ClearImage(5);
   uint32_t row[4] = {9, 9, 9, 9};
   ZUL_ReadRow(row, 0, 4);
   EXPECT_EQ(row[0], 9u);
+  RGBQUAD table[256];
+  EXPECT_EQ(ZUL_GetPalette(table), 1);
+  EXPECT_EQ(CopyImageBlock(row, 0, 0, 2, 2), 1);
 }
 
-// ---- current window and history ---------------------------------------------------
-
-class ImageHistory : public ImageWindowTest {};
-
-TEST_F(ImageHistory, SelectThenRestore) {
-  MakeImage(1, 10, 10);
-  MakeImage(5, 10, 10);
-  ASSERT_EQ(ZUL_SelectImage(1), 0);
-  ASSERT_EQ(ZUL_SelectImage(5), 0);
-  EXPECT_EQ(current_image, 5);
-  EXPECT_EQ(ZUL_RestoreImage(), 0);
-  EXPECT_EQ(current_image, 1);
-  // Selecting a free or bad number changes nothing.
+TEST_F(Images, HistoryOfSelectAndRestore) {
+  for (int n = 0; n <= 9; ++n) MakeImage(n, 10, 10);
   int32_t before[kImageHistory];
   for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
-  EXPECT_EQ(ZUL_SelectImage(7), 1);
-  EXPECT_EQ(ZUL_SelectImage(256), 1);
-  EXPECT_EQ(ZUL_SelectImage(-3), 1);
-  EXPECT_EQ(current_image, 1);
+  for (int bad : {10, 256, -3}) EXPECT_EQ(ZUL_SelectImage(bad), 1);  // changes nothing
   for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
-  // Selecting the current window still pushes it.
-  ASSERT_EQ(ZUL_SelectImage(1), 0);
-  EXPECT_EQ(ImageHistoryEntry(0), 1);
-}
-
-TEST_F(ImageHistory, NineSelectsNineRestoresLoseTheOldest) {
-  for (int n = 0; n <= 9; ++n) MakeImage(n, 10, 10);
   ASSERT_EQ(ZUL_SelectImage(0), 0);
   for (int n = 1; n <= 9; ++n) ASSERT_EQ(ZUL_SelectImage(n), 0);
-  const int expected[9] = {8, 7, 6, 5, 4, 3, 2, 1, 1};
-  for (int i = 0; i < 9; ++i) {
+  // Nine selects, nine restores: the oldest is lost.
+  for (int expected : {8, 7, 6, 5, 4, 3, 2, 1, 1}) {
     EXPECT_EQ(ZUL_RestoreImage(), 0);
-    EXPECT_EQ(current_image, expected[i]) << "restore " << i + 1;
+    EXPECT_EQ(current_image, expected);
   }
-}
-
-TEST_F(ImageHistory, RestoreToAFreeSlotChangesNothing) {
-  MakeImage(2, 10, 10);
-  MakeImage(3, 10, 10);
-  ASSERT_EQ(ZUL_SelectImage(2), 0);
   ASSERT_EQ(ZUL_SelectImage(3), 0);
-  ASSERT_EQ(ZUL_DestroyImage(2), 0);
-  int32_t before[kImageHistory];
-  for (int i = 0; i < kImageHistory; ++i) before[i] = ImageHistoryEntry(i);
-  EXPECT_EQ(ZUL_RestoreImage(), 1);
+  ASSERT_EQ(ZUL_DestroyImage(1), 0);
+  EXPECT_EQ(ZUL_RestoreImage(), 1);  // to a freed slot: nothing changes
   EXPECT_EQ(current_image, 3);
-  for (int i = 0; i < kImageHistory; ++i) EXPECT_EQ(ImageHistoryEntry(i), before[i]);
 }
 
-// ---- palettes ----------------------------------------------------------------------
-
-class Palettes : public ImageWindowTest {};
-
-TEST_F(Palettes, SetReplacesLeadingEntries) {
-  MakeImage(1, 8, 8, 8);
+TEST_F(Images, PalettesAndBlocks) {
+  MakeImage(1, 10, 3, 8);
   RGBQUAD entries[3] = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}};
   EXPECT_EQ(ZUL_SetPalette(entries, 3), 0);
   RGBQUAD table[256];
   ASSERT_EQ(ZUL_GetPalette(table), 0);
   EXPECT_EQ(std::memcmp(table, entries, sizeof entries), 0);
   EXPECT_EQ(table[3].rgbRed, 3);
-  EXPECT_EQ(table[255].rgbBlue, 255);
-  // Counts beyond the table are clamped.
   RGBQUAD many[300] = {};
-  EXPECT_EQ(ZUL_SetPalette(many, 300), 0);
-  ASSERT_EQ(ZUL_GetPalette(table), 0);
-  EXPECT_EQ(table[255].rgbBlue, 0);
+  EXPECT_EQ(ZUL_SetPalette(many, 300), 0);  // clamped to the table
   EXPECT_EQ(ZUL_SetPalette(entries, -5), 0);
-}
-
-TEST_F(Palettes, ThirtyTwoBitOrFreeWindowIsRefused) {
-  MakeImage(1, 8, 8, 32);
-  RGBQUAD table[256];
-  std::memset(table, 0xAB, sizeof table);
-  EXPECT_EQ(ZUL_GetPalette(table), 2);
-  for (const RGBQUAD& q : table) ASSERT_EQ(q.rgbRed, 0xAB);
-  EXPECT_EQ(ZUL_SetPalette(table, 4), 2);
-  ASSERT_EQ(ZUL_DestroyImage(1), 0);
-  EXPECT_EQ(ZUL_GetPalette(table), 1);
-  EXPECT_EQ(ZUL_SetPalette(table, 4), 1);
-}
-
-// ---- blocks ----------------------------------------------------------------------
-
-class ImageBlocks : public ImageWindowTest {};
-
-TEST_F(ImageBlocks, OutsideIsZeroOnBothDepths) {
-  MakeImage(1, 6, 4);
-  FillTestPicture(6, 4);
-  uint32_t block[5 * 3];
-  std::memset(block, 0xEE, sizeof block);
-  ASSERT_EQ(CopyImageBlock(block, -2, 2, 5, 3), 0);
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 5; ++j) {
-      int x = -2 + j, y = 2 + i;
-      uint32_t expected = x >= 0 && x < 6 && y < 4 ? TestColor(x, y) : 0;
-      EXPECT_EQ(block[i * 5 + j], expected) << x << "," << y;
-    }
-  }
-  MakeImage(2, 10, 3, 8);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 10; ++x) ZUL_SetPixel(x, y, static_cast<uint32_t>(x + 10 * y));
+  FillImage(10, 3, [](int x, int y) { return static_cast<uint32_t>(x + 10 * y); });
   uint8_t bytes[12 * 4];
   ASSERT_EQ(CopyImageBlock(bytes, 0, 0, 12, 4), 0);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 12; ++x)
-      EXPECT_EQ(bytes[y * 12 + x], x < 10 && y < 3 ? x + 10 * y : 0) << x << "," << y;
-}
-
-TEST_F(ImageBlocks, OverflowingSizeIsRefused) {
-  MakeImage(1, 6, 4);
-  uint32_t block[4] = {7, 7, 7, 7};
-  EXPECT_EQ(CopyImageBlock(block, 0, 0, 100000, 100000), 1);
-  EXPECT_EQ(CopyImageBlock(block, 0, 0, 65536, 65536), 1);
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(bytes[y * 12 + x], x < 10 && y < 3 ? x + 10 * y : 0);
+  MakeImage(2, 6, 4);
+  EXPECT_EQ(ZUL_GetPalette(table), 2);  // 32 bits: refused
+  EXPECT_EQ(ZUL_SetPalette(table, 4), 2);
+  FillImage(6, 4, TestColor);
+  uint32_t block[5 * 3];
+  ASSERT_EQ(CopyImageBlock(block, -2, 2, 5, 3), 0);
+  for (int i = 0; i < 15; ++i) {
+    int x = -2 + i % 5, y = 2 + i / 5;
+    EXPECT_EQ(block[i], x >= 0 && x < 6 && y < 4 ? TestColor(x, y) : 0u);
+  }
+  block[0] = 7;
+  EXPECT_EQ(CopyImageBlock(block, 0, 0, 65536, 65536), 1);  // overflowing size
   EXPECT_EQ(block[0], 7u);
-  ASSERT_EQ(ZUL_DestroyImage(1), 0);
-  EXPECT_EQ(CopyImageBlock(block, 0, 0, 2, 2), 1);
-  EXPECT_EQ(block[0], 7u);
 }
 
-// ---- clipboard and paste -------------------------------------------------------------
-
-class ClipboardPictures : public ImageWindowTest {};
-
-TEST_F(ClipboardPictures, PalettedDibIsReadWithItsColours) {
+TEST_F(Images, ClipboardPictures) {
   MakeImage(1, 8, 4);
-  std::vector<RGBQUAD> table = {{0, 0, 255, 0}, {255, 0, 0, 0}};  // red, blue
-  // 4 x 2 pixels, bottom-up, rows of 4 bytes: bottom row 1 1 1 1, top row 0 1 0 1.
-  std::string rows("\x01\x01\x01\x01\x00\x01\x00\x01", 8);
-  PutDibOnClipboard(image_windows[1].window, DibBlock(4, 2, 8, 2, table, rows));
-  RGBQUAD colours[256];
-  int count = -1;
-  HBITMAP bitmap = GetClipboardBitmap(colours, &count);
-  ASSERT_NE(bitmap, nullptr);
-  EXPECT_EQ(count, 2);
-  EXPECT_EQ(colours[0].rgbRed, 255);
-  EXPECT_EQ(colours[1].rgbBlue, 255);
-  PasteBitmapToImage(bitmap);
-  EXPECT_EQ(ZUL_GetPixel(0, 0), 0xFF0000u);
-  EXPECT_EQ(ZUL_GetPixel(1, 0), 0x0000FFu);
-  EXPECT_EQ(ZUL_GetPixel(0, 1), 0x0000FFu);
-  EXPECT_EQ(ZUL_GetPixel(4, 0), 0u);  // beyond the bitmap: untouched
-}
-
-TEST_F(ClipboardPictures, ColourCountIsCappedAt256) {
-  MakeImage(1, 8, 4);
-  std::vector<RGBQUAD> table(1000, RGBQUAD{10, 20, 30, 0});
-  std::string rows(4 * 2, '\x05');
-  PutDibOnClipboard(image_windows[1].window, DibBlock(4, 2, 8, 1000, table, rows));
+  std::vector<RGBQUAD> red_blue = {{0, 0, 255, 0}, {255, 0, 0, 0}};
+  auto index = [](int x, int y) { return y == 0 && x % 2 == 0 ? 0u : 1u; };
+  PutDibOnClipboard(BmpBytes(4, 2, 8, index, red_blue).substr(sizeof(BITMAPFILEHEADER)));
   RGBQUAD colours[257];
   colours[256] = RGBQUAD{1, 1, 1, 1};
   int count = -1;
   HBITMAP bitmap = GetClipboardBitmap(colours, &count);
-  EXPECT_EQ(count, 256);
-  EXPECT_EQ(colours[255].rgbRed, 30);
-  EXPECT_EQ(colours[256].rgbRed, 1);  // never written past 256 entries
-  if (bitmap != nullptr) DeleteObject(bitmap);
-}
-
-TEST_F(ClipboardPictures, TruncatedOrNonsenseBlockGivesNoBitmap) {
-  MakeImage(1, 8, 4);
-  // A 1000 x 1000 24-bit header with only a few bytes of pixels.
-  PutDibOnClipboard(image_windows[1].window, DibBlock(1000, 1000, 24, 0, {}, std::string(16, 'x')));
-  RGBQUAD colours[256];
-  int count = -1;
-  EXPECT_EQ(GetClipboardBitmap(colours, &count), nullptr);
-  EXPECT_EQ(count, 0);
-  // A header that claims a colour table the block does not hold.
-  PutDibOnClipboard(image_windows[1].window, DibBlock(4, 2, 8, 0, {}, std::string(8, '\0')));
-  EXPECT_EQ(GetClipboardBitmap(colours, &count), nullptr);
-  // Only part of a header.
-  PutDibOnClipboard(image_windows[1].window, std::string(12, '\0'));
-  EXPECT_EQ(GetClipboardBitmap(colours, &count), nullptr);
-}
-
-TEST_F(ClipboardPictures, BitmapFormatIsCopied) {
-  MakeImage(1, 8, 4);
-  uint32_t bits[2 * 2] = {0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00};
-  HBITMAP source = CreateBitmap(2, 2, 1, 32, bits);
-  ASSERT_TRUE(OpenClipboard(image_windows[1].window));
-  EmptyClipboard();
-  SetClipboardData(CF_BITMAP, source);
-  CloseClipboard();
-  int count = -1;
-  HBITMAP bitmap = GetClipboardBitmap(nullptr, &count);
   ASSERT_NE(bitmap, nullptr);
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(count, 2);
   PasteBitmapToImage(bitmap);
-  EXPECT_EQ(ZUL_GetPixel(1, 1), 0x00FF00u);
-}
-
-TEST_F(ClipboardPictures, PasteIntoEightBitMapsToThePalette) {
-  MakeImage(1, 8, 4, 8);
-  uint32_t bits[2 * 2] = {0x404040, 0x404040, 0x808080, 0x808080};
+  EXPECT_EQ(ZUL_GetPixel(0, 0), 0xFF0000u);
+  EXPECT_EQ(ZUL_GetPixel(1, 0), 0x0000FFu);
+  EXPECT_EQ(ZUL_GetPixel(4, 0), 0u);  // beyond the bitmap: untouched
+  // A colour count over 256 is capped; the table is never written past 256.
+  std::vector<RGBQUAD> big(1000, RGBQUAD{10, 20, 30, 0});
+  PutDibOnClipboard(BmpBytes(4, 2, 8, index, big).substr(sizeof(BITMAPFILEHEADER)));
+  bitmap = GetClipboardBitmap(colours, &count);
+  EXPECT_EQ(count, 256);
+  EXPECT_EQ(colours[256].rgbRed, 1);
+  if (bitmap) DeleteObject(bitmap);
+  // Truncated or nonsense blocks give no bitmap.
+  std::string big_header = Bmp24Bytes(1000, 1000, TestColor).substr(sizeof(BITMAPFILEHEADER), 56);
+  std::string no_table = BmpBytes(4, 2, 8, index, {}, 0).substr(sizeof(BITMAPFILEHEADER));
+  for (const std::string& dib : {big_header, no_table, std::string(12, '\0')}) {
+    PutDibOnClipboard(dib);
+    EXPECT_EQ(GetClipboardBitmap(colours, &count), nullptr);
+  }
+  // Pasting into 8 bits maps to the palette; with no live window it only deletes.
+  MakeImage(2, 8, 4, 8);
+  uint32_t bits[4] = {0x404040, 0x404040, 0x808080, 0x808080};
   PasteBitmapToImage(CreateBitmap(2, 2, 1, 32, bits));
-  // The system's colour matching may land a few grey steps away.
   EXPECT_NEAR(static_cast<int>(ZUL_GetPixel(0, 0)), 0x40, 4);
   EXPECT_NEAR(static_cast<int>(ZUL_GetPixel(1, 1)), 0x80, 4);
-  EXPECT_EQ(ZUL_GetPixel(2, 0), 0u);
-  // Pasting with no live current window only deletes the bitmap.
-  ASSERT_EQ(ZUL_DestroyImage(1), 0);
+  ASSERT_EQ(ZUL_DestroyImage(2), 0);
   HBITMAP orphan = CreateBitmap(2, 2, 1, 32, bits);
   PasteBitmapToImage(orphan);
   BITMAP info;
   EXPECT_EQ(GetObjectW(orphan, sizeof info, &info), 0);
+}
+
+TEST(ColourFormulas, ListedValues) {
+  const struct {
+    uint32_t c;
+    int h, s, v;
+  } hsv[] = {{0x808080, 0, 0, 128}, {0xFF0000, 0, 255, 255}, {0xFFFF00, 60, 255, 255},
+             {0x00FFFF, 180, 255, 255}, {0xFF00FF, 300, 255, 255}, {0x000000, 0, 0, 0},
+             {0xFF808000, 60, 128, 128},  // the top byte is ignored
+             {Rgb(200, 200, 100), 60, 100, 200}, {Rgb(50, 200, 200), 180, 150, 200},  // ties: rule order
+             {Rgb(100, 200, 0), 90, 200, 200}, {Rgb(199, 200, 0), 60, 200, 200}};  // 60 + floor(60 (G - R) / d)
+  for (const auto& c : hsv) {
+    int h = -1, s = -1, v = -1;
+    ZUL_RgbToHsv(c.c, &h, &s, &v);
+    EXPECT_EQ((std::vector<int>{h, s, v}), (std::vector<int>{c.h, c.s, c.v})) << std::hex << c.c;
+  }
+  EXPECT_EQ(ZUL_HsvToRgb(255, 255, 120), 0x00FF00u);
+  EXPECT_EQ(ZUL_HsvToRgb(100, 255, 0), 0x640000u);  // saturation above value
+  const struct {
+    int (*f)(uint32_t);
+    uint32_t c;
+    int expected;
+  } fixed[] = {{ZUL_GetY, 0xFFFFFF, 255}, {ZUL_GetY, 0xFF0000, 76}, {ZUL_GetY, 0x00FF00, 150},
+               {ZUL_GetY, 0x0000FF, 29},  {ZUL_GetCr, 0xFF0000, 128}, {ZUL_GetCr, 0x00FFFF, -127},
+               {ZUL_GetCr, 0x00FF00, -106},  // -106.3 truncates toward zero
+               {ZUL_GetCb, 0x0000FF, 128}, {ZUL_GetCb, 0xFFFF00, -127}, {ZUL_GetU, 0x0000FF, 111},
+               {ZUL_GetU, 0xFFFF00, -110}, {ZUL_GetV, 0xFF0000, 157},  {ZUL_GetV, 0x00FF00, -130},
+               {ZUL_GetI, 0xFF0000, 152},  {ZUL_GetI, 0x0000FF, -81},  {ZUL_GetQ, 0x00FF00, -126},
+               {ZUL_GetQ, 0x0000FF, 74},   {ZUL_GetY, 0xAAFFFFFF, 255}};
+  for (const auto& c : fixed) EXPECT_EQ(c.f(c.c), c.expected) << std::hex << c.c;
+}
+
+TEST(ColourFormulas, EveryColourRoundTripsAndGreysHaveNoColour) {
+  for (int v = 0; v <= 255; ++v) {  // from HSV: value and saturation come back exactly
+    for (int s = 0; s <= v; ++s) {
+      for (int h = 0; h < 360; h += 7) {
+        int gh, gs, gv;
+        ZUL_RgbToHsv(ZUL_HsvToRgb(v, s, h), &gh, &gs, &gv);
+        if (gv != v || gs != s) FAIL() << v << " " << s << " " << h;
+      }
+    }
+    uint32_t grey = Rgb(v, v, v);
+    for (auto f : {ZUL_GetCr, ZUL_GetCb, ZUL_GetU, ZUL_GetV, ZUL_GetI, ZUL_GetQ}) EXPECT_EQ(f(grey), 0);
+    EXPECT_EQ(ZUL_GetY(grey), v);
+  }
+  // From RGB: every colour keeps its extreme channels; the middle one comes
+  // back within the hue's whole-degree step.
+  for (uint32_t c = 0; c < 0x1000000; ++c) {
+    int h, s, v, r = Channel(c, 16), g = Channel(c, 8), b = Channel(c, 0);
+    ZUL_RgbToHsv(c, &h, &s, &v);
+    int max = std::max({r, g, b}), min = std::min({r, g, b});
+    if (v != max || s != max - min || h < 0 || h > 359) FAIL() << std::hex << c;
+    uint32_t back = ZUL_HsvToRgb(v, s, h);
+    int br = Channel(back, 16), bg = Channel(back, 8), bb = Channel(back, 0);
+    if (std::max({br, bg, bb}) != max || std::min({br, bg, bb}) != min) FAIL() << std::hex << c;
+    if (std::abs((r + g + b) - (br + bg + bb)) > (max - min) / 60 + 1) FAIL() << std::hex << c;
+    if ((c & 0x3F) == 0 && (ZUL_GetY(c) < 0 || ZUL_GetY(c) > 255 || ZUL_GetCr(c) < -127 ||
+                            ZUL_GetCr(c) > 128 || ZUL_GetCb(c) < -127 || ZUL_GetCb(c) > 128))
+      FAIL() << std::hex << c;
+  }
+}
+
+// ---- image files ------------------------------------------------------------------
+
+namespace {
+
+constexpr int kW = 97, kH = 61;  // odd sizes: rows need padding in every format
+
+uint32_t SmoothColor(int x, int y) { return Rgb(x * 255 / kW, y * 255 / kH, 0x60); }
+
+// Saves the current window's kW x kH picture, loads it into a fresh window 2
+// and returns the worst channel difference from colour(); *mean gets the mean.
+int RoundTrip(int format, const std::function<uint32_t(int, int)>& colour, double* mean = nullptr) {
+  int current = current_image;
+  EXPECT_EQ(ZUL_SaveImageFile(kW, kH, format, "surf_trip"), 0) << format;
+  EXPECT_EQ(ZUL_CreateImage(2, "back", 0, 0, kW, kH, 100), 0);
+  char file[64];
+  snprintf(file, sizeof file, "surf_trip%ls", FormatExtension(format));
+  EXPECT_EQ(ZUL_LoadImageFile(file, 0, 0), 0) << file;
+  long total = 0;
+  int worst = 0;
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      uint32_t a = colour(x, y), b = ZUL_GetPixel(x, y);
+      EXPECT_EQ(b >> 24, 0u);  // loaded pixels read 0x00RRGGBB
+      for (int shift : {0, 8, 16}) {
+        int d = std::abs(Channel(a, shift) - Channel(b, shift));
+        total += d;
+        worst = std::max(worst, d);
+      }
+    }
+  }
+  ZUL_DestroyImage(2);
+  ZUL_SelectImage(current);
+  if (mean) *mean = static_cast<double>(total) / (kW * kH * 3);
+  return worst;
+}
+
+}  // namespace
+
+TEST_F(Images, FilesRoundTripInEveryFormat) {
+  MakeImage(1, kW, kH);
+  FillImage(kW, kH, TestColor);
+  for (int format : {0, 3, 4}) EXPECT_EQ(RoundTrip(format, TestColor), 0) << format;  // lossless
+  FillImage(kW, kH, SmoothColor);
+  double mean = 0;
+  EXPECT_LE(RoundTrip(1, SmoothColor, &mean), 24);  // JPEG
+  EXPECT_LE(mean, 3.0);
+  EXPECT_LE(RoundTrip(2, SmoothColor, &mean), 96);  // GIF: 256 colours at most
+  EXPECT_LE(mean, 24.0);
+  ZUL_DestroyImage(1);
+  MakeImage(1, kW, kH, 8);  // 8 bits: padded rows, grey levels come back exactly
+  auto level = [](int x, int y) { return static_cast<uint32_t>((x * 2 + y) & 0xFF); };
+  FillImage(kW, kH, level);
+  for (int format : {0, 3})
+    EXPECT_EQ(RoundTrip(format, [&](int x, int y) { return level(x, y) * 0x010101u; }), 0) << format;
+}
+
+TEST_F(Images, FilesSavedWiderAndLoadedAtOffsets) {
+  MakeImage(1, 20, 10);
+  FillImage(20, 10, TestColor);
+  ASSERT_EQ(ZUL_SaveImageFile(30, 12, 3, "surf_wide"), 0);  // beyond the surface: black
+  MakeImage(2, 40, 30);
+  FillImage(40, 30, [](int, int) { return 0x111111u; });
+  ASSERT_EQ(ZUL_LoadImageFile("surf_wide.png", 5, 8), 0);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      int sx = x - 5, sy = y - 8;
+      uint32_t expected = sx < 0 || sy < 0 || sx >= 30 || sy >= 12 ? 0x111111u
+                          : sx < 20 && sy < 10                    ? TestColor(sx, sy)
+                                                                  : 0u;
+      ASSERT_EQ(ZUL_GetPixel(x, y), expected) << x << "," << y;
+    }
+  }
+  ASSERT_EQ(ZUL_LoadImageFile("surf_wide.png", -3, -2), 0);  // negative offsets clip
+  EXPECT_EQ(ZUL_GetPixel(0, 0), TestColor(3, 2));
+}
+
+TEST_F(Images, FilePalettesReplaceTheirEntriesAndNeverOverrun) {
+  std::vector<RGBQUAD> four = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {0, 255, 255, 0}};
+  auto diagonal = [](int x, int y) { return static_cast<uint32_t>((x + y) % 4); };
+  ASSERT_TRUE(WriteBytesToFile(L"surf_four.bmp", BmpBytes(9, 5, 8, diagonal, four)));
+  MakeImage(1, 16, 8, 8);
+  ASSERT_EQ(ZUL_LoadImageFile("surf_four.bmp", 0, 0), 0);
+  RGBQUAD now[257];
+  ASSERT_EQ(ZUL_GetPalette(now), 0);
+  EXPECT_EQ(std::memcmp(now, four.data(), 4 * sizeof(RGBQUAD)), 0);
+  EXPECT_EQ(now[4].rgbRed, 4);  // the rest of the grey ramp stays
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(ZUL_GetPixel(x, y), diagonal(x, y));
+  MakeImage(2, 16, 8);  // 32 bits: the colours
+  ASSERT_EQ(ZUL_LoadImageFile("surf_four.bmp", 0, 0), 0);
+  EXPECT_EQ(ZUL_GetPixel(1, 0), 0x00FF00u);
+
+  std::vector<RGBQUAD> oversized(300, RGBQUAD{0, 0, 200, 0});
+  ASSERT_TRUE(WriteBytesToFile(L"surf_300.bmp", BmpBytes(9, 5, 8, diagonal, oversized)));
+  ASSERT_EQ(ZUL_SelectImage(1), 0);
+  int code = ZUL_LoadImageFile("surf_300.bmp", 0, 0);  // the decoder may refuse it
+  EXPECT_TRUE(code == 0 || code == 1) << code;
+  now[256] = RGBQUAD{1, 2, 3, 4};
+  ASSERT_EQ(ZUL_GetPalette(now), 0);
+  EXPECT_EQ(now[256].rgbRed, 3);
+
+  RGBQUAD custom[256];  // an 8-bit window's palette is saved and comes back
+  for (int i = 0; i < 256; ++i) custom[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), 9, 0};
+  ASSERT_EQ(ZUL_SetPalette(custom, 256), 0);
+  ASSERT_EQ(ZUL_SaveImageFile(16, 8, 0, "surf_pal"), 0);
+  MakeImage(3, 16, 8, 8);
+  ASSERT_EQ(ZUL_LoadImageFile("surf_pal.bmp", 0, 0), 0);
+  ASSERT_EQ(ZUL_GetPalette(now), 0);
+  EXPECT_EQ(std::memcmp(now, custom, sizeof custom), 0);
+}
+
+TEST_F(Images, BadFilesAndNamesGiveTheirCodes) {
+  MakeImage(1, kW, kH);
+  FillImage(kW, kH, TestColor);
+  ASSERT_EQ(ZUL_SaveImageFile(kW, kH, 3, "surf_good"), 0);
+  std::string good = ReadFileBytes(L"surf_good.png"), noise(5000, '\0');
+  srand(7);
+  for (char& c : noise) c = static_cast<char>(rand());
+  WriteBytesToFile(L"surf_empty.png", "");
+  WriteBytesToFile(L"surf_truncated.png", good.substr(0, 100));
+  WriteBytesToFile(L"surf_noise.bin", noise);
+  std::vector<uint8_t> before = SurfaceBytesOf(1);
+  std::string long_name(5000, 'a');
+  for (const char* name : {"surf_missing.png", "surf_empty.png", "surf_truncated.png", "surf_noise.bin", "",
+                           "no_such_dir\\x.png", long_name.c_str(), static_cast<const char*>(nullptr)}) {
+    EXPECT_EQ(ZUL_LoadImageFile(name, 0, 0), 1) << (name ? name : "null");
+    EXPECT_EQ(SurfaceBytesOf(1), before);
+  }
+  const struct {
+    int w, h, format;
+    const char* name;
+    int code;
+  } saves[] = {{0, 8, 3, "surf_c", 2},       {-8, 8, 3, "surf_c", 2}, {8, 8, 5, "surf_c", 1},
+               {8, 8, -1, "surf_c", 1},      {100000, 100000, 3, "surf_c", 1},  // byte count overflows
+               {8, 8, 3, "no_such_dir\\c", 1}, {8, 8, 3, long_name.c_str(), 1}};
+  for (const auto& s : saves) EXPECT_EQ(ZUL_SaveImageFile(s.w, s.h, s.format, s.name), s.code) << s.w << " " << s.format;
+  // Names get the format's extension unless they end in it (any case).
+  const struct {
+    int format;
+    const char* name;
+    const wchar_t* file;
+    const char* magic;
+  } names[] = {{3, "surf_o", L"surf_o.png", "\x89PNG"}, {3, "SURF_O2.PNG", L"SURF_O2.PNG", "\x89PNG"},
+               {1, "surf_p.jpeg", L"surf_p.jpeg.jpg", "\xFF\xD8"}, {4, "surf_t", L"surf_t.tif", "II"},
+               {0, "surf_b", L"surf_b.bmp", "BM"}, {2, "surf_g", L"surf_g.gif", "GIF"}};
+  for (const auto& n : names) {
+    ASSERT_EQ(ZUL_SaveImageFile(8, 8, n.format, n.name), 0);
+    EXPECT_EQ(ReadFileBytes(n.file).substr(0, std::strlen(n.magic)), n.magic) << n.name;
+  }
+  wchar_t path[kPathChars];
+  std::wstring full(kPathChars - 3, L'p');  // a path that fills the buffer is cut
+  wcscpy(path, full.c_str());
+  AppendExtension(path, L".png");
+  EXPECT_EQ(std::wcslen(path), static_cast<size_t>(kPathChars - 1));
+  ASSERT_EQ(ZUL_DestroyImage(1), 0);
+  EXPECT_EQ(ZUL_LoadImageFile("surf_good.png", 0, 0), 2);
+  EXPECT_EQ(ZUL_SaveImageFile(8, 8, 3, "surf_c"), 3);
 }

@@ -2,8 +2,6 @@
 // buffer) and the generated source (from the clipboard), which is replayed to
 // recreate the layout. Windows live on the test thread.
 
-#include "boxes/boxes.h"
-#include "surfaces/surfaces.h"
 #include "textmenu_test_util.h"
 
 namespace {

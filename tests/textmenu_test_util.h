@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "textwin_test_util.h"
+#include "test_support.h"
 
 inline std::string LogPath(int n) {
   return log_directory + ("ZULLIB" + std::to_string(n)) + ".LOG";

@@ -1,4 +1,3 @@
-zul_add_test_program(test_textwin_output test_textwin_output.cpp)
-zul_add_test_program(test_textwin_input test_textwin_input.cpp)
+zul_add_test_program(test_textwin test_textwin.cpp)
 zul_add_test_program(test_textwin_scenarios test_textwin_scenarios.cpp ISOLATED)
 zul_add_benchmark(bench_textwin bench_textwin.cpp)

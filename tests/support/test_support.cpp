@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <thread>
 
 std::function<void()> test_app_setup;
@@ -33,41 +31,22 @@ void PumpFor(int ms) {
   WaitUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
 }
 
-bool WaitForMainWindow(int timeout_ms) {
-  return WaitUntil([] { return main_window != nullptr && IsWindow(main_window); }, timeout_ms);
-}
-
 void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
-void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
-
-std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour) {
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-  std::string row(static_cast<size_t>(stride), '\0');
-  for (int y = height - 1; y >= 0; --y) {
-    for (int x = 0; x < width; ++x) {
-      uint32_t c = colour(x, y);
-      row[static_cast<size_t>(x) * 3] = static_cast<char>(c & 0xFF);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>((c >> 8) & 0xFF);
-      row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>((c >> 16) & 0xFF);
-    }
-    bytes += row;
-  }
-  return bytes;
+std::wstring MainStatusText() {
+  wchar_t text[128] = {};
+  GetWindowTextW(GetDlgItem(main_window, kStatusLabelId), text, 128);
+  return text;
 }
+
+bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key) {
+  if (!WaitUntil([&] { return window() != nullptr; })) return false;
+  HWND main = main_window;
+  PostMessageW(window(), WM_KEYDOWN, key, 1);
+  return WaitUntil([&] { return !IsWindow(main); });
+}
+
+void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -88,6 +67,12 @@ void HoldControlKey(bool down, HWND window) {
   keys[VK_LCONTROL] = down ? 0x80 : 0;
   SetKeyboardState(keys);
   if (other_thread) AttachThreadInput(GetCurrentThreadId(), owner, FALSE);
+}
+
+void SendControlKey(HWND window, WPARAM key) {
+  HoldControlKey(true, window);
+  SendMessageW(window, WM_KEYDOWN, key, 1);
+  HoldControlKey(false, window);
 }
 
 namespace {
@@ -130,7 +115,7 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
   test_app_setup = std::move(app_setup);
   test_app_main = std::move(app_main);
   std::thread driver_thread([&] {
-    if (!WaitForMainWindow()) {
+    if (!WaitUntil([] { return main_window != nullptr && IsWindow(main_window); }, 10000)) {
       ADD_FAILURE() << "the main window did not appear";
       return;
     }

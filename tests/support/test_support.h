@@ -1,52 +1,108 @@
-// Shared helpers of the test programs: the application routines every
-// program must define, one-time framework set-up for tests that use windows
-// on their own thread, and whole-program scenarios that run the real start-up.
+// Shared helpers of the test programs. This is the one place that includes the
+// framework's internal headers; test files include only this one.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "boxes/boxes.h"
 #include "core/core.h"
+#include "mainwin/mainwin.h"
+#include "imagewin/imagewin.h"
+#include "surfaces/surfaces.h"
+#include "textwin/textwin.h"
 
-// The application routines of a test program; a test sets the ones it needs.
-// (Programs built with the real application use its AppSetup / AppMain.)
+// The application routines of a test program (programs built with the real
+// application use its AppSetup / AppMain).
 extern std::function<void()> test_app_setup;
 extern std::function<void()> test_app_main;
 
-// Runs start-up steps 1-8 once for this process so that image and text
-// windows can be used on the calling thread without the main window.
+// Start-up steps 1-8 once per process: image and text windows on this thread.
 void InitializeFrameworkForTests();
-
-// Polls `condition` (pumping the calling thread's messages) until it holds or
-// `timeout_ms` pass. Returns whether it held.
+// Polls `condition`, pumping this thread's messages, until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
-
-// Pumps the calling thread's messages for `ms` milliseconds.
 void PumpFor(int ms);
 
-// Runs the whole program (start-up, main window, worker thread, message loop)
-// on this thread with the given application routines, while `driver` runs on
-// a thread of its own. When the driver returns and the program is still up,
-// the driver thread chooses Exit. Returns the program's exit code.
+// Runs the whole program on this thread while `driver` runs on its own; when
+// the driver returns with the program still up, it chooses Exit. Returns the exit code.
 int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver);
-
-// Driver helpers (from the driver thread).
-bool WaitForMainWindow(int timeout_ms = 10000);
 void PostMainCommand(int id);
+std::wstring MainStatusText();  // the main window's status field
+// (Driver) Posts `key` to the window `window()` gives once it exists; whether the program then ended.
+bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key);
 void PostMainKey(WPARAM key);
-// The bytes of a 24-bit bottom-up BMP file whose pixel (x, y) is colour(x, y)
-// (0xRRGGBB), and a writer for such bytes; it returns whether all were written.
+// Runs `work` on the main window thread (without waiting / and waits).
+void RunOnMainThread(std::function<void()> work);
+void RunOnMainThreadAndWait(std::function<void()> work);
+// Sets Ctrl in the key state GetKeyState reads on the thread owning `window`
+// (this thread when null): posted key messages do not change it.
+void HoldControlKey(bool down, HWND window = nullptr);
+// Sends WM_KEYDOWN `key` to `window` with Ctrl held on its thread.
+void SendControlKey(HWND window, WPARAM key);
+
+// ---- pictures and files --------------------------------------------------------
+// 0x00RRGGBB test colours whose neighbouring pixels differ.
+uint32_t TestColor(int x, int y);
+uint32_t PatternColor(int x, int y, int seed);
+// The bytes of a bottom-up BMP file of 24 bits (colour(x, y) = 0xRRGGBB) or of
+// 8 bits (colour(x, y) = index into `table`, biClrUsed = `colours_used`, or the
+// table's size when negative). Without its 14-byte file header it is a CF_DIB.
+std::string BmpBytes(int width, int height, int bits, const std::function<uint32_t(int, int)>& colour,
+                     const std::vector<RGBQUAD>& table = {}, int colours_used = -1);
 std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour);
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+std::wstring CurrentDirectoryPath(const wchar_t* name);
+void PutDibOnClipboard(const std::string& dib);  // CF_DIB, or an empty clipboard for ""
+// A real HDROP naming `files`, allocated in this process as the shell does.
+HDROP MakeDrop(const std::vector<std::wstring>& files);
+// The visible popup menu of this process, or null.
+HWND VisiblePopupMenu();
+// From a thread of its own: waits for a popup, counts its items into
+// *items and chooses the first one.
+void ChooseFirstMenuItem(std::atomic<int>* items);
 
-// Holds (down) or releases Ctrl in the key state that GetKeyState reads on
-// the thread owning `window` (the calling thread when `window` is null): a
-// posted or sent key message does not change that state by itself.
-void HoldControlKey(bool down, HWND window = nullptr);
+// ---- image windows ---------------------------------------------------------------
+// Each test starts with the framework up and no image window open.
+class ImageWindowTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+void DestroyAllImages();
+// Creates window `number` (32 or 8 bits) at zoom 100 in the top left corner.
+void MakeImage(int number, int width, int height, int bits = 32);
+void FillImage(int width, int height, const std::function<uint32_t(int, int)>& colour);
+std::vector<uint8_t> SurfaceBytesOf(int number);
+std::string CaptionOf(int number);
+// The window's client area is exactly its slot's view.
+void ExpectClientIsView(int number);
+// Whether window n holds the PatternColor picture of that size and seed.
+bool ShowsPattern(int n, int width, int height, int seed);
+std::string ImageTitle(int n);
 
-// Runs `work` on the main window thread (through a message to the main
-// window) without waiting for it; the requesters must be called there.
-void RunOnMainThread(std::function<void()> work);
-// The same, and waits until `work` has returned.
-void RunOnMainThreadAndWait(std::function<void()> work);
+// ---- text windows ----------------------------------------------------------------
+void CloseAllTextWindows();
+// Closes every text window, then opens `number` with the given client size.
+TextWindow& OpenFreshTextWindow(int number, int width = -1, int height = -1, int x = 40, int y = 40);
+// A copy of the back buffer as 0x00RRGGBB words, rows top-down.
+struct BufferCopy {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+BufferCopy CopyBackBuffer(const TextWindow& t);
+bool AreaHasInk(const BufferCopy& copy, int x, int y, int width, int height);
+bool CellHasInk(const BufferCopy& copy, const TextWindow& t, int column, int line);
+// Whether the first `lines` lines of text window `number` look exactly like
+// `text` printed into a fresh window of the same size (and hold ink).
+bool ShowsPrinted(int number, const char* text, int lines);
+// Waits for a prompt's line input in text window 0, types `answer` and Enter,
+// and waits until the line is taken.
+bool AnswerPrompt(const char* answer);

@@ -1,0 +1,326 @@
+// Live image windows: zoom and resize with their view fit and captions, the
+// typed prompts, keys, commands, the point-tool feed and the context menus.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "test_support.h"
+
+namespace {
+
+using ImageWin = ImageWindowTest;
+
+// The zoom a window gets when asked for 0: the smallest whole percentage at
+// which it reaches the minimum window size.
+int MinimumSizeZoom(int width, int height) {
+  int frame = GetSystemMetrics(SM_CXDLGFRAME), caption = GetSystemMetrics(SM_CYCAPTION);
+  double zx = std::ceil((GetSystemMetrics(SM_CXMIN) - 2 * frame) * 100.0 / width);
+  double zy = std::ceil((GetSystemMetrics(SM_CYMIN) - 2 * frame - caption) * 100.0 / height);
+  return static_cast<int>(std::max(zx, zy));
+}
+
+std::string Caption(const char* title, int zoom, const char* tail = "") {
+  return std::string(title) + "(" + std::to_string(zoom) + "%)" + tail;
+}
+
+void SendKey(int n, WPARAM key) { SendMessageW(image_windows[n].window, WM_KEYDOWN, key, 1); }
+void SendCommand(int n, int id) { SendMessageW(image_windows[n].window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+// The WM_COMMAND ids / WM_KEYDOWN keys waiting for `window`, taken off the queue.
+std::vector<WPARAM> Take(HWND window, UINT message) {
+  std::vector<WPARAM> taken;
+  MSG m;
+  while (PeekMessageW(&m, window, message, message, PM_REMOVE)) taken.push_back(LOWORD(m.wParam));
+  return taken;
+}
+
+int slot_seen_while_sizing = 0;
+WNDPROC original_proc = nullptr;
+int menus_opened = 0;
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SIZE) slot_seen_while_sizing = FindImageWindow(window);
+  if (message == WM_INITMENUPOPUP) ++menus_opened;
+  return CallWindowProcW(original_proc, window, message, wparam, lparam);
+}
+
+void Probe(HWND window, bool on) {
+  if (on) original_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProbeProc)));
+  else SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc));
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+// Sends a button press; any menu it opens is closed by a timer.
+int MenusOpenedByClick(HWND window, UINT message, WPARAM wparam) {
+  menus_opened = 0;
+  Probe(window, true);
+  UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseMenu);
+  SendMessageW(window, message, wparam, MAKELPARAM(10, 10));
+  KillTimer(nullptr, timer);
+  Probe(window, false);
+  PumpFor(20);
+  return menus_opened;
+}
+
+// Runs `command` on window n while another thread types `lines` into text
+// window 0, one for each prompt.
+void RunWhileTyping(int n, int command, const std::vector<const char*>& lines) {
+  std::thread typist([&] {
+    for (const char* line : lines) EXPECT_TRUE(AnswerPrompt(line)) << line;
+  });
+  SendCommand(n, command);
+  typist.join();
+}
+
+}  // namespace
+
+TEST(ImageZoomRules, StepsAndTypedNumbers) {
+  const int steps[][3] = {{100, 111, 90}, {111, 123, 100}, {90, 100, 81}, {1, 1, 1}};
+  for (const auto& s : steps) {
+    EXPECT_EQ(ZoomStepUp(s[0]), s[1]) << s[0];
+    EXPECT_EQ(ZoomStepDown(s[0]), s[2]) << s[0];
+  }
+  EXPECT_EQ(ZoomStepUp(2147483647), 2147483647);  // clamped, no overflow
+  const std::pair<const char*, int> typed[] = {{"250", 250}, {"  -7", -7}, {"12abc", 12}, {"abc", 0}, {"", 0},
+                                              {"99999999999999999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+  for (const auto& [text, value] : typed) EXPECT_EQ(ParseTypedNumber(text), value) << text;
+  for (auto [client, zoom, image] : {std::array{101, 200, 50}, {51, 200, 25}, {34, 35, 97}, {65535, 100, 65535}})
+    EXPECT_EQ(ClientToImage(client, zoom), image);
+}
+
+TEST_F(ImageWin, SetZoomFitsTheViewKeepsPositionAndSurface) {
+  ASSERT_EQ(ZUL_CreateImage(3, "pic", 10, 10, 400, 300, 100), 0);
+  FillImage(400, 300, TestColor);
+  std::vector<uint8_t> before = SurfaceBytesOf(3);
+  RECT outer_before, outer_after;
+  GetWindowRect(image_windows[3].window, &outer_before);
+  Probe(image_windows[3].window, true);
+  slot_seen_while_sizing = 99;
+  for (int zoom : {50, 200, 111, 37, 300, 123}) {
+    ASSERT_EQ(ZUL_SetZoom(3, zoom), 0) << zoom;
+    EXPECT_EQ(image_windows[3].view_width, 400 * zoom / 100) << zoom;
+    EXPECT_EQ(image_windows[3].view_height, 300 * zoom / 100) << zoom;
+    ExpectClientIsView(3);
+    EXPECT_EQ(CaptionOf(3), Caption("pic", zoom));
+  }
+  Probe(image_windows[3].window, false);
+  EXPECT_EQ(slot_seen_while_sizing, -1);  // the slot is out of use while the window is resized
+  GetWindowRect(image_windows[3].window, &outer_after);
+  EXPECT_EQ(outer_after.left, outer_before.left);
+  EXPECT_EQ(outer_after.top, outer_before.top);
+  EXPECT_EQ(SurfaceBytesOf(3), before);
+  for (int zoom : {0, -5, -2147483647 - 1}) {
+    ASSERT_EQ(ZUL_SetZoom(3, zoom), 0);
+    EXPECT_EQ(image_windows[3].zoom, MinimumSizeZoom(400, 300)) << zoom;
+  }
+  ASSERT_EQ(ZUL_ResizeImage(3, 3840, 2160), 0);  // larger than the screen: cut back
+  int screen_w = GetSystemMetrics(SM_CXSCREEN), screen_h = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION);
+  ASSERT_EQ(ZUL_SetZoom(3, 5000), 0);
+  EXPECT_EQ(image_windows[3].zoom, static_cast<int>(std::min(screen_w * 100.0 / 3840, screen_h * 100.0 / 2160)));
+  ExpectClientIsView(3);
+  EXPECT_EQ(ZUL_SetZoom(7, 100), 1);
+  EXPECT_EQ(ZUL_SetZoom(-1, 100), 1);
+  EXPECT_EQ(ZUL_ResizeImage(256, 10, 10), 1);
+  EXPECT_EQ(ZUL_SetStretchMode(HALFTONE, 7), 1);
+  EXPECT_EQ(ZUL_GetStretchMode(300), 0);
+}
+
+TEST_F(ImageWin, PaintingAtTwoHundredDoublesEveryPixel) {
+  MakeImage(1, 100, 80);
+  FillImage(100, 80, [](int x, int y) { return x == 10 && y == 5 ? 0xFF0000u : 0x0000FFu; });
+  ASSERT_EQ(ZUL_SetZoom(1, 200), 0);
+  UpdateWindow(image_windows[1].window);
+  GdiFlush();
+  HDC dc = image_windows[1].window_dc;
+  EXPECT_EQ(GetPixel(dc, 20, 10), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 21, 11), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 22, 10), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 199, 159), RGB(0, 0, 255));
+}
+
+TEST_F(ImageWin, ResizeGivesAnEmptySurfaceAndKeepsPaletteModeAndPlace) {
+  ASSERT_EQ(ZUL_CreateImage8(8, "pal", 30, 40, 200, 200, 150), 0);
+  RGBQUAD colors[kPaletteEntries];
+  for (int i = 0; i < kPaletteEntries; ++i) colors[i] = RGBQUAD{static_cast<BYTE>(255 - i), 7, static_cast<BYTE>(i), 0};
+  ASSERT_EQ(ZUL_SetPalette(colors, kPaletteEntries), 0);
+  ZUL_SetPixel(1, 1, 77);
+  ToggleStretchMode(8);
+  RECT before, after;
+  GetWindowRect(image_windows[8].window, &before);
+  MakeImage(1, 40, 40);  // another window is current
+  ASSERT_EQ(ZUL_ResizeImage(8, 150, 70), 0);
+  GetWindowRect(image_windows[8].window, &after);
+  EXPECT_EQ(image_windows[8].bits, 8);
+  EXPECT_EQ(image_windows[8].zoom, 150);
+  EXPECT_EQ(CaptionOf(8), Caption("pal", 150, "[8bit]*"));
+  EXPECT_EQ(ZUL_GetStretchMode(8), HALFTONE);
+  EXPECT_EQ(current_image, 8);
+  RGBQUAD now[kPaletteEntries];
+  ASSERT_EQ(ZUL_GetPalette(now), 0);
+  EXPECT_EQ(std::memcmp(now, colors, sizeof colors), 0);
+  for (uint8_t byte : SurfaceBytesOf(8)) ASSERT_EQ(byte, 0);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  ExpectClientIsView(8);
+  ASSERT_EQ(ZUL_ResizeImage(8, 0, -20), 0);  // sizes below one become one
+  EXPECT_EQ(image_windows[8].width, 1);
+  // A failed recreation leaves the slot free and no window behind.
+  EXPECT_EQ(ZUL_ResizeImage(8, 100000, 100000), 3);
+  EXPECT_EQ(ZUL_ResizeImage(1, 1, 10000000), 2);
+  EXPECT_FALSE(image_windows[8].in_use);
+  EXPECT_FALSE(image_windows[1].in_use);
+  EXPECT_EQ(FindWindowW(L"zul_iw", nullptr), nullptr);
+}
+
+TEST_F(ImageWin, ZoomAndResizePromptsInTextWindowZero) {
+  CloseAllTextWindows();
+  ZUL_OpenTextWindow(3, 600, 100, -1, -1);  // current, but the prompts use window 0
+  MakeImage(6, 100, 80);
+  RunWhileTyping(6, kIwZoomPrompt, {"250"});
+  EXPECT_EQ(current_text_window, 0);
+  EXPECT_EQ(image_windows[6].zoom, 250);
+  ExpectClientIsView(6);
+  EXPECT_TRUE(ShowsPrinted(0, "[6] Zoom(%)=250\n", 1));
+  RunWhileTyping(6, kIwZoomPrompt, {"lots"});
+  EXPECT_EQ(image_windows[6].zoom, MinimumSizeZoom(100, 80));
+  ZUL_ClearTextWindow();
+  FillImage(100, 80, [](int, int) { return 0xFFFFFFu; });
+  MakeImage(2, 50, 50);
+  RunWhileTyping(6, kIwResizePrompt, {"64", "48"});
+  EXPECT_EQ(image_windows[6].width, 64);
+  EXPECT_EQ(image_windows[6].height, 48);
+  EXPECT_EQ(current_image, 6);
+  for (uint8_t byte : SurfaceBytesOf(6)) ASSERT_EQ(byte, 0);
+  EXPECT_TRUE(ShowsPrinted(0, "[6] New x-size(pixel)=64\n[6] New y-size(pixel)=48\n", 2));
+  CloseAllTextWindows();
+}
+
+TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
+  ASSERT_EQ(ZUL_CreateImage(1, "k", 0, 0, 400, 300, 50), 0);
+  HWND window = image_windows[1].window;
+  HWND saved_main = main_window;  // a stand-in main window collects forwarded keys
+  main_window = CreateWindowExW(0, L"STATIC", L"main", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const struct {
+    WPARAM key;
+    bool ctrl;
+    int zoom;
+  } zooms[] = {{'0', true, 50}, {VK_NUMPAD0, false, 50}, {VK_NUMPAD0, true, 100}, {VK_ADD, true, 111},
+               {VK_ADD, true, 123}, {VK_SUBTRACT, true, 111}, {VK_SUBTRACT, true, 100}, {VK_ADD, false, 100}};
+  for (const auto& z : zooms) {
+    if (z.ctrl) SendControlKey(window, z.key); else SendKey(1, z.key);
+    EXPECT_EQ(image_windows[1].zoom, z.zoom) << z.key << (z.ctrl ? " with Ctrl" : "");
+  }
+  for (auto [keys, delta, zoom] : {std::array{MK_CONTROL, -WHEEL_DELTA, 111}, {MK_CONTROL, WHEEL_DELTA, 100},
+                                   {MK_CONTROL, WHEEL_DELTA, 90}, {0, WHEEL_DELTA, 90}, {MK_CONTROL, 0, 90}}) {
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))), MAKELPARAM(5, 5));
+    EXPECT_EQ(image_windows[1].zoom, zoom);
+  }
+  ExpectClientIsView(1);
+  SendKey(1, VK_TAB);
+  EXPECT_EQ(CaptionOf(1), "k(90%)*");
+  SendControlKey(window, VK_TAB);
+  EXPECT_EQ(CaptionOf(1), "k(90%)");
+  for (WPARAM key : {'X', 'C', 'V', 'R'}) SendControlKey(window, key);
+  EXPECT_EQ(Take(window, WM_COMMAND), (std::vector<WPARAM>{kIwCut, kIwCopy, kIwPasteTopLeft, kIwClipping}));
+  for (WPARAM key : {WPARAM{'X'}, WPARAM{VK_ESCAPE}, WPARAM{'S'}, WPARAM{'C'}, WPARAM{'A'}, WPARAM{VK_RETURN}}) SendKey(1, key);
+  SendControlKey(window, 'S');  // no shortcut: forwarded as it is
+  EXPECT_EQ(Take(main_window, WM_KEYDOWN), (std::vector<WPARAM>{'X', VK_ESCAPE, 'S', 'C', 'S'}));
+  point_tool_active = 1;  // while a point tool waits, keys do nothing
+  point_tool_window = 1;
+  SendControlKey(window, VK_ADD);
+  SendKey(1, VK_ESCAPE);
+  SendControlKey(window, 'Q');
+  point_tool_active = 0;
+  point_tool_window = -1;
+  EXPECT_EQ(image_windows[1].zoom, 90);
+  EXPECT_TRUE(Take(main_window, WM_KEYDOWN).empty());
+  DestroyWindow(main_window);
+  main_window = saved_main;
+  SendKey(1, 'Q');  // without Ctrl: nothing
+  EXPECT_TRUE(image_windows[1].in_use);
+  SendControlKey(window, 'Q');
+  EXPECT_TRUE(WaitUntil([] { return image_windows[1].in_use == 0; }, 2000));
+  EXPECT_FALSE(IsWindow(window));
+  MakeImage(2, 160, 120);
+  EXPECT_EQ(SendMessageW(image_windows[2].window, WM_CLOSE, 0, 0), 0);
+  EXPECT_FALSE(image_windows[2].in_use);
+}
+
+TEST_F(ImageWin, CommandsChooseTheirSlot) {
+  MakeImage(1, 400, 300);
+  MakeImage(2, 160, 120);
+  for (auto [id, zoom] : {std::pair{kIwZoom200, 200}, {kIwZoom50, 50}, {kIwZoom100, 100}}) {
+    SendCommand(1, id);  // acts on the slot, which stays not current
+    EXPECT_EQ(image_windows[1].zoom, zoom);
+  }
+  EXPECT_EQ(current_image, 2);
+  SendCommand(1, kIwPatternRgb);  // acts on the current image window: 1 is activated
+  EXPECT_EQ(current_image, 1);
+  EXPECT_EQ(ImageHistoryEntry(0), 2);
+  SendCommand(1, 2001);  // no such command
+  HWND window = image_windows[1].window;
+  SendCommand(1, kIwDestroy);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
+  ASSERT_EQ(ZUL_CreateImage(1, "a", 0, 0, 160, 120, 200), 0);
+  MakeImage(2, 160, 120);
+  HWND tool = image_windows[1].window, other = image_windows[2].window;
+  point_moved = point_clicked = point_cancelled = 0;
+  point_tool_active = 1;
+  point_tool_window = 1;
+  for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) SendMessageW(other, m, 0, MAKELPARAM(40, 40));
+  EXPECT_EQ(point_moved + point_clicked + point_cancelled, 0);
+  SendMessageW(tool, WM_MOUSEMOVE, 0, MAKELPARAM(101, 51));
+  SendMessageW(tool, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(21, 9));
+  SendMessageW(tool, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(1, 1));
+  EXPECT_EQ((std::vector<int>{point_moved, point_move_x, point_move_y, point_clicked, point_click_x, point_click_y,
+                              mouse_shift, point_cancelled}),
+            (std::vector<int>{1, 50, 25, 1, 10, 4, 1, 1}));
+  point_tool_active = 0;
+  point_tool_window = -1;
+  mouse_x = -7;
+  SendMessageW(tool, WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+  EXPECT_EQ(mouse_x, -7);  // no tracking unless asked
+  mouse_tracking = 1;
+  SendMessageW(tool, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL | MK_SHIFT, MAKELPARAM(30, 61));
+  mouse_tracking = 0;
+  EXPECT_EQ((std::vector<int>{mouse_window, mouse_x, mouse_y, mouse_left, mouse_middle, mouse_ctrl, mouse_shift}),
+            (std::vector<int>{1, 15, 30, 1, 0, 8, 4}));
+}
+
+TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaits) {
+  MakeImage(1, 400, 300);
+  HWND window = image_windows[1].window;
+  // The zoom items are checked at exactly 50, 100 and 200 percent.
+  for (auto [zoom, checked] : {std::pair{50, 7}, {100, 8}, {200, 9}, {111, -1}, {99, -1}, {201, -1}}) {
+    ASSERT_EQ(ZUL_SetZoom(1, zoom), 0);
+    HMENU menu = BuildImageMenu(1);
+    for (int position = 7; position <= 9; ++position)
+      EXPECT_EQ((GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0, position == checked) << zoom;
+    DestroyMenu(menu);
+  }
+  MakeImage(2, 16, 16, 8);  // the information submenu depends on the depth
+  HMENU tools8 = BuildToolsMenu(2), tools32 = BuildToolsMenu(1);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(tools8, 2)), 2);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(tools32, 2)), 7);
+  DestroyMenu(tools8);
+  DestroyMenu(tools32);
+  EXPECT_GE(MenusOpenedByClick(window, WM_RBUTTONDOWN, MK_RBUTTON), 1);
+  EXPECT_GE(MenusOpenedByClick(window, WM_MBUTTONDOWN, MK_MBUTTON), 1);
+  text_input_pending = 1;  // a text window waits for a line
+  EXPECT_EQ(MenusOpenedByClick(window, WM_RBUTTONDOWN, MK_RBUTTON), 0);
+  EXPECT_EQ(MenusOpenedByClick(window, WM_MBUTTONDOWN, MK_MBUTTON), 0);
+  text_input_pending = 0;
+  point_tool_active = 1;  // the click belongs to the tool
+  EXPECT_EQ(BuildContextMenu(window, MK_RBUTTON | MK_CONTROL), nullptr);
+  point_tool_active = 0;
+  EXPECT_EQ(BuildContextMenu(nullptr, 0), nullptr);
+}
