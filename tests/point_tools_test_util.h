@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,14 @@ inline ScriptStep PostMouse(int number, UINT message, int x, int y, WPARAM keys 
 inline ScriptStep Click(int number, int x, int y) { return PostMouse(number, WM_LBUTTONDOWN, x, y, MK_LBUTTON); }
 inline ScriptStep Move(int number, int x, int y) { return PostMouse(number, WM_MOUSEMOVE, x, y); }
 inline ScriptStep RightClick(int number) { return PostMouse(number, WM_RBUTTONDOWN, 1, 1, MK_RBUTTON); }
+
+// A step that holds the script until `ready()` holds (at most 3 s).
+inline ScriptStep Until(std::function<bool()> ready) {
+  auto ticks = std::make_shared<int>(0);
+  return [=] {
+    if (!ready() && ++*ticks < 200) --tool_script.next;
+  };
+}
 
 // The status label's text without the blanks that centre it.
 inline std::string StatusText() {

@@ -185,7 +185,7 @@ TEST_F(DrawingCommands, ChangeShowsTheColourAndTakesTheDialogsColour) {
     draw_color = 0x102030;
     zul_tc = zul_tttc = 0;
     int red = -1, green = -1, blue = -1;
-    std::vector<ScriptStep> steps(10, [] {});  // the dialog's time to open
+    std::vector<ScriptStep> steps = {Until([] { return FindColorDialog() != nullptr; })};
     steps.push_back([&] {
       HWND dialog = FindColorDialog();
       ASSERT_NE(dialog, nullptr);
