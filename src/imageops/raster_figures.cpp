@@ -154,10 +154,9 @@ void WalkInside(uint8_t* p, ptrdiff_t major_step, ptrdiff_t minor_step, E e, E d
     if (--count == 0) return;
     e -= dmin;
     p += major_step;
-    if (e <= 0) {
-      e += dmaj;
-      p += minor_step;
-    }
+    const bool minor = e <= 0;  // written without a branch: slopes are not predictable
+    e += minor ? dmaj : 0;
+    p += minor ? minor_step : 0;
   }
 }
 
