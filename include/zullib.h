@@ -170,6 +170,21 @@ int ZUL_GetQ(uint32_t color);
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
 extern int text_x, text_y, text_left; // text cursor and its left margin
 
+// ---- bitmap-font text and profile / chroma plots ------------------------------
+// Text in the built-in 8 x 14 font, drawn into the current image window at
+// the cursor (text_x = left edge, text_y = baseline: a glyph covers rows
+// text_y - 14 .. text_y - 1) in colour zul_tc; clear glyph bits leave pixels
+// alone. Each glyph advances text_x by 8; when text_x then exceeds width - 8
+// the cursor wraps to text_left, 16 rows down. No result codes.
+extern uint32_t zul_tc;  // bitmap-font text colour, 0xRRGGBB, initially 0
+// One character: line feed -> text_left, 16 rows down; codes 32-127 draw and
+// advance (127 is blank); any other byte neither draws nor moves.
+void ZUL_DrawChar(char c);
+// Each byte of a zero-terminated string as ZUL_DrawChar; null draws nothing.
+void ZUL_DrawText(const char* text);
+// printf-style text, cut at 4095 characters, drawn as ZUL_DrawText.
+void ZUL_DrawPrintf(const char* format, ...);
+
 // ---- image files --------------------------------------------------------------
 // Draws a file into the current image window at (x, y), unscaled and clipped:
 // 0 drawn; 1 the file gave no picture; 2 no current image window.

@@ -1,0 +1,1 @@
+zul_add_test_program(test_text_plots test_text_plots.cpp)
