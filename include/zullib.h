@@ -205,8 +205,8 @@ extern int text_x, text_y, text_left; // text cursor and its left margin
 // the cursor (text_x = left edge, text_y = baseline: a glyph covers rows
 // text_y - 14 .. text_y - 1) in colour zul_tc; clear glyph bits leave pixels
 // alone. Each glyph advances text_x by 8; when text_x then exceeds width - 8
-// the cursor wraps to text_left, 16 rows down. No result codes.
-extern uint32_t zul_tc;  // bitmap-font text colour, 0xRRGGBB, initially 0
+// the cursor wraps to text_left, 16 rows down. No result codes. (zul_tc and
+// the cursor are declared with the drawing state above.)
 // One character: line feed -> text_left, 16 rows down; codes 32-127 draw and
 // advance (127 is blank); any other byte neither draws nor moves.
 void ZUL_DrawChar(char c);

@@ -7,9 +7,6 @@
 #include "imageops/bitmap_font.h"
 #include "zullib.h"
 
-// Colour of the bitmap-font text, 0xRRGGBB. Worker thread.
-uint32_t zul_tc = 0;
-
 namespace {
 
 constexpr int kDrawPrintfBytes = 4096;  // 4095 characters and the terminator
