@@ -1,0 +1,244 @@
+// The colour analysis commands of an image window, played as a user: the
+// command arrives as WM_COMMAND and its point tool gets mouse presses posted
+// one per timer tick. Printed text is read back from the text window's log.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "point_tools_test_util.h"
+#include "textwin/textwin.h"
+
+namespace {
+
+// A click on image point (x, y) of a window at any zoom of 100 % or more.
+ScriptStep ClickImage(int number, int x, int y) {
+  const int zoom = image_windows[number].zoom;
+  return Click(number, (x * zoom + 99) / 100, (y * zoom + 99) / 100);
+}
+
+ScriptStep Stop() {
+  return [] { stop_requested = 1; };
+}
+
+// Sends command `id` to the window of slot `number` while `steps` are played.
+void PlayCommand(int number, int id, std::vector<ScriptStep> steps) {
+  PlayTool(std::move(steps), [&] { return SendCommand(number, id), 0; });
+  stop_requested = 0;
+}
+
+int LiveSlotCount() {
+  int count = 0;
+  for (int n = 0; n < kImageSlots; ++n) count += image_windows[n].in_use != 0;
+  return count;
+}
+
+std::vector<uint32_t> Surface32(int number) {
+  const ImageSurface& s = image_surfaces[number];
+  const uint32_t* p = reinterpret_cast<const uint32_t*>(s.base);
+  return std::vector<uint32_t>(p, p + s.width * s.height);
+}
+
+// A label of a graph: its glyph cells (8 x 14 each, baseline below) may hold
+// only its own colour, and some of it. Those cells are then taken as they are
+// into `want`, which describes the rest of the graph.
+struct GraphLabelCell {
+  int x, baseline, chars;
+  uint32_t colour;
+};
+void ExpectLabelInk(const std::vector<uint32_t>& got, int width, const GraphLabelCell& label,
+                    std::vector<uint32_t>* want) {
+  int ink = 0;
+  for (int y = label.baseline - 14; y < label.baseline; ++y) {
+    for (int x = label.x; x < label.x + 8 * label.chars; ++x) {
+      size_t at = static_cast<size_t>(y) * width + x;
+      if (got[at] == label.colour) {
+        ++ink;
+        (*want)[at] = got[at];
+      }
+    }
+  }
+  EXPECT_GT(ink, 4) << "label at " << label.x << "," << label.baseline;
+}
+
+class AnalysisCommands : public PointToolTest {
+ protected:
+  void TearDown() override {
+    if (log_file[0]) std::fclose(log_file[0]);
+    log_file[0] = nullptr;
+    log_state[0] = 0;
+    ZUL_CloseTextWindow(0);
+    PointToolTest::TearDown();
+  }
+  // Text window 0, current, with its output logged to a fresh file.
+  void CaptureText() {
+    if (!text_windows[0].in_use) ZUL_OpenTextWindow(0, 300, 300, 400, 300);
+    if (log_file[0]) std::fclose(log_file[0]);
+    log_file[0] = std::fopen("analysis_log.txt", "w+b");
+    log_state[0] = 1;
+  }
+  std::string CapturedText() {
+    std::fflush(log_file[0]);
+    std::rewind(log_file[0]);
+    std::string text;
+    char chunk[256];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, log_file[0])) > 0) text.append(chunk, got);
+    return text;
+  }
+};
+
+}  // namespace
+
+TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
+  struct Case {
+    int bits;
+    uint32_t pixel;
+    const char* text;
+  } cases[] = {
+      {32, 0xFF0000,
+       "(X,Y)=(3,4)\n(R,G,B)=(255,0,0)\n(H,S,V)=(0,255,255)\n(Y,Cr,Cb)=(76,128,-42)\n"
+       "(Y,u,v)=(76,-36,157)\n(Y,I,Q)=(76,152,53)\n\n"},
+      // sums below zero are truncated toward zero: Cr -106.35 gives -106
+      {32, 0xAB00FF00,
+       "(X,Y)=(3,4)\n(R,G,B)=(0,255,0)\n(H,S,V)=(120,255,255)\n(Y,Cr,Cb)=(150,-106,-83)\n"
+       "(Y,u,v)=(150,-73,-130)\n(Y,I,Q)=(150,-69,-126)\n\n"},
+      {8, 200, "(X,Y)=(3,4)\n(Luminance)=(200)\n\n"},
+  };
+  for (const Case& c : cases) {
+    CaptureText();
+    MakeImage(1, 120, 20, c.bits);
+    ZUL_SetPixel(3, 4, c.pixel);
+    MakeImage(2, 120, 20);  // current before the click
+    PlayCommand(1, kIwInfoPixel, {ClickImage(1, 3, 4)});
+    EXPECT_EQ(CapturedText(), c.text);
+    EXPECT_EQ(current_image, 1);  // the clicked window is current
+    EXPECT_EQ(LiveSlotCount(), 2);
+    ZUL_DestroyImage(1);
+    ZUL_DestroyImage(2);
+  }
+}
+
+TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurves) {
+  // Row 5 of the source is 0x00FF80 (R 0, G 255, B 128; H 150, S 255, V 255;
+  // Y 164, Cr -116, Cb -19), the other rows 0x123456. An 8-bit source is white.
+  struct Curve {
+    int y;
+    uint32_t colour;
+  };
+  struct Case {
+    int id, bits, offset;
+    const char* title;
+    std::vector<Curve> curves;  // flat rows of the graph, the last drawn on top
+    std::vector<GraphLabelCell> labels;
+  };
+  const std::vector<Case> cases = {
+      {kIwLineRgb, 32, 12, "RGB(Y=5)", {{127, 0xFF0000}, {0, 0x00FF00}, {127 - 128 * 127 / 255, 0x0000FF}},
+       {{2, 40, 1, 0xFF0000}, {2, 72, 1, 0x00FF00}, {2, 104, 1, 0x0000FF}}},
+      {kIwLineHsv, 32, 12, "HSV(Y=5)", {{127 - 150 * 127 / 359, 0xFFFF00}, {0, 0xFF00FF}, {0, 0x00FFFF}},
+       {{2, 40, 1, 0xFFFF00}, {2, 72, 1, 0xFF00FF}, {2, 104, 1, 0x00FFFF}}},
+      {kIwLineYCrCb, 32, 20, "YCrCb(Y=5)",
+       {{127 - 164 * 127 / 255, 0xFFFFFF}, {127 - 12 * 127 / 255, 0xFF8888}, {127 - 109 * 127 / 255, 0x8888FF}},
+       {{4, 40, 1, 0xFFFFFF}, {2, 72, 2, 0xFF8888}, {2, 104, 2, 0x8888FF}}},
+      {kIwLineLumi, 8, 12, "Luminance(Y=5)", {{0, 0xFFFFFF}}, {{2, 40, 1, 0xFFFFFF}}},
+  };
+  for (const Case& c : cases) {
+    MakeImage(0, 10, 10);  // slot 0 is taken: the graph goes to slot 2
+    MakeImage(1, 64, 12, c.bits);
+    FillColor(64, 12, c.bits == 8 ? 255 : 0x123456);
+    for (int x = 0; x < 64 && c.bits == 32; ++x) ZUL_SetPixel(x, 5, 0x00FF80);
+    PlayCommand(1, c.id, {ClickImage(1, 20, 5)});
+    ASSERT_TRUE(image_windows[2].in_use) << c.title;
+    EXPECT_EQ(image_windows[2].bits, 32);
+    EXPECT_EQ(image_windows[2].width, 64 + c.offset);
+    EXPECT_EQ(image_windows[2].height, 128);
+    EXPECT_EQ(CaptionOf(2).rfind(std::string(c.title) + "(", 0), 0u) << CaptionOf(2);
+    EXPECT_EQ(current_image, 2);
+    std::vector<uint32_t> want(static_cast<size_t>(64 + c.offset) * 128, 0);
+    for (const Curve& curve : c.curves)
+      for (int x = c.offset; x < 64 + c.offset; ++x) want[static_cast<size_t>(curve.y) * (64 + c.offset) + x] = curve.colour;
+    std::vector<uint32_t> got = Surface32(2);
+    for (const GraphLabelCell& label : c.labels) ExpectLabelInk(got, 64 + c.offset, label, &want);
+    EXPECT_EQ(got, want) << c.title;
+    for (int n = 0; n < 3; ++n) ZUL_DestroyImage(n);
+  }
+}
+
+TEST_F(AnalysisCommands, GraphSizesFollowTheSourceWidth) {
+  MakeImage(1, 500, 20);
+  PlayCommand(1, kIwLineYCrCb, {ClickImage(1, 10, 3)});
+  EXPECT_EQ(image_windows[0].width, 520);
+  PlayCommand(1, kIwLineRgb, {ClickImage(1, 10, 3)});
+  ASSERT_TRUE(image_windows[2].in_use);
+  EXPECT_EQ(image_windows[2].width, 512);
+  EXPECT_EQ(image_windows[2].height, 128);
+  EXPECT_EQ(image_windows[2].zoom, 100);
+  RECT frame;
+  GetWindowRect(image_windows[2].window, &frame);
+  EXPECT_EQ(frame.left, 0);
+  EXPECT_EQ(frame.top, 0);
+
+  const int wide = GetSystemMetrics(SM_CXSCREEN) + 100;  // graph fitted below 100 %
+  MakeImage(3, wide, 8);
+  PlayCommand(3, kIwLineRgb, {ClickImage(3, 0, 0)});
+  ASSERT_TRUE(image_windows[4].in_use);
+  EXPECT_LT(image_windows[4].zoom, 100);
+  EXPECT_EQ(image_windows[4].width, wide + 12);
+}
+
+TEST_F(AnalysisCommands, RowChromaTrace) {
+  // 0x00FF80: Cr -116, Cb -19 -> (109, 244); 64 equal points, so the last
+  // segment (number 63, magenta) covers it.
+  MakeImage(1, 64, 12);
+  FillColor(64, 12, 0x00FF80);
+  PlayCommand(1, kIwLineCrCb, {ClickImage(1, 5, 7)});
+  ASSERT_TRUE(image_windows[0].in_use);
+  EXPECT_EQ(CaptionOf(0).rfind("CrCb(Y=7)(", 0), 0u);
+  EXPECT_EQ(image_windows[0].width, 256);
+  EXPECT_EQ(image_windows[0].height, 256);
+  EXPECT_EQ(ZUL_GetPixel(109, 244), 0xFF00FFu);
+  EXPECT_EQ(ZUL_GetPixel(128, 20), 0x808080u);
+  EXPECT_EQ(ZUL_GetPixel(20, 128), 0x808080u);
+}
+
+TEST_F(AnalysisCommands, AreaChromaOfAPickedRectangle) {
+  // left half red (Cr 128, Cb -42 -> (86, 0)), right half 0x123456
+  // (Cr -19, Cb 23 -> (151, 147)): each row of the area is one white line.
+  MakeImage(1, 40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) ZUL_SetPixel(x, y, x < 20 ? 0xFF0000 : 0x123456);
+  std::vector<uint8_t> before = SurfaceBytesOf(1);
+  PlayCommand(1, kIwAreaCrCb, {ClickImage(1, 30, 20), ClickImage(1, 10, 5)});  // the second corner up-left
+  ASSERT_TRUE(image_windows[0].in_use);
+  EXPECT_EQ(CaptionOf(0).rfind("CrCb(10,5)-(30,20)(", 0), 0u) << CaptionOf(0);
+  EXPECT_EQ(SurfaceBytesOf(1), before);  // the rubber band is gone before the copy
+  EXPECT_EQ(current_image, 0);
+  for (auto [x, y] : {std::pair{86, 0}, {151, 147}, {(86 + 151) / 2, 147 / 2}})
+    EXPECT_EQ(ZUL_GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
+}
+
+TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
+  CaptureText();
+  MakeImage(1, 64, 12);
+  MakeImage(2, 64, 12, 8);
+  struct Case {
+    int number, id;
+    std::vector<ScriptStep> steps;
+  } cases[] = {
+      {1, kIwInfoPixel, {RightClick(1)}},  {1, kIwLineRgb, {RightClick(1)}},
+      {1, kIwAreaCrCb, {RightClick(1)}},   {1, kIwAreaCrCb, {ClickImage(1, 2, 2), Stop()}},
+      {1, kIwInfoPixel, {Stop()}},         {1, kIwLineLumi, {ClickImage(1, 2, 2)}},  // 32 bits: not offered
+      {2, kIwLineRgb, {ClickImage(2, 2, 2)}},   {2, kIwLineCrCb, {ClickImage(2, 2, 2)}},
+      {2, kIwAreaCrCb, {ClickImage(2, 2, 2), ClickImage(2, 4, 4)}},
+  };
+  for (const Case& c : cases) {
+    PlayCommand(c.number, c.id, c.steps);
+    EXPECT_EQ(LiveSlotCount(), 2) << c.id;
+  }
+  EXPECT_EQ(CapturedText(), "");
+
+  for (int n = 3; n < kImageSlots; ++n) ASSERT_EQ(ZUL_CreateImage(n, "full", 0, 0, 8, 8, 100), 0);
+  for (int n : {0}) ASSERT_EQ(ZUL_CreateImage(n, "full", 0, 0, 8, 8, 100), 0);
+  PlayCommand(1, kIwLineRgb, {ClickImage(1, 2, 2)});
+  PlayCommand(1, kIwAreaCrCb, {ClickImage(1, 2, 2), ClickImage(1, 4, 4)});
+  EXPECT_EQ(LiveSlotCount(), kImageSlots);
+}
