@@ -242,3 +242,15 @@ TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
   PlayCommand(1, kIwAreaCrCb, {ClickImage(1, 2, 2), ClickImage(1, 4, 4)});
   EXPECT_EQ(LiveSlotCount(), kImageSlots);
 }
+
+TEST_F(AnalysisCommands, AreaWithoutMemoryForItsCopyEndsSilently) {
+  MakeImage(1, 4000, 3000);  // an area of 48 MB, then the address space filled but for 8 MB in pieces
+  std::vector<void*> reserved;
+  for (SIZE_T size : {SIZE_T(16) << 20, SIZE_T(1) << 20})
+    while (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) reserved.push_back(p);
+  for (int i = 0; i < 32 && !reserved.empty(); ++i) VirtualFree(reserved.back(), 0, MEM_RELEASE), reserved.pop_back();
+  const int right = image_windows[1].view_width - 1, bottom = image_windows[1].view_height - 1;
+  PlayCommand(1, kIwAreaCrCb, {Click(1, 0, 0), Click(1, right, bottom)});
+  for (void* p : reserved) VirtualFree(p, 0, MEM_RELEASE);
+  EXPECT_EQ(LiveSlotCount(), 1);
+}
