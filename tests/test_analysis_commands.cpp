@@ -1,19 +1,36 @@
 // The colour analysis commands of an image window, played as a user: the
 // command arrives as WM_COMMAND and its point tool gets mouse presses posted
-// one per timer tick. Printed text is read back from the text window's log.
-#include <cstring>
+// one per timer tick, each once the tool has taken the one before. Printed
+// text is read back from the text window's log.
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "point_tools_test_util.h"
+#include "imagewin_test_util.h"
 #include "textwin/textwin.h"
 
 namespace {
 
+using ScriptStep = std::function<void()>;
+std::vector<ScriptStep> script;
+size_t script_next;
+int script_idle;
+
+void CALLBACK PlayScriptStep(HWND, UINT, UINT_PTR, DWORD) {
+  if ((point_clicked || point_cancelled) && point_tool_active) return;  // not taken yet
+  if (script_next < script.size()) script[script_next++]();
+  else if (point_tool_active && ++script_idle == 100) stop_requested = 1;  // missed its input: end it
+}
+
+ScriptStep Mouse(int number, UINT message, int x, int y) {
+  return [=] { PostMessageW(image_windows[number].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y)); };
+}
+ScriptStep RightClick(int number) { return Mouse(number, WM_RBUTTONDOWN, 1, 1); }
+
 // A click on image point (x, y) of a window at any zoom of 100 % or more.
 ScriptStep ClickImage(int number, int x, int y) {
   const int zoom = image_windows[number].zoom;
-  return Click(number, (x * zoom + 99) / 100, (y * zoom + 99) / 100);
+  return Mouse(number, WM_LBUTTONDOWN, (x * zoom + 99) / 100, (y * zoom + 99) / 100);
 }
 
 ScriptStep Stop() {
@@ -22,7 +39,12 @@ ScriptStep Stop() {
 
 // Sends command `id` to the window of slot `number` while `steps` are played.
 void PlayCommand(int number, int id, std::vector<ScriptStep> steps) {
-  PlayTool(std::move(steps), [&] { return SendCommand(number, id), 0; });
+  script = std::move(steps), script_next = 0, script_idle = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 15, PlayScriptStep);
+  SendCommand(number, id);
+  KillTimer(nullptr, timer);
+  EXPECT_LT(script_idle, 100) << "the tool was still waiting after the script";
+  EXPECT_EQ(point_tool_active, 0);
   stop_requested = 0;
 }
 
@@ -37,13 +59,24 @@ std::vector<uint32_t> Surface32(int number) {
   return std::vector<uint32_t>(p, p + image_surfaces[number].width * image_surfaces[number].height);
 }
 
-class AnalysisCommands : public PointToolTest {
+// A status label and main window of the test's own; the real cursor parked
+// away from the windows (its moves would move the row line).
+class AnalysisCommands : public ImageWindowTest {
  protected:
+  void SetUp() override {
+    ImageWindowTest::SetUp();
+    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr, nullptr, nullptr);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
   void TearDown() override {
+    DestroyWindow(main_window);
+    main_window = status_label = nullptr;
+    stop_requested = quit_state = 0;
     if (log_file[0]) std::fclose(log_file[0]);
     log_file[0] = nullptr, log_state[0] = 0;
     ZUL_CloseTextWindow(0);
-    PointToolTest::TearDown();
+    ImageWindowTest::TearDown();
   }
   // Text window 0, current, with its output logged to a fresh file.
   void CaptureText() {
@@ -221,7 +254,7 @@ TEST_F(AnalysisCommands, AreaWithoutMemoryForItsCopyEndsSilently) {
     while (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) reserved.push_back(p);
   for (int i = 0; i < 32 && !reserved.empty(); ++i) VirtualFree(reserved.back(), 0, MEM_RELEASE), reserved.pop_back();
   const int right = image_windows[1].view_width - 1, bottom = image_windows[1].view_height - 1;
-  PlayCommand(1, kIwAreaCrCb, {Click(1, 0, 0), Click(1, right, bottom)});
+  PlayCommand(1, kIwAreaCrCb, {Mouse(1, WM_LBUTTONDOWN, 0, 0), Mouse(1, WM_LBUTTONDOWN, right, bottom)});
   for (void* p : reserved) VirtualFree(p, 0, MEM_RELEASE);
   EXPECT_EQ(LiveSlotCount(), 1);
 }
