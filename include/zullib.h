@@ -233,8 +233,9 @@ constexpr int kProfileDots = 0x40, kProfilePolyline = 0x80;
 void ZUL_PlotProfile(const void* samples, int x0, int count, int flags, uint32_t colour);
 // Chroma diagram: grey axes (0,128)-(256,128) and (128,0)-(128,256), the
 // labels "Cr" and "Cb" (which leave the text cursor and zul_tc changed), then
-// each colour at (Cb + 128, 128 - Cr) joined into one polyline: first point
-// white, segments magenta, white, ... Null `colours` draws nothing.
+// each colour at (Cb + 128, 128 - Cr) joined into one polyline: the first
+// point is set white, the segments alternate magenta, white, ... (the first
+// segment covers the first point). Null `colours` draws nothing.
 void ZUL_PlotChroma(const uint32_t* colours, int count);
 // The same axes and labels, then each row of a rows x columns block of
 // colours (row after row) as its own white polyline. Null draws nothing.
