@@ -169,7 +169,7 @@ void AreaChromaCommand(int number) {
   const int64_t h = static_cast<int64_t>(box.bottom) - box.top + 1;
   // An area of a large picture can be hundreds of megabytes: a failed
   // allocation ends the command like a refused graph window.
-  if (w * h * 4 > kMaxSurfaceBytes) return;
+  if (w <= 0 || h <= 0 || w > kMaxSurfaceBytes / 4 / h) return;
   std::unique_ptr<uint32_t[]> area(new (std::nothrow) uint32_t[static_cast<size_t>(w * h)]);
   if (!area) return;
   if (CopyImageBlock(area.get(), box.left, box.top, static_cast<int>(w), static_cast<int>(h)) != 0) return;
