@@ -170,6 +170,17 @@ int ZUL_GetQ(uint32_t color);
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
 extern int text_x, text_y, text_left; // text cursor and its left margin
 
+// ---- test patterns -------------------------------------------------------------
+// Each overwrites the whole current image window (nothing for a free slot)
+// and leaves the pen on its last pixel; on 8 bits a pixel keeps the low byte
+// of its colour. The caller repaints the window.
+void ZUL_PatternRgb();    // red grows to the right, green downward, blue fades diagonally
+void ZUL_PatternGrey();   // grey ramp, dark-to-light on top, reversed below; 8 bits: grey palette
+void ZUL_PatternHsv();    // hue across, saturation up to the middle row, then darkening
+void ZUL_PatternYCrCb();  // Cb across, Cr upward, brightness growing from the centre
+void ZUL_PatternYuv();    // u across, v upward, brightness growing from the centre
+void ZUL_PatternYiq();    // Q across, I upward, brightness growing from the centre
+
 // ---- image files --------------------------------------------------------------
 // Draws a file into the current image window at (x, y), unscaled and clipped:
 // 0 drawn; 1 the file gave no picture; 2 no current image window.
