@@ -235,6 +235,28 @@ void ZUL_PopTextColor();
 void ZUL_Input(char* buffer);
 
 // ---- input box and button box ----------------------------------------------------
+// The input box: one window of 1-30 rows, each a label ("Item %d" at first)
+// and a one-line field ("0" at first), owned by the worker thread. A field's
+// text becomes the item's value when the field loses the focus or Enter is
+// pressed in it. Dragging the left edge widens the labels, the right edge
+// the fields; the widths are kept for the next box.
+// Opens the box with its outer top-left corner at (x, y), items clamped to
+// 1-30; nothing when a box is open.
+void ZUL_OpenInputBox(int x, int y, int items);
+// Destroys the open box, if any; its values are gone with it.
+void ZUL_DestroyInputBox();
+// Copies value `index` (at most 255 bytes and the terminator) into `buffer`
+// of 256 bytes: 0 done; 1 no box or no such item (`buffer` set to "").
+int ZUL_GetInputBox(int index, char* buffer);
+// Sets the label of an item of the open box; nothing for other indices.
+void ZUL_SetInputBoxTitle(int index, const char* text);
+// Sets the label and field widths (each at least 1) and brings the open box
+// to the matching width.
+void ZUL_ResizeInputBox(int label_width, int edit_width);
+// Asks for a new label of an item in the current text window; an empty
+// answer keeps the label. Nothing when there is no box or no such item.
+void ZUL_RenameInputBoxItem(int index);
+
 // The button box: one window with a grid of push buttons numbered row by row
 // from 0, owned by the worker thread. Opening does nothing when a box is open,
 // when columns or rows is below 1, or for more than 256 buttons.
