@@ -1,8 +1,9 @@
 // Test patterns: six synthetic pictures that overwrite the whole current
 // image window (RGB gradient, grey ramp, HSV chart and three colour planes),
 // for checking colour handling and display. Every pixel goes through
-// ZUL_SetPixel, so the pen ends on the last pixel written. Integer arithmetic
-// throughout; divisions truncate toward zero. Worker thread only.
+// ZUL_SetPixel (the grey ramp's columns through ZUL_DrawLine), so the pen ends
+// on the last pixel written. Integer arithmetic throughout; divisions
+// truncate toward zero. Worker thread only.
 #include <cmath>
 
 #include "surfaces/surfaces.h"
@@ -22,16 +23,6 @@ uint32_t Rgb(int r, int g, int b) {
 uint32_t Grey(int v) { return static_cast<uint32_t>(v) * 0x010101u; }
 
 int ClampChannel(int value) { return value < 0 ? 0 : (value > 255 ? 255 : value); }
-
-// A column run from (x, y1) to (x, y2), both ends included, in the order of
-// a vertical line; the pen ends on (x, y2) as the line routines leave it.
-void ColumnRun(int x, int y1, int y2, uint32_t color) {
-  int from = y1 < y2 ? y1 : y2;
-  int to = y1 < y2 ? y2 : y1;
-  for (int y = from; y <= to; ++y) ZUL_PlotPixel(x, y, color);
-  pen_x = x;
-  pen_y = y2;
-}
 
 void LoadGreyPalette() {
   RGBQUAD greys[kPaletteEntries];
@@ -90,8 +81,8 @@ void ZUL_PatternGrey() {
   const int w = slot->width, h = slot->height;
   for (int x = 0; x < w; ++x) {
     const int v = 255 * x / w;
-    ColumnRun(x, 0, h / 2 - 1, Grey(v));
-    ColumnRun(x, h / 2, h - 1, Grey(255 - v));
+    ZUL_DrawLine(Grey(v), x, 0, x, h / 2 - 1);
+    ZUL_DrawLine(Grey(255 - v), x, h / 2, x, h - 1);
   }
 }
 
