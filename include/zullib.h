@@ -264,6 +264,13 @@ void ZUL_PopTextColor();
 // Reads a typed line from the current text window into `buffer` (256 bytes).
 void ZUL_Input(char* buffer);
 
+// ---- command console ------------------------------------------------------------
+// Prints "Cmd>" in the current text window, reads one line and carries out
+// the command that equals it exactly: exit, start (keys to the main window),
+// help, ver (the About banner), color (draw_color, zul_tttc and zul_tc).
+// 0 a known command; 1 anything else ("Invalid command" printed).
+int ZUL_RunCommandConsole();
+
 // ---- input box and button box ----------------------------------------------------
 // The input box: one window of 1-30 rows, each a label ("Item %d" at first)
 // and a one-line field ("0" at first), owned by the worker thread. A field's

@@ -6,14 +6,11 @@
 #include <thread>
 
 #include "boxes/boxes.h"
-#include "textwin_test_util.h"
+#include "typed_answer_util.h"
 
 namespace {
 
-void Pump(int ms = 30) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < static_cast<DWORD>(ms)) { PumpWorkerMessages(); Sleep(1); }
-}
+void Pump(int ms = 30) { PumpAsWorker(ms); }
 
 class InputBoxTest : public testing::Test {
  protected:
@@ -53,19 +50,6 @@ void ExpectLayout(int label_width, int edit_width) {
     EXPECT_EQ(f.left, label_width + 8); EXPECT_EQ(f.top, 4 + 28 * i);
     EXPECT_EQ(f.right - f.left, edit_width); EXPECT_EQ(f.bottom - f.top, 24);
   }
-}
-
-// From another thread: waits (at most `wait_ms`) for text window 0's line
-// input, then does `meanwhile` and types `answer` and Enter (into no input
-// when none came).
-std::thread AnswerLater(std::string answer, int wait_ms, std::function<void()> meanwhile) {
-  return std::thread([answer, wait_ms, meanwhile] {
-    DWORD start = GetTickCount();
-    while (text_input_pending != 1 && GetTickCount() - start < static_cast<DWORD>(wait_ms)) Sleep(1);
-    meanwhile();
-    for (char c : answer) PostMessageW(text_windows[0].window, WM_CHAR, static_cast<WPARAM>(c), 1);
-    PostMessageW(text_windows[0].window, WM_CHAR, 13, 1);
-  });
 }
 
 }  // namespace
@@ -194,9 +178,7 @@ TEST_F(InputBoxTest, EitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
 
 TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
   OpenFreshTextWindow(0);
-  char log_name[] = "input_box_rename.log";
-  log_file[0] = std::fopen(log_name, "wb");
-  log_state[0] = 1;
+  StartTestLog(0, "input_box_rename.log");
   ZUL_OpenInputBox(0, 0, 3);
   HWND box = InputBoxWindow();
   auto nothing = [] {};
@@ -216,15 +198,8 @@ TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
     Pump();
     if (c.label0) { EXPECT_EQ(Text(input_box.labels[0]), c.label0) << c.answer; }
   }
-  std::fclose(log_file[0]);
-  log_file[0] = nullptr;
-  log_state[0] = 0;
   EXPECT_EQ(InputBoxWindow(), nullptr);
-  std::FILE* f = std::fopen(log_name, "rb");
-  char logged[512] = {};
-  std::fread(logged, 1, sizeof logged - 1, f);
-  std::fclose(f);
-  EXPECT_STREQ(logged, "0 'Item 0' ->gain\n0 'gain' ->\n1 'Item 1' ->late\n");
+  EXPECT_EQ(StopTestLog(0, "input_box_rename.log"), "0 'Item 0' ->gain\n0 'gain' ->\n1 'Item 1' ->late\n");
   ZUL_OpenInputBox(0, 0, 3);  // a fresh box has fresh labels and values
   EXPECT_EQ(Text(input_box.labels[0]), "Item 0");
 }
