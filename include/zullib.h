@@ -211,6 +211,23 @@ void ZUL_PatternYCrCb();  // Cb across, Cr upward, brightness growing from the c
 void ZUL_PatternYuv();    // u across, v upward, brightness growing from the centre
 void ZUL_PatternYiq();    // Q across, I upward, brightness growing from the centre
 
+// ---- TrueType text ----------------------------------------------------------------
+// Text drawn into the current image window's surface in zul_tttc with the
+// process-wide TrueType font; a character cell ends on row text_y and the
+// cursor advances by the character's width. Nothing is repainted.
+// Codes below 32 are controls: 1/2 italic on/off, 3/4 bold/normal, 5/6
+// underline on/off, 10 new line (text_x = text_left, text_y += cell height),
+// others nothing. 32-255 a single-byte character; 256 and above a double-byte
+// one, lead byte in bits 8-15. Nothing when there is no live current window.
+void ZUL_DrawTTChar(int code);
+// Draws a text code by code; lead bytes 0x81-0x9F and 0xE0-0xFC start a
+// double-byte character (a lone lead byte at the end is dropped).
+void ZUL_DrawTTText(const char* text);
+// Cell width = width / 2 and cell height = height; the font is made anew at
+// that size with its style kept: 0, or 1 when the font could not be made
+// (the old one stays).
+int ZUL_SetTTFontSize(int width, int height);
+
 // ---- image files --------------------------------------------------------------
 // Draws a file into the current image window at (x, y), unscaled and clipped:
 // 0 drawn; 1 the file gave no picture; 2 no current image window.

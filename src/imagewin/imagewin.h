@@ -128,6 +128,15 @@ void ColorPickCommand(HWND window, int number);
 void DrawTextCommand(HWND window, int number);
 void TrueTypeDrawCommand(HWND window, int number);
 void FontChangeCommand(HWND window);
+// The LOGFONTW of the TrueType text font (made as at start-up when there is
+// none yet); all zero when it cannot be read.
+LOGFONTW CurrentTTLogFont();
+// Makes the TrueType text font anew from `font`: 0, or 1 when that failed and
+// the old font stays.
+int ReplaceTTFont(const LOGFONTW& font);
+// How the TrueType text font is made (CreateFontIndirectW; a test may put a
+// failing maker here).
+extern HFONT(WINAPI* create_tt_font)(const LOGFONTW*);
 // Test patterns on the current image window (image_pattern_commands.cpp).
 void TestPatternCommand(HWND window, int number, int id);
 // Whole-image transforms and clipping (image_transform_commands.cpp).
