@@ -202,6 +202,44 @@ extern uint32_t zul_tc;               // bitmap-font text colour, 0xRRGGBB; 0 at
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
 extern int text_x, text_y, text_left; // text cursor and its left margin
 
+// ---- bitmap-font text and profile / chroma plots ------------------------------
+// Text in the built-in 8 x 14 font, drawn into the current image window at
+// the cursor (text_x = left edge, text_y = baseline: a glyph covers rows
+// text_y - 14 .. text_y - 1) in colour zul_tc; clear glyph bits leave pixels
+// alone. Each glyph advances text_x by 8; when text_x then exceeds width - 8
+// the cursor wraps to text_left, 16 rows down. No result codes. (zul_tc and
+// the cursor are declared with the drawing state above.)
+// One character: line feed -> text_left, 16 rows down; codes 32-127 draw and
+// advance (127 is blank); any other byte neither draws nor moves.
+void ZUL_DrawChar(char c);
+// Each byte of a zero-terminated string as ZUL_DrawChar; null draws nothing.
+void ZUL_DrawText(const char* text);
+// printf-style text, cut at 4095 characters, drawn as ZUL_DrawText.
+void ZUL_DrawPrintf(const char* format, ...);
+
+// Graphs drawn into the current image window (the caller makes a graph
+// window of suitable size first); no result codes.
+// Profile of one channel of `count` samples: sample i is drawn at x0 + i,
+// y = 127 - value x 127 / scale (scale 359 for hue, else 255; Cr and Cb are
+// plotted + 128). `flags` = one channel bit | one style bit; with several
+// channel bits the first in the order below counts; kProfileBytes alone makes
+// the samples bytes plotted as they are. Dots win over the polyline; without
+// a style bit, a channel bit, samples, or with count <= 0 nothing is drawn.
+constexpr int kProfileRed = 0x1, kProfileGreen = 0x2, kProfileBlue = 0x4;
+constexpr int kProfileHue = 0x8, kProfileSaturation = 0x10, kProfileValue = 0x20;
+constexpr int kProfileLuminance = 0x100, kProfileCr = 0x200, kProfileCb = 0x400;
+constexpr int kProfileBytes = 0x1000;  // samples are bytes (an 8-bit row), not colours
+constexpr int kProfileDots = 0x40, kProfilePolyline = 0x80;
+void ZUL_PlotProfile(const void* samples, int x0, int count, int flags, uint32_t colour);
+// Chroma diagram: grey axes (0,128)-(256,128) and (128,0)-(128,256), the
+// labels "Cr" and "Cb" (which leave the text cursor and zul_tc changed), then
+// each colour at (Cb + 128, 128 - Cr) joined into one polyline: first point
+// white, segments magenta, white, ... Null `colours` draws nothing.
+void ZUL_PlotChroma(const uint32_t* colours, int count);
+// The same axes and labels, then each row of a rows x columns block of
+// colours (row after row) as its own white polyline. Null draws nothing.
+void ZUL_PlotChromaArea(int rows, const uint32_t* colours, int columns);
+
 // ---- test patterns -------------------------------------------------------------
 // Each overwrites the whole current image window (nothing for a free slot)
 // and leaves the pen on its last pixel; on 8 bits a pixel keeps the low byte
