@@ -2,10 +2,60 @@
 // to a dragged box and the choice of the TrueType font.
 #include "core/core.h"
 #include "imagewin/imagewin.h"
+#include "surfaces/surfaces.h"
+#include "textwin/textwin.h"
 
-void DrawTextCommand(HWND, int) {}
+namespace {
 
-void TrueTypeDrawCommand(HWND, int) {}
+// A 0 while Stop or Exit is pending means the wait was ended, not answered.
+bool PointsGiven(int code) { return code == 0 && stop_requested == 0 && quit_state == 0; }
+
+// "Text>" in the current text window (text window 0 when there is none) and
+// the typed line; false when the program is ending meanwhile.
+bool ReadTextLine(char line[kInputBufferBytes]) {
+  ZUL_ShowTextWindow();
+  ZUL_Printf("Text>");
+  line[0] = 0;
+  ZUL_Input(line);
+  line[kInputBufferBytes - 1] = 0;
+  return quit_state == 0;
+}
+
+// The text goes into the clicked window even when a command run during the
+// prompt made another one current; false when it was closed meanwhile.
+bool SelectClickedWindow(int number) {
+  if (!ImageWindowLive(number)) return false;
+  if (current_image != number) ZUL_SelectImage(number);
+  return true;
+}
+
+}  // namespace
+
+// Bitmap-font text at a clicked point in the drawing colour.
+void DrawTextCommand(HWND, int number) {
+  int x, y;
+  if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
+  char line[kInputBufferBytes];
+  if (!ReadTextLine(line)) return;
+  text_x = text_left = x;
+  text_y = y;
+  zul_tc = draw_color;
+  if (!SelectClickedWindow(number)) return;
+  ZUL_DrawPrintf("%s", line);  // the typed text is never a format
+}
+
+// TrueType text whose cells fit a dragged box: the box's height, half its
+// width per single-byte character, standing on its bottom row.
+void TrueTypeDrawCommand(HWND, int number) {
+  int left, top, right, bottom;
+  if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
+  char line[kInputBufferBytes];
+  if (!ReadTextLine(line)) return;
+  text_y = bottom;
+  text_x = text_left = left;
+  ZUL_SetTTFontSize(right - left + 1, bottom - top + 1);
+  if (SelectClickedWindow(number)) ZUL_DrawTTText(line);
+}
 
 // The font dialog starts from the present font; its choice (or, after
 // Cancel, the same font) is made anew. The old font stays in use until the
