@@ -1,2 +1,1 @@
-zul_add_test_program(test_command_console test_command_console.cpp)
-zul_add_test_program(test_console_scenarios test_console_scenarios.cpp ISOLATED)
+zul_add_test_program(test_command_console test_command_console.cpp ISOLATED)

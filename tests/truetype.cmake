@@ -1,2 +1,1 @@
 zul_add_test_program(test_truetype_text test_truetype_text.cpp)
-zul_add_test_program(test_text_commands test_text_commands.cpp)

@@ -1,6 +1,6 @@
-// Helpers of the tests whose code under test waits for a typed line: a pump
-// that works as the worker's (dialog keys of the input box included) and a
-// typist on another thread.
+// Helpers of the tests whose code waits for a typed line: a pump that works
+// as the worker's (with the input box's dialog keys), a typist on another
+// thread, and a log of text window 0 read back.
 #pragma once
 
 #include <functional>
@@ -10,45 +10,30 @@
 #include "textwin_test_util.h"
 
 inline void PumpAsWorker(int ms = 30) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < static_cast<DWORD>(ms)) {
-    PumpWorkerMessages();
-    Sleep(1);
-  }
+  for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms); Sleep(1)) PumpWorkerMessages();
 }
 
-// From another thread: waits (at most `wait_ms`) for the line input of text
-// window `number`, then does `meanwhile` and types `answer` and Enter (into
-// no input when none came).
-inline std::thread AnswerLater(std::string answer, int wait_ms = 5000,
-                               std::function<void()> meanwhile = [] {}, int number = 0) {
+// From another thread: waits (at most `wait_ms`) for text window 0's line
+// input, does `meanwhile`, then types `answer` and Enter (into no input when none came).
+inline std::thread AnswerLater(std::string answer, int wait_ms = 5000, std::function<void()> meanwhile = [] {}) {
   return std::thread([=] {
-    DWORD start = GetTickCount();
-    while (text_input_pending != number + 1 && GetTickCount() - start < static_cast<DWORD>(wait_ms)) Sleep(1);
+    for (DWORD start = GetTickCount(); text_input_pending != 1 && GetTickCount() - start < static_cast<DWORD>(wait_ms);) Sleep(1);
     meanwhile();
-    HWND window = text_windows[number].window;
-    for (char c : answer) PostMessageW(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
-    PostMessageW(window, WM_CHAR, 13, 1);
+    for (char c : answer + "\r") PostMessageW(text_windows[0].window, WM_CHAR, static_cast<unsigned char>(c), 1);
   });
 }
 
-// Starts logging text window `number` into `name` (rewritten).
-inline void StartTestLog(int number, const char* name) {
-  log_file[number] = std::fopen(name, "wb");
+// Logs text window `number` into a file while `run` runs; returns what was logged.
+inline std::string LoggedWhile(int number, const std::function<void()>& run) {
+  log_file[number] = std::fopen("typed_answer.log", "wb");
   log_state[number] = 1;
-}
-
-// Stops that log and returns what it holds.
-inline std::string StopTestLog(int number, const char* name) {
+  run();
   if (log_file[number]) std::fclose(log_file[number]);
   log_file[number] = nullptr;
   log_state[number] = 0;
-  std::string text;
-  if (std::FILE* f = std::fopen(name, "rb")) {
-    char chunk[512];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, got);
-    std::fclose(f);
-  }
+  std::string text(4096, '\0');
+  std::FILE* f = std::fopen("typed_answer.log", "rb");
+  text.resize(f ? std::fread(&text[0], 1, text.size(), f) : 0);
+  if (f) std::fclose(f);
   return text;
 }
