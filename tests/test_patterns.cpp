@@ -67,14 +67,9 @@ TEST_F(Patterns, EveryPixelFollowsItsFormulaAndThePenEndsBottomRight) {
 // Values worked out by hand check the references themselves.
 TEST_F(Patterns, HandWorkedAnchors) {
   const struct { int p, w, h, x, y; uint32_t colour; } anchors[] = {
-      {0, 256, 256, 0, 0, 0x0000FF}, {0, 256, 256, 255, 255, 0xFEFE01}, {0, 100, 60, 37, 41, 0x5EAE83},
-      {1, 256, 100, 255, 49, 0xFEFEFE}, {1, 256, 100, 255, 50, 0x010101}, {1, 256, 100, 128, 99, 0x808080},
-      {2, 360, 100, 7, 0, 0xFFFFFF}, {2, 360, 100, 120, 50, 0x04FF00}, {2, 360, 100, 359, 99, 0x060000},
-      {2, 100, 60, 50, 15, 0x80FFFC}, {3, 256, 256, 128, 128, 0}, {3, 256, 256, 0, 128, 0xFFFF3A},
-      {3, 256, 256, 0, 0, 0xFFFFB0}, {4, 256, 256, 0, 128, 0xFFFF19}, {5, 256, 256, 0, 128, 0xC8FF36},
-      {5, 256, 256, 128, 0, 0xFFF98C}, {3, 100, 60, 10, 50, 0xB1FF73}, {4, 100, 60, 10, 50, 0xC7FF59},
-      {5, 100, 60, 10, 50, 0x94FFD0},
-  };
+      {0, 256, 256, 255, 255, 0xFEFE01}, {1, 256, 100, 255, 50, 0x010101}, {2, 360, 100, 120, 50, 0x04FF00},
+      {2, 360, 100, 359, 99, 0x060000}, {3, 256, 256, 0, 128, 0xFFFF3A}, {4, 256, 256, 0, 128, 0xFFFF19},
+      {5, 256, 256, 0, 128, 0xC8FF36}, {5, 256, 256, 128, 0, 0xFFF98C}};
   for (const auto& a : anchors) {
     MakeImage(0, a.w, a.h);
     kPatterns[a.p].draw();
