@@ -296,6 +296,34 @@ void ZUL_PlotChroma(const uint32_t* colours, int count);
 // colours (row after row) as its own white polyline. Null draws nothing.
 void ZUL_PlotChromaArea(int rows, const uint32_t* colours, int columns);
 
+// ---- test patterns -------------------------------------------------------------
+// Each overwrites the whole current image window (nothing for a free slot)
+// and leaves the pen on its last pixel; on 8 bits a pixel keeps the low byte
+// of its colour. The caller repaints the window.
+void ZUL_PatternRgb();    // red grows to the right, green downward, blue fades diagonally
+void ZUL_PatternGrey();   // grey ramp, dark-to-light on top, reversed below; 8 bits: grey palette
+void ZUL_PatternHsv();    // hue across, saturation up to the middle row, then darkening
+void ZUL_PatternYCrCb();  // Cb across, Cr upward, brightness growing from the centre
+void ZUL_PatternYuv();    // u across, v upward, brightness growing from the centre
+void ZUL_PatternYiq();    // Q across, I upward, brightness growing from the centre
+
+// ---- TrueType text ----------------------------------------------------------------
+// Text drawn into the current image window's surface in zul_tttc with the
+// process-wide TrueType font; a character cell ends on row text_y and the
+// cursor advances by the character's width. Nothing is repainted.
+// Codes below 32 are controls: 1/2 italic on/off, 3/4 bold/normal, 5/6
+// underline on/off, 10 new line (text_x = text_left, text_y += cell height),
+// others nothing. 32-255 a single-byte character; 256 and above a double-byte
+// one, lead byte in bits 8-15. Nothing when there is no live current window.
+void ZUL_DrawTTChar(int code);
+// Draws a text code by code; lead bytes 0x81-0x9F and 0xE0-0xFC start a
+// double-byte character (a lone lead byte at the end is dropped).
+void ZUL_DrawTTText(const char* text);
+// Cell width = width / 2 and cell height = height; the font is made anew at
+// that size with its style kept: 0, or 1 when the font could not be made
+// (the old one stays).
+int ZUL_SetTTFontSize(int width, int height);
+
 // ---- image files ------------------------------------------------------------------------
 // Draws a file (any format GDI+ reads) into the current image window at
 // (x, y), unscaled and clipped: 0 drawn; 1 the file gave no picture; 2 no
@@ -401,7 +429,36 @@ void ZUL_PopTextColor();
 // when the window closes, the program ends or no text window is current.
 void ZUL_Input(char* buffer);
 
-// ---- input box and button box -------------------------------------------------------------
+// ---- command console ------------------------------------------------------------
+// Prints "Cmd>" in the current text window, reads one line and carries out
+// the command that equals it exactly: exit, start (keys to the main window),
+// help, ver (the About banner), color (draw_color, zul_tttc and zul_tc).
+// 0 a known command; 1 anything else ("Invalid command" printed).
+int ZUL_RunCommandConsole();
+
+// ---- input box and button box ----------------------------------------------------
+// The input box: one window of 1-30 rows, each a label ("Item %d" at first)
+// and a one-line field ("0" at first), owned by the worker thread. A field's
+// text becomes the item's value when the field loses the focus or Enter is
+// pressed in it. Dragging the left edge widens the labels, the right edge
+// the fields; the widths are kept for the next box.
+// Opens the box with its outer top-left corner at (x, y), items clamped to
+// 1-30; nothing when a box is open.
+void ZUL_OpenInputBox(int x, int y, int items);
+// Destroys the open box, if any; its values are gone with it.
+void ZUL_DestroyInputBox();
+// Copies value `index` (at most 255 bytes and the terminator) into `buffer`
+// of 256 bytes: 0 done; 1 no box or no such item (`buffer` set to "").
+int ZUL_GetInputBox(int index, char* buffer);
+// Sets the label of an item of the open box; nothing for other indices.
+void ZUL_SetInputBoxTitle(int index, const char* text);
+// Sets the label and field widths (each at least 1) and brings the open box
+// to the matching width.
+void ZUL_ResizeInputBox(int label_width, int edit_width);
+// Asks for a new label of an item in the current text window; an empty
+// answer keeps the label. Nothing when there is no box or no such item.
+void ZUL_RenameInputBoxItem(int index);
+
 // The button box: one window with a grid of push buttons numbered row by row
 // from 0, owned by the worker thread. Opening does nothing when a box is open,
 // when columns or rows is below 1, or for more than 256 buttons.
@@ -447,6 +504,3 @@ void ZUL_CloseAllLogs();
 HWND ZUL_GetMainWindow();                          // the main window, or null
 #define ZULMAINWINDOW (ZUL_GetMainWindow())
 void ZUL_SetForeground(HWND window);               // brings a live window to the front
-void ZUL_OpenInputBox(int x, int y, int items);    // opens the input box
-void ZUL_ResizeInputBox(int label_width, int edit_width);  // sets its column widths
-void ZUL_SetInputBoxTitle(int index, const char* text);    // sets an item's label

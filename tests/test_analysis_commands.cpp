@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "test_support.h"
-#include "textwin/textwin.h"
 
 namespace {
 

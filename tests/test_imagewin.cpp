@@ -26,7 +26,6 @@ std::string Caption(const char* title, int zoom, const char* tail = "") {
 }
 
 void SendKey(int n, WPARAM key) { SendMessageW(image_windows[n].window, WM_KEYDOWN, key, 1); }
-void SendCommand(int n, int id) { SendMessageW(image_windows[n].window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
 // The WM_COMMAND ids / WM_KEYDOWN keys waiting for `window`, taken off the queue.
 std::vector<WPARAM> Take(HWND window, UINT message) {

@@ -9,19 +9,50 @@
 HWND InputBoxWindow();
 HWND ButtonBoxWindow();
 
-void ZUL_OpenInputBox(int x, int y, int items);
-void ZUL_DestroyInputBox();
+LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// The open input box as the window information report reads it: its number
-// of items, the widths of all labels and of all edit fields, and the label
-// control of one item (null for an index outside the open box).
+// ---- input box ------------------------------------------------------------------
+constexpr int kMaxInputItems = 30;
+constexpr int kInputValueBytes = 256;     // a value, terminator included
+constexpr int kInputRowPitch = 28;        // rows of the box are this far apart
+constexpr int kInputControlHeight = 24;
+
+// The one input box, owned by the worker thread (created, read and written
+// there only). The widths outlive the window: the next box opens with them.
+struct InputBox {
+  HWND window;
+  int32_t items;
+  HWND labels[kMaxInputItems];
+  HWND edits[kMaxInputItems];
+  char* values[kMaxInputItems];  // heap, kInputValueBytes each, while the box is open
+  int32_t label_width, edit_width;
+  HWND focus_field;     // the field that last had the keyboard focus
+  int32_t sizing_edge;  // the WMSZ_ edge last dragged, 0 none
+  int32_t rename_row;   // the row of the last right click
+};
+extern InputBox input_box;
+
+// Read accessors for the window information report: the item count (0 when
+// no box is open), the two widths and an item's label control (null when the
+// box is closed or the index is no item).
 int InputBoxItemCount();
 int InputBoxLabelWidth();
 int InputBoxEditWidth();
-HWND InputBoxLabel(int index);
+HWND InputBoxLabelControl(int index);
 
-LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// Whether `index` is an item of the open box.
+bool IsItemOfOpenInputBox(int index);
+// The edit field index of a control of the box, or -1.
+int InputFieldIndexOf(HWND control);
+// Copies field `index`'s text into its value (cut at a whole character).
+void TakeInputFieldValue(int index);
+// Sizes every label and moves and sizes every field to the present widths.
+void LayOutInputItems();
+// The popup menus of the caption bar ("Destroy") and the client area
+// ("Rename"), built for each right click; the caller destroys them.
+HMENU BuildInputBoxFrameMenu();
+HMENU BuildInputBoxRenameMenu();
 
 // ---- button box ------------------------------------------------------------------
 constexpr int kMaxButtons = 256;

@@ -1,9 +1,152 @@
+// The input box: opening, destroying, the item values, labels and widths.
 #include "boxes/boxes.h"
 
-HWND InputBoxWindow() { return nullptr; }
-void ZUL_OpenInputBox(int, int, int) {}
-void ZUL_DestroyInputBox() {}
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
 
-LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window, message, wparam, lparam);
+#include "core/core.h"
+
+InputBox input_box = {nullptr, 0, {}, {}, {}, 80, 70, nullptr, 0, 0};
+
+namespace {
+
+constexpr DWORD kInputBoxStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP;
+constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr int kLabelUnits = 10;  // "Item %d"
+// Widths from the generated source are taken as they are, within reason:
+// their sum must stay a valid client width.
+constexpr int kLargestWidth = 16000;
+
+int RowTop(int index) { return 4 + kInputRowPitch * index; }
+
+SIZE InputBoxClientSize(int items) {
+  return SIZE{input_box.label_width + input_box.edit_width + 12, kInputRowPitch * items + 2};
+}
+
+SIZE OuterSizeForClient(SIZE client) {
+  RECT rect = {0, 0, client.cx, client.cy};
+  AdjustWindowRect(&rect, kInputBoxStyle, FALSE);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CreateItem(int index) {
+  wchar_t label[kLabelUnits];
+  swprintf(label, kLabelUnits, L"Item %d", index);
+  int top = RowTop(index);
+  input_box.labels[index] =
+      CreateWindowExW(0, L"STATIC", label, kLabelStyle, 4, top + 3, input_box.label_width,
+                      kInputControlHeight, input_box.window, nullptr, zul_instance, nullptr);
+  char* value = static_cast<char*>(std::malloc(kInputValueBytes));
+  if (value) std::strcpy(value, "0");
+  input_box.values[index] = value;
+  input_box.edits[index] = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", L"0", kFieldStyle, input_box.label_width + 8, top,
+      input_box.edit_width, kInputControlHeight, input_box.window, nullptr, zul_instance, nullptr);
+}
+
+void ForgetItems() {
+  for (int index = 0; index < kMaxInputItems; ++index) {
+    std::free(input_box.values[index]);
+    input_box.values[index] = nullptr;
+    input_box.labels[index] = nullptr;
+    input_box.edits[index] = nullptr;
+  }
+  input_box.focus_field = nullptr;
+}
+
+int ClampWidth(int width) { return std::clamp(width, 1, kLargestWidth); }
+
+}  // namespace
+
+HWND InputBoxWindow() { return input_box.window; }
+
+int InputBoxItemCount() { return input_box.window ? input_box.items : 0; }
+int InputBoxLabelWidth() { return input_box.label_width; }
+int InputBoxEditWidth() { return input_box.edit_width; }
+
+HWND InputBoxLabelControl(int index) {
+  return IsItemOfOpenInputBox(index) ? input_box.labels[index] : nullptr;
+}
+
+bool IsItemOfOpenInputBox(int index) {
+  return input_box.window != nullptr && index >= 0 && index < input_box.items;
+}
+
+int InputFieldIndexOf(HWND control) {
+  if (!control || !input_box.window) return -1;
+  for (int index = 0; index < input_box.items; ++index) {
+    if (input_box.edits[index] == control) return index;
+  }
+  return -1;
+}
+
+void TakeInputFieldValue(int index) {
+  if (!IsItemOfOpenInputBox(index) || !input_box.values[index]) return;
+  wchar_t wide[kInputValueBytes];
+  wide[0] = 0;
+  GetWindowTextW(input_box.edits[index], wide, kInputValueBytes);
+  WideToAnsi(wide, input_box.values[index], kInputValueBytes);
+}
+
+void LayOutInputItems() {
+  for (int index = 0; index < input_box.items; ++index) {
+    if (input_box.labels[index]) {
+      SetWindowPos(input_box.labels[index], nullptr, 0, 0, input_box.label_width,
+                   kInputControlHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (input_box.edits[index]) {
+      SetWindowPos(input_box.edits[index], nullptr, input_box.label_width + 8, RowTop(index),
+                   input_box.edit_width, kInputControlHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void ZUL_OpenInputBox(int x, int y, int items) {
+  if (input_box.window) return;
+  items = std::clamp(items, 1, kMaxInputItems);
+  ForgetItems();
+  input_box.items = items;
+  SIZE outer = OuterSizeForClient(InputBoxClientSize(items));
+  input_box.window = CreateWindowExW(0, L"zul_ib", L"InputBox", kInputBoxStyle, x, y, outer.cx,
+                                     outer.cy, main_window, nullptr, zul_instance, nullptr);
+  if (!input_box.window) return;
+  for (int index = 0; index < items; ++index) CreateItem(index);
+  UpdateWindow(input_box.window);
+  SetForegroundWindow(input_box.window);
+  SetFocus(input_box.edits[0]);
+}
+
+void ZUL_DestroyInputBox() {
+  if (!input_box.window) return;
+  if (!DestroyWindow(input_box.window)) {
+    MessageBoxW(main_window, L"DestroyWindow[IB] Error", L"ZULLIB Error!", MB_OK | MB_ICONERROR);
+  }
+  input_box.window = nullptr;
+  ForgetItems();
+}
+
+void ZUL_ResizeInputBox(int label_width, int edit_width) {
+  input_box.label_width = ClampWidth(label_width);
+  input_box.edit_width = ClampWidth(edit_width);
+  if (!input_box.window) return;
+  SIZE outer = OuterSizeForClient(InputBoxClientSize(input_box.items));
+  SetWindowPos(input_box.window, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutInputItems();
+}
+
+void ZUL_SetInputBoxTitle(int index, const char* text) {
+  if (IsItemOfOpenInputBox(index)) SetWindowTextAnsi(input_box.labels[index], text ? text : "");
+}
+
+int ZUL_GetInputBox(int index, char* buffer) {
+  if (!buffer) return 1;
+  buffer[0] = 0;
+  if (!IsItemOfOpenInputBox(index) || !input_box.values[index]) return 1;
+  std::memcpy(buffer, input_box.values[index], kInputValueBytes);
+  buffer[kInputValueBytes - 1] = 0;
+  return 0;
 }

@@ -33,6 +33,8 @@ extern wchar_t last_input[256];        // the text input's recall line
 extern HFONT tt_font;                  // the TrueType text font
 extern int tt_cell_width;
 extern int tt_cell_height;
+// The text font as start-up makes it, at the present cell size.
+HFONT CreateTextDrawingFont();
 
 // Process-wide words owned by the text input and the point tools; the main
 // window reads them to keep a second command from starting meanwhile.

@@ -78,13 +78,13 @@ void RecordDirectories() {
   WideToAnsi(log_directory_w, log_directory, kPathUnits);
 }
 
+}  // namespace
+
 HFONT CreateTextDrawingFont() {
   return CreateFontW(tt_cell_height, tt_cell_width, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
 }
-
-}  // namespace
 
 void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity) {
   if (capacity <= 0) return;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "imageops/bitmap_font.h"
-#include "zullib.h"
+#include "surfaces/surfaces.h"
 
 namespace {
 

@@ -63,21 +63,18 @@ const ProfileGraph* FindProfileGraph(int id) {
   return nullptr;
 }
 
-// Stop or Exit also ends a point tool's wait with 0: that is no pick.
-bool WaitWasStopped() { return stop_requested.load() != 0 || quit_state.load() != 0; }
-
 bool PickPoint(int number, int* x, int* y) {
-  return ZUL_GetPoint(number, x, y) == 0 && !WaitWasStopped();
+  return PointsGiven(ZUL_GetPoint(number, x, y));
 }
 
 bool PickRow(int number, int* y) {
   int x = 0;
-  return ZUL_GetRow(number, &x, y) == 0 && !WaitWasStopped();
+  return PointsGiven(ZUL_GetRow(number, &x, y));
 }
 
 bool PickBox(int number, RECT* box) {
   int left = 0, top = 0, right = 0, bottom = 0;
-  if (ZUL_GetBox(number, &left, &top, &right, &bottom) != 0 || WaitWasStopped()) return false;
+  if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return false;
   *box = RECT{left, top, right, bottom};
   return true;
 }

@@ -10,10 +10,6 @@
 
 namespace {
 
-// The tool's points were clicked: a 0 while Stop or Exit is pending means
-// the wait was ended, not answered.
-bool ToolGavePoints(int code) { return code == 0 && stop_requested == 0 && quit_state == 0; }
-
 // Draws into slot `number` even when a command run during the wait made
 // another window current.
 void MakeSlotCurrent(int number) {
@@ -24,14 +20,14 @@ void LineCommand(int number, int id) {
   int x1, y1, x2, y2;
   const ImageSurface& s = image_surfaces[number];
   if (id == kIwDrawLine) {
-    if (!ToolGavePoints(ZUL_GetLine(number, &x1, &y1, &x2, &y2))) return;
+    if (!PointsGiven(ZUL_GetLine(number, &x1, &y1, &x2, &y2))) return;
   } else if (id == kIwDrawRow) {
-    if (!ToolGavePoints(ZUL_GetRow(number, &x1, &y1))) return;
+    if (!PointsGiven(ZUL_GetRow(number, &x1, &y1))) return;
     x1 = 0;
     x2 = static_cast<int>(s.width) - 1;
     y2 = y1;
   } else {
-    if (!ToolGavePoints(ZUL_GetColumn(number, &x1, &y1))) return;
+    if (!PointsGiven(ZUL_GetColumn(number, &x1, &y1))) return;
     y1 = 0;
     y2 = static_cast<int>(s.height) - 1;
     x2 = x1;
@@ -42,7 +38,7 @@ void LineCommand(int number, int id) {
 
 void BoxCommand(int number, int id) {
   int left, top, right, bottom;
-  if (!ToolGavePoints(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
+  if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
   MakeSlotCurrent(number);
   if (id == kIwDrawBox) ZUL_DrawBox(left, top, right, bottom);
   else if (id == kIwFillBox) ZUL_FillBox(left, top, right, bottom);
@@ -51,7 +47,7 @@ void BoxCommand(int number, int id) {
 
 void CircleCommand(int number, int id) {
   int cx, cy, r;
-  if (!ToolGavePoints(ZUL_GetCircle(number, &cx, &cy, &r))) return;
+  if (!PointsGiven(ZUL_GetCircle(number, &cx, &cy, &r))) return;
   MakeSlotCurrent(number);
   if (id == kIwDrawCircle) ZUL_DrawCircle(cx, cy, draw_color, r);
   else if (id == kIwFillCircle) ZUL_FillCircle(cx, cy, r);
@@ -60,7 +56,7 @@ void CircleCommand(int number, int id) {
 
 void PaintCommand(int number) {
   int x, y;
-  if (!ToolGavePoints(ZUL_GetPoint(number, &x, &y))) return;
+  if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
   MakeSlotCurrent(number);
   (void)x;
   (void)y;
@@ -116,7 +112,7 @@ void ColorChangeCommand(HWND window) {
 // follows as a colour (an 8-bit window's palette entry).
 void ColorPickCommand(HWND, int number) {
   int x, y;
-  if (!ToolGavePoints(ZUL_GetPoint(number, &x, &y))) return;
+  if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
   MakeSlotCurrent(number);
   uint32_t value = ZUL_GetPixel(x, y);
   draw_color = value;

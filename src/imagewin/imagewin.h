@@ -9,6 +9,12 @@
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 
+// A point tool's result as a command takes it: the points were given only
+// when it returned 0 and neither Stop nor Exit ended the wait.
+inline bool PointsGiven(int tool_result) {
+  return tool_result == 0 && stop_requested == 0 && quit_state == 0;
+}
+
 // ---- window lookups (image_lookup.cpp) --------------------------------------------
 // FindImageWindow (surfaces) gives the slot of a window; this one also makes
 // it the current image window. -1 when the window has no live slot (the
@@ -74,6 +80,15 @@ void ColorPickCommand(HWND window, int number);
 void DrawTextCommand(HWND window, int number);
 void TrueTypeDrawCommand(HWND window, int number);
 void FontChangeCommand(HWND window);
+// The LOGFONTW of the TrueType text font (made as at start-up when there is
+// none yet); all zero when it cannot be read.
+LOGFONTW CurrentTTLogFont();
+// Makes the TrueType text font anew from `font`: 0, or 1 when that failed and
+// the old font stays.
+int ReplaceTTFont(const LOGFONTW& font);
+// How the TrueType text font is made (CreateFontIndirectW; a test may put a
+// failing maker here).
+extern HFONT(WINAPI* create_tt_font)(const LOGFONTW*);
 // Test patterns on the current image window (image_pattern_commands.cpp).
 void TestPatternCommand(HWND window, int number, int id);
 // Whole-image transforms and clipping (image_transform_commands.cpp).

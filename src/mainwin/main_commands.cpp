@@ -104,7 +104,7 @@ void OpenButtonBoxByPrompt() {
 void ShowWindowInfo() {
   if (!TextWindowLive(current_text_window)) RequestOpenTextWindow(0);
   if (TextWindowLive(current_text_window)) {
-    PostMessageW(text_windows[current_text_window].window, WM_COMMAND, kCmdWindowInfo, 0);
+    PostCommandToWindow(text_windows[current_text_window].window, kCmdWindowInfo);
   }
 }
 

@@ -6,10 +6,6 @@
 #include "core/core.h"
 #include "core/command_ids.h"
 
-// ---- merge point: the command console is built elsewhere; this no-op only
-// stands in until its definition is linked, and goes when it is. ----
-__attribute__((weak)) int ZUL_RunCommandConsole() { return 0; }
-
 namespace {
 
 int CommandOfCtrlKey(WPARAM key) {

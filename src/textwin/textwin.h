@@ -114,8 +114,6 @@ void TextWindowKey(HWND window, int number, WPARAM key);
 HMENU BuildTextWindowMenu(int number);
 void ShowTextWindowMenu(HWND window, int number);
 void TextWindowCommand(HWND window, int number, int id);
-// The command console: reads and runs one command in the current text window.
-int ZUL_RunCommandConsole();
 
 // Prints `text`, given in `code_page`, to the current text window; the log
 // gets the bytes unchanged (text_output.cpp).

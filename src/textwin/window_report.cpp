@@ -146,7 +146,7 @@ void ReportInputBox(int receiving, SourceFragment* fragment) {
   AppendFragmentLine(fragment, "\tZUL_ResizeInputBox(%d,%d);\n", label_width, edit_width);
   for (int i = 0; i < items; ++i) {
     char label[kReadBackBytes] = {};
-    if (HWND control = InputBoxLabel(i)) GetWindowTextAnsi(control, label, kReadBackBytes);
+    if (HWND control = InputBoxLabelControl(i)) GetWindowTextAnsi(control, label, kReadBackBytes);
     AppendFragmentLine(fragment, "\tZUL_SetInputBoxTitle(%d,\"%s\");\n", i, label);
   }
   PrintSectionHeading(receiving, "Input Box");

@@ -79,6 +79,14 @@ void DestroyAllImages();
 // Creates window `number` (32 or 8 bits) at zoom 100 in the top left corner.
 void MakeImage(int number, int width, int height, int bits = 32);
 void FillImage(int width, int height, const std::function<uint32_t(int, int)>& colour);
+inline void FillColor(int width, int height, uint32_t color) {
+  FillImage(width, height, [color](int, int) { return color; });
+}
+inline void FillTestPicture(int width, int height) { FillImage(width, height, TestColor); }
+// Sends a menu command to image window n, as a menu choice posts it.
+inline void SendCommand(int n, int id) {
+  SendMessageW(image_windows[n].window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
 std::vector<uint8_t> SurfaceBytesOf(int number);
 std::string CaptionOf(int number);
 // The window's client area is exactly its slot's view.

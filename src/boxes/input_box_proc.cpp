@@ -1,0 +1,150 @@
+// The input box's window procedure: taking over values, focus, widening by
+// either edge, popup menus and renaming a label through a typed line.
+#include <algorithm>
+
+#include "boxes/boxes.h"
+#include "core/core.h"
+
+namespace {
+
+constexpr char kBlankLabel[] = "                    ";  // clears a longer old label first
+
+// Another command must not start while a text window waits for a line.
+bool CommandsBlocked() { return text_input_pending != 0; }
+
+// The item row under a client y, or -1 when the row holds no item.
+int HitTestRow(LPARAM lparam) {
+  int y = static_cast<short>(HIWORD(lparam));
+  if (y < 0) return -1;
+  int row = y / kInputRowPitch;
+  return row < input_box.items ? row : -1;
+}
+
+// Only the width may change: the proposed top and bottom become the present ones.
+void KeepHeight(HWND window, WPARAM edge, RECT* proposed) {
+  RECT present;
+  GetWindowRect(window, &present);
+  proposed->top = present.top;
+  proposed->bottom = present.bottom;
+  input_box.sizing_edge = static_cast<int32_t>(edge);
+}
+
+bool LeftEdgeDragged() {
+  return input_box.sizing_edge == WMSZ_LEFT || input_box.sizing_edge == WMSZ_TOPLEFT ||
+         input_box.sizing_edge == WMSZ_BOTTOMLEFT;
+}
+
+// The left edge widens the labels, any other the fields.
+void FollowClientWidth(int client_width) {
+  if (LeftEdgeDragged()) {
+    input_box.label_width = std::max(1, client_width - input_box.edit_width - 12);
+  } else {
+    input_box.edit_width = std::max(1, client_width - input_box.label_width - 12);
+  }
+  LayOutInputItems();
+}
+
+void FocusLastField() {
+  if (!input_box.window || !input_box.edits[0]) return;
+  if (!input_box.focus_field) input_box.focus_field = input_box.edits[0];
+  SetFocus(input_box.focus_field);
+  int length = GetWindowTextLengthW(input_box.edits[0]);
+  PostMessageW(input_box.edits[0], EM_SETSEL, 0, static_cast<LPARAM>(length));
+}
+
+void FieldNotification(HWND control, int code) {
+  int index = InputFieldIndexOf(control);
+  if (index < 0) return;  // not one of the fields
+  if (code == EN_SETFOCUS) input_box.focus_field = control;
+  if (code == EN_KILLFOCUS) TakeInputFieldValue(index);
+}
+
+void InputBoxCommand(WPARAM wparam, LPARAM lparam) {
+  if (lparam != 0) {
+    FieldNotification(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+    return;
+  }
+  switch (LOWORD(wparam)) {
+    case IDOK:  // Enter in a field
+      TakeInputFieldValue(InputFieldIndexOf(input_box.focus_field));
+      break;
+    case kCmdInputBoxDestroy:
+      ZUL_DestroyInputBox();
+      break;
+    case kCmdInputBoxRename:
+      ZUL_RenameInputBoxItem(input_box.rename_row);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+HMENU BuildInputBoxFrameMenu() {
+  HMENU menu = CreatePopupMenu();
+  InsertMenuText(menu, 0, kMenuEnabled, kCmdInputBoxDestroy, "Destroy");
+  return menu;
+}
+
+HMENU BuildInputBoxRenameMenu() {
+  HMENU menu = CreatePopupMenu();
+  InsertMenuText(menu, 0, kMenuEnabled, kCmdInputBoxRename, "Rename");
+  return menu;
+}
+
+void ZUL_RenameInputBoxItem(int index) {
+  if (!IsItemOfOpenInputBox(index)) return;
+  char label[kWindowTextUnits * 2];
+  wchar_t wide[kWindowTextUnits];
+  wide[0] = 0;
+  GetWindowTextW(input_box.labels[index], wide, kWindowTextUnits);
+  WideToAnsi(wide, label, sizeof label);
+
+  ZUL_ShowTextWindow();
+  char line[kPromptLineBytes];
+  PromptLine(line, "%d '%s' ->", index, label);
+  // The box may have been closed or opened anew while the line was typed.
+  if (line[0] != 0 && IsItemOfOpenInputBox(index)) {
+    ZUL_SetInputBoxTitle(index, kBlankLabel);
+    ZUL_SetInputBoxTitle(index, line);
+  }
+}
+
+LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (HandleSnapMessage(window, message, lparam, &result)) return result;
+  switch (message) {
+    case WM_SIZING:
+      KeepHeight(window, wparam, reinterpret_cast<RECT*>(lparam));
+      return TRUE;
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED) FollowClientWidth(LOWORD(lparam));
+      return 0;
+    case WM_ACTIVATE:
+      // Only on activation: a box that loses it leaves the focus where it went.
+      if (LOWORD(wparam) != WA_INACTIVE) FocusLastField();
+      return 0;
+    case WM_CLOSE:
+      ZUL_DestroyInputBox();
+      return 0;
+    case WM_DESTROY:
+      return 0;
+    case WM_NCRBUTTONDOWN:
+      if (!CommandsBlocked()) TrackMenuAtCursor(window, BuildInputBoxFrameMenu());
+      return 0;
+    case WM_RBUTTONDOWN:
+      if (CommandsBlocked()) return 0;
+      input_box.rename_row = HitTestRow(lparam);
+      TrackMenuAtCursor(window, BuildInputBoxRenameMenu());
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (!CommandsBlocked()) ZUL_RenameInputBoxItem(HitTestRow(lparam));
+      return 0;
+    case WM_COMMAND:
+      InputBoxCommand(wparam, lparam);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}

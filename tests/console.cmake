@@ -1,0 +1,1 @@
+zul_add_test_program(test_command_console test_command_console.cpp ISOLATED)

@@ -1,0 +1,1 @@
+zul_add_test_program(test_patterns test_patterns.cpp)
