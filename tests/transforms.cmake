@@ -1,0 +1,2 @@
+zul_add_test_program(test_flood_fill test_flood_fill.cpp)
+zul_add_benchmark(bench_flood_fill bench_flood_fill.cpp)
