@@ -1,2 +1,4 @@
 zul_add_test_program(test_flood_fill test_flood_fill.cpp)
 zul_add_benchmark(bench_flood_fill bench_flood_fill.cpp)
+zul_add_test_program(test_image_transforms test_image_transforms.cpp)
+zul_add_benchmark(bench_image_transforms bench_image_transforms.cpp)

@@ -4,6 +4,8 @@
 
 #include "zullib.h"
 
+#include "surfaces/surfaces.h"
+
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // ---- command ids of the image window menus and keys ------------------------------
@@ -80,6 +82,18 @@ int ParseTypedNumber(const char* text);
 // "&Zoom..." and "&Resize...": prompt in text window 0, read, apply.
 void PromptZoom(int number);
 void PromptResize(int number);
+
+// What ZUL_ResizeImage carries over to the re-made window (window_remake.cpp):
+// title, outer position, zoom request, bits, stretch mode and 8-bit palette.
+struct ImageWindowLook {
+  char title[kCaptionBytes];
+  int left, top, zoom, bits, stretch_mode;
+  RGBQUAD colors[kPaletteEntries];
+};
+void CaptureImageWindowLook(int number, ImageWindowLook* look);
+// Makes the slot's window (free) again at width x height with that look; the
+// creation's code (0 done; 2, 3 cannot be made).
+int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height);
 
 // ---- menus (image_menus.cpp) -------------------------------------------------------
 // The right-click menu of slot `number` (zoom items checked at 50 / 100 / 200).
