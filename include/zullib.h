@@ -166,7 +166,37 @@ int ZUL_GetV(uint32_t color);
 int ZUL_GetI(uint32_t color);
 int ZUL_GetQ(uint32_t color);
 
+// ---- lines, boxes and circles ------------------------------------------------------
+// Raster figures drawn into the current image window and clipped to it pixel
+// by pixel; none repaints the window. The plain forms store a colour (the
+// low byte on 8 bits), the XOR forms invert every pixel they cover exactly
+// once, so drawing the same XOR figure twice restores the picture. Any int
+// arguments are safe: far-off figures cost only their visible part (circle
+// outlines and discs also one step per unit of radius).
+extern uint32_t draw_color;  // the drawing colour, 0xRRGGBB (8 bits: an index); 0xFFFFFF at start
+// Line with both ends included; the pen goes to (x2, y2), even when nothing
+// is drawn. Both orders of the ends give the same pixels.
+void ZUL_DrawLine(uint32_t colour, int x1, int y1, int x2, int y2);
+void ZUL_XorLine(int x1, int y1, int x2, int y2);
+// Outline in draw_color as four lines (x1,y1)-(x2,y1)-(x2,y2)-(x1,y2)-(x1,y1).
+void ZUL_DrawBox(int x1, int y1, int x2, int y2);
+// The outline of the rectangle between the corners (any order), inverted once.
+void ZUL_XorBox(int x1, int y1, int x2, int y2);
+// Every pixel of the rectangle between the corners (any order), borders
+// included: in draw_color, or inverted.
+void ZUL_FillBox(int x1, int y1, int x2, int y2);
+void ZUL_XorFillBox(int x1, int y1, int x2, int y2);
+// Circle outline of radius r around (cx, cy) (note the argument order); the
+// pen is left on its last point. r = 0 is the centre; r < 0 four dots |r|
+// from the centre.
+void ZUL_DrawCircle(int cx, int cy, uint32_t colour, int r);
+void ZUL_XorCircle(int cx, int cy, int r);
+// The disc inside that outline: in draw_color, or inverted.
+void ZUL_FillCircle(int cx, int cy, int r);
+void ZUL_XorFillCircle(int cx, int cy, int r);
+
 // Drawing state shared by the bitmap-font and TrueType text.
+extern uint32_t zul_tc;               // bitmap-font text colour, 0xRRGGBB; 0 at start
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
 extern int text_x, text_y, text_left; // text cursor and its left margin
 

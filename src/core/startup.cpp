@@ -33,6 +33,7 @@ wchar_t last_input[256];
 HFONT tt_font;
 int tt_cell_width = 8;
 int tt_cell_height = 16;
+uint32_t zul_tc = 0;
 uint32_t zul_tttc = 0xFFFFFF;
 int text_x, text_y, text_left;
 

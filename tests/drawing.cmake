@@ -1,0 +1,2 @@
+zul_add_test_program(test_raster_figures test_raster_figures.cpp)
+zul_add_benchmark(bench_drawing bench_drawing.cpp)
