@@ -270,7 +270,6 @@ void ZUL_ResizeButtonBox(int client_width, int client_height);
 void ZUL_RenameButton(int index);
 
 // ---- flood fill, clipboard pictures and image file dialogs ----------------------
-extern uint32_t draw_color;  // the drawing colour 0xRRGGBB, initially 0xFFFFFF
 // Paints the 4-connected region of the seed's exact colour in the current image
 // window with `draw_color` (its low byte on 8 bits); no result. The pen ends at
 // the right end of the last run filled; a seed outside, or a region already of
