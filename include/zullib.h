@@ -226,6 +226,37 @@ int ZUL_SetZoom(int number, int zoom);
 // free or out of range; else the creation's code (2, 3) with the slot free.
 int ZUL_ResizeImage(int number, int width, int height);
 
+// ---- point tools ------------------------------------------------------------------
+// Blocking calls for code on the worker thread (AppMain, commands): each asks
+// the user for points in image window `slot` with a prompt in the main
+// window's status label, keeps every window live while it waits, and shows
+// an XOR cursor or rubber band in the picture that is always erased before
+// it returns. The slot becomes the current image window. A left click gives
+// a point; a right or middle click cancels (in the second stage of the
+// two-point tools it goes back to the first point). Outputs are set to 0
+// first (null outputs are skipped). Results:
+//   0  the points were given - or Stop / Exit ended the wait (see below);
+//   1  cancelled, or the window was closed during the wait;
+//   2  slot 256 or more, not in use, or another tool is already waiting
+//      (nothing is touched).
+// Caller rule: the tools do not clear `stop_requested` when they return. A
+// result 0 while `stop_requested` (or `quit_state`) is set means the wait was
+// ended by Stop or Exit, not by clicks: treat it as cancelled and do nothing.
+//   if (ZUL_GetPoint(0, &x, &y) != 0 || stop_requested) return;
+// A loop `while (ZUL_GetPoint(...) == 0 && !stop_requested)` can thus be stopped.
+int ZUL_GetPoint(int slot, int* x, int* y);   // one click
+int ZUL_GetRow(int slot, int* x, int* y);     // one click; a row line follows the mouse
+int ZUL_GetColumn(int slot, int* x, int* y);  // one click; a column line follows the mouse
+// One click, the centre of a w x h box that follows the mouse (with its
+// diagonals when w > 8 and h > 8).
+int ZUL_PlaceBox(int slot, int w, int h, int* x, int* y);
+// Two clicks joined by a rubber-band line.
+int ZUL_GetLine(int slot, int* x1, int* y1, int* x2, int* y2);
+// Two corners with a rubber-band rectangle, returned ordered (left <= right, top <= bottom).
+int ZUL_GetBox(int slot, int* left, int* top, int* right, int* bottom);
+// A centre and a point on the circle; r = the distance rounded to the nearest integer.
+int ZUL_GetCircle(int slot, int* cx, int* cy, int* r);
+
 // Point-tool feed: the image window procedure reports mouse events of the
 // window of slot `point_tool_window` here while `point_tool_active` is set.
 extern int32_t point_tool_window;  // -1 after a tool has ended

@@ -1,2 +1,3 @@
 zul_add_test_program(test_raster_figures test_raster_figures.cpp)
 zul_add_benchmark(bench_drawing bench_drawing.cpp)
+zul_add_test_program(test_point_tools test_point_tools.cpp)

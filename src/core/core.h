@@ -67,6 +67,8 @@ constexpr int kStatusFieldBytes = 64;
 // Lays `text` out centred around column 18 of a 64-byte blank field.
 void FormatStatusField(const char* text, char field[kStatusFieldBytes]);
 void SetStatusText(const char* text);
+// The status label's normal text: "%d-bit color" with the display's depth.
+void ShowDisplayDepth();
 
 constexpr UINT kMenuEnabled = 0;
 constexpr UINT kMenuGreyed = 3;

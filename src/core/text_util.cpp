@@ -83,6 +83,12 @@ void SetStatusText(const char* text) {
   SetWindowTextAnsi(status_label, field);
 }
 
+void ShowDisplayDepth() {
+  char depth[16];
+  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
+  SetStatusText(depth);
+}
+
 void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption) {
   wchar_t wide[kWindowTextUnits];
   AnsiToWide(caption, wide, kWindowTextUnits);

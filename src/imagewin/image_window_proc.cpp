@@ -55,6 +55,10 @@ LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       ImageMouseWheel(window, wparam);
       return 0;
     case WM_DROPFILES:
+      if (point_tool_active != 0) {  // a waiting tool's feedback is in the picture
+        DragFinish(reinterpret_cast<HDROP>(wparam));
+        return 0;
+      }
       DropFilesCommand(window, reinterpret_cast<HDROP>(wparam));
       return 0;
     default:

@@ -161,12 +161,6 @@ void AcceptLine(TextWindow& t, InputLine& line, int number, char* buffer) {
   WriteTextLog(number, "\n");
 }
 
-void ShowDisplayDepth() {
-  char depth[16];
-  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
-  SetStatusText(depth);
-}
-
 }  // namespace
 
 void ZUL_Input(char* buffer) {
