@@ -10,12 +10,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-constexpr int kRotationTile = 64;  // pixels per side of the blocks a rotation copies
+constexpr int kRotationTile = 64;
+constexpr int kClipTitleBytes = 512;  // pixels per side of the blocks a rotation copies
 
 void InvalidateCurrentImage() {
   if (ImageWindow* slot = CurrentLiveImage()) InvalidateRect(slot->window, nullptr, FALSE);
@@ -121,7 +123,35 @@ bool MakePictureCopy(const ImageWindow& slot, PictureCopy* copy) {
 
 }  // namespace
 
-void ClippingCommand(HWND, int) {}
+// The dragged rectangle becomes a new window, in the first slot where one
+// can be made, at the top left of the screen; it ends current.
+void ClippingCommand(HWND window, int number) {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int code = ZUL_GetBox(number, &left, &top, &right, &bottom);
+  if (!ToolAnsweredInSlot(code, number, window)) return;
+  int64_t width = int64_t{right} - left + 1, height = int64_t{bottom} - top + 1;
+  if (width < 1 || height < 1 || width > INT_MAX || height > INT_MAX) return;
+  char title[kClipTitleBytes];
+  snprintf(title, sizeof title, "(%d,%d)-(%d,%d)", left, top, right, bottom);
+  const ImageWindow& source = image_windows[number];
+  int made = -1;
+  for (int n = 0; n < kImageSlots && made < 0; ++n) {
+    if (image_windows[n].in_use) continue;
+    int result = source.bits == 8
+                     ? ZUL_CreateImage8(n, title, 0, 0, int(width), int(height), 100)
+                     : ZUL_CreateImage(n, title, 0, 0, int(width), int(height), 100);
+    if (result == 0) made = n;
+  }
+  if (made < 0) return;
+  const ImageWindow& clip = image_windows[made];
+  if (source.bits == 8) {  // the colours first, so that the blit keeps every index
+    RGBQUAD colors[kPaletteEntries] = {};
+    GetDIBColorTable(source.memory_dc, 0, kPaletteEntries, colors);
+    SetDIBColorTable(clip.memory_dc, 0, kPaletteEntries, colors);
+  }
+  BitBlt(clip.memory_dc, 0, 0, int(width), int(height), source.memory_dc, left, top, SRCCOPY);
+  ZUL_RedrawImage(made);
+}
 
 void InvertCommand(HWND, int number) {
   const ImageSurface& s = image_surfaces[number];

@@ -67,6 +67,11 @@ enum ImageCommandId : int {
 // it the current image window. -1 when the window has no live slot (the
 // current image window then stays as it was).
 int ActivateImageWindow(HWND window);
+// After a wait for the user (wait_checks.cpp): whether slot `number` still
+// shows `window` (it was not closed, nor its number reused, meanwhile); and
+// whether a point tool also gave its points (code 0, not ended by Stop or Exit).
+bool SlotStillShows(int number, HWND window);
+bool ToolAnsweredInSlot(int code, int number, HWND window);
 
 // ---- display and zoom (zoom.cpp, stretch_mode.cpp) -------------------------------
 // The zoom steps of Ctrl + keypad "+" / "-" and the Ctrl + wheel.
