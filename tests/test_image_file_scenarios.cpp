@@ -1,6 +1,5 @@
-// Whole-program scenarios of files reaching image windows: a real drop on an
-// image window, and the load and save dialogs driven as a user would, with
-// the filter and directory they remember.
+// Whole-program scenarios: a real drop on an image window, and the load and
+// save dialogs driven as a user would, with the filter and directory they remember.
 #include <gtest/gtest.h>
 
 #include "imagewin/imagewin.h"
@@ -8,188 +7,113 @@
 
 namespace {
 
-constexpr int kNameBox = 0x47C;    // the dialogs' file name field (cmb13)
-constexpr int kFilterBox = 0x470;  // their filter list (cmb1)
+constexpr int kNameBox = 0x47C, kFilterBox = 0x470;  // the dialogs' cmb13 and cmb1
 
-// Window 1 (50 x 40, black) to drop on; window 0 is current.
+// Window 1 (120 x 80, black) to drop on; window 0 is current.
 void TwoWindowsZeroCurrent() {
   ZUL_CreateImage(0, "zero", 300, 0, 16, 16, 100);
   ZUL_CreateImage(1, "one", 0, 0, 120, 80, 100);
   ZUL_SelectImage(0);
 }
 
-// Window 1's top-left width x height shows the pattern and the rest is black.
-bool ShowsPatternInCorner(int width, int height, int seed) {
-  const ImageWindow& w = image_windows[1];
-  if (!w.in_use || w.width != 120 || w.height != 80) return false;
-  for (int y = 0; y < 80; ++y)
-    for (int x = 0; x < 120; ++x) {
-      uint32_t expected = x < width && y < height ? PatternColor(x, y, seed) : 0;
-      if (pixels[1][y * 120 + x] != expected) return false;
-    }
+// Window 1 shows pattern `seed` in its top-left w x h and black elsewhere.
+bool CornerShows(int w, int h, int seed) {
+  for (int i = 0; i < 120 * 80; ++i)
+    if (pixels[1][i] != (i % 120 < w && i / 120 < h ? PatternColor(i % 120, i / 120, seed) : 0)) return false;
   return true;
 }
 
-HWND WaitForDialog(const wchar_t* title) {
+// Opens the dialog of command `id` on window 1, checks what it shows, picks
+// the filter at `filter` (-1: none), types `name` and presses `button`.
+void Dialog(int id, const wchar_t* title, const wchar_t* shown_name, int shown_filter, int filter,
+            const std::wstring& name, int button = IDOK) {
+  PostMessageW(image_windows[1].window, WM_COMMAND, id, 0);
   HWND dialog = nullptr;
-  WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000);
-  return dialog;
-}
-
-std::wstring NameShown(HWND dialog) {
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000));
   wchar_t text[MAX_PATH] = {};
   GetDlgItemTextW(dialog, kNameBox, text, MAX_PATH);
-  return text;
-}
-
-int FilterShown(HWND dialog) {
-  return static_cast<int>(SendDlgItemMessageW(dialog, kFilterBox, CB_GETCURSEL, 0, 0));
-}
-
-// Chooses a filter as a user would: the dialog takes it on CBN_SELENDOK.
-void ChooseFilter(HWND dialog, int position) {
-  SendDlgItemMessageW(dialog, kFilterBox, CB_SETCURSEL, position, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFilterBox, CBN_SELENDOK),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, kFilterBox)));
-}
-
-// Types `name` and presses OK (or Cancel); waits until the dialog is gone.
-void Answer(HWND dialog, const std::wstring& name, int button = IDOK) {
-  if (button == IDOK) SetDlgItemTextW(dialog, kNameBox, name.c_str());
+  EXPECT_STREQ(text, shown_name);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, kFilterBox, CB_GETCURSEL, 0, 0), shown_filter);
+  if (filter >= 0) {  // the dialog takes a new filter on CBN_SELENDOK
+    SendDlgItemMessageW(dialog, kFilterBox, CB_SETCURSEL, filter, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFilterBox, CBN_SELENDOK), LPARAM(GetDlgItem(dialog, kFilterBox)));
+  }
+  SetDlgItemTextW(dialog, kNameBox, name.c_str());
   PostMessageW(dialog, WM_COMMAND, button, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
 }
 
-void PostImageCommand(int n, int id) { PostMessageW(image_windows[n].window, WM_COMMAND, id, 0); }
-
-std::string FileStart(const std::wstring& path, size_t count) {
+std::string FileStart(const std::wstring& path) {
+  std::string bytes(4, '\0');
   HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "";
-  std::string bytes(count, '\0');
   DWORD got = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(count), &got, nullptr);
-  CloseHandle(f);
+  if (f != INVALID_HANDLE_VALUE) ReadFile(f, bytes.data(), 4, &got, nullptr), CloseHandle(f);
   return bytes.substr(0, got);
-}
-
-std::wstring StartDirectory() {
-  wchar_t dir[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, dir);
-  return dir;
 }
 
 }  // namespace
 
 TEST(ImageFileScenarios, DropDrawsTheFirstFileIntoTheWindowAndKeepsTheCurrentOne) {
-  std::wstring first = CurrentDirectoryPath(L"drop_first.bmp");
-  std::wstring second = CurrentDirectoryPath(L"drop_second.bmp");
+  std::wstring first = CurrentDirectoryPath(L"drop_first.bmp"), second = CurrentDirectoryPath(L"drop_second.bmp");
   std::wstring too_long = CurrentDirectoryPath((std::wstring(270, L'x') + L".bmp").c_str());
-  int code = RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
-    ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-    WriteBmp(first, 30, 20, 5);
-    WriteBmp(second, 60, 50, 9);
-    HWND target = image_windows[1].window;
-    PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({first, second, second})), 0);
-    EXPECT_TRUE(WaitUntil([] { return ShowsPatternInCorner(30, 20, 5); }));
-    PumpFor(100);
-    EXPECT_EQ(current_image, 0);
-    EXPECT_FALSE(image_windows[2].in_use);
-    // A name longer than any path is skipped, never cut.
-    PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({too_long, second})), 0);
-    PumpFor(300);
-    EXPECT_TRUE(ShowsPatternInCorner(30, 20, 5));
-    EXPECT_EQ(current_image, 0);
-  });
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
+              ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
+              WriteBmp(first, 30, 20, 5);
+              WriteBmp(second, 60, 50, 9);
+              for (auto names : {std::vector{first, second, second}, {too_long, second}}) {  // a long name is skipped
+                PostMessageW(image_windows[1].window, WM_DROPFILES, WPARAM(MakeDrop(names)), 0);
+                EXPECT_TRUE(WaitUntil([] { return CornerShows(30, 20, 5); }));
+                PumpFor(200);
+                EXPECT_TRUE(CornerShows(30, 20, 5) && current_image == 0 && !image_windows[2].in_use);
+              }
+            }),
+            0);
   DeleteFileW(first.c_str());
   DeleteFileW(second.c_str());
 }
 
-TEST(ImageFileScenarios, LoadDialogOpensWithBmpFilterAndRemembersTheDirectory) {
-  std::wstring start = StartDirectory();
-  std::wstring folder = start + L"\\load_dialog_files";
+TEST(ImageFileScenarios, DialogsLoadAndSaveWithTheirFiltersAndRememberedDirectories) {
+  wchar_t start[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, start);
+  std::wstring folder = std::wstring(start) + L"\\dialog_files\\";
   CreateDirectoryW(folder.c_str(), nullptr);
-  std::wstring first = folder + L"\\first.bmp", second = folder + L"\\second.bmp";
-  int code = RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
-    ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-    WriteBmp(first, 30, 20, 5);
-    WriteBmp(second, 20, 10, 7);
-    PostImageCommand(1, kIwLoadImage);
-    HWND dialog = WaitForDialog(L"Load image file");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(NameShown(dialog), L"*.BMP;*.RLE;*.DIB");
-    EXPECT_EQ(FilterShown(dialog), 1);
-    Answer(dialog, first);
-    EXPECT_TRUE(WaitUntil([] { return ShowsPatternInCorner(30, 20, 5); }));
-    EXPECT_TRUE(WaitUntil([] { return current_image == 1; }));
-    // A bare name is found in the directory the last dialog chose.
-    SetCurrentDirectoryW(start.c_str());
-    PostImageCommand(1, kIwLoadImage);
-    dialog = WaitForDialog(L"Load image file");
-    ASSERT_NE(dialog, nullptr);
-    Answer(dialog, L"second.bmp");
-    EXPECT_TRUE(WaitUntil([] { return pixels[1][0] == PatternColor(0, 0, 7); }));
-    EXPECT_EQ(pixels[1][25], PatternColor(25, 0, 5));
-    // Cancel changes nothing.
-    std::vector<uint32_t> before(pixels[1], pixels[1] + 120 * 80);
-    PostImageCommand(1, kIwLoadImage);
-    dialog = WaitForDialog(L"Load image file");
-    ASSERT_NE(dialog, nullptr);
-    ChooseFilter(dialog, 4);
-    Answer(dialog, L"", IDCANCEL);
-    PumpFor(100);
-    EXPECT_EQ(load_filter_index, 2);
-    EXPECT_EQ(std::vector<uint32_t>(pixels[1], pixels[1] + 120 * 80), before);
-  });
-  EXPECT_EQ(code, 0);
-  SetCurrentDirectoryW(start.c_str());
-  DeleteFileW(first.c_str());
-  DeleteFileW(second.c_str());
-  RemoveDirectoryW(folder.c_str());
-}
-
-TEST(ImageFileScenarios, SaveDialogWritesTheFormatOfEachFilter) {
-  std::wstring start = StartDirectory();
-  std::wstring folder = start + L"\\save_dialog_files";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  struct Row {
-    int position;
-    const wchar_t* file;
-    std::string magic;
-  } rows[] = {{0, L"all.bmp", "BM"},  {1, L"bmp.bmp", "BM"},       {2, L"jpeg.jpg", "\xFF\xD8"},
-              {3, L"gif.gif", "GIF8"}, {4, L"png.png", "\x89PNG"}, {5, L"tiff.tif", "II*"}};
-  int code = RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
-    ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-    jpeg_quality = 50;
-    int shown = 1;
-    for (const Row& row : rows) {
-      SCOPED_TRACE(row.position);
-      PostImageCommand(1, kIwSaveAs);
-      HWND dialog = WaitForDialog(L"Save as");
-      ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(NameShown(dialog), L"noname");
-      EXPECT_EQ(FilterShown(dialog), shown);
-      ChooseFilter(dialog, row.position);
-      std::wstring name = folder + L"\\" + row.file;
-      Answer(dialog, name.substr(0, name.rfind(L'.')));
-      EXPECT_TRUE(WaitUntil([&] { return FileStart(name, 4).size() == 4; }));
-      EXPECT_EQ(FileStart(name, row.magic.size()), row.magic);
-      EXPECT_EQ(jpeg_quality, 50);
-      DeleteFileW(name.c_str());
-      shown = row.position;
-    }
-    // The bare name lands in the remembered directory.
-    SetCurrentDirectoryW(start.c_str());
-    PostImageCommand(1, kIwSaveAs);
-    HWND dialog = WaitForDialog(L"Save as");
-    ASSERT_NE(dialog, nullptr);
-    ChooseFilter(dialog, 1);
-    Answer(dialog, L"bare");
-    std::wstring bare = folder + L"\\bare.bmp";
-    EXPECT_TRUE(WaitUntil([&] { return FileStart(bare, 2) == "BM"; }));
-    DeleteFileW(bare.c_str());
-  });
-  EXPECT_EQ(code, 0);
-  SetCurrentDirectoryW(start.c_str());
+  EXPECT_EQ(RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
+              ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
+              WriteBmp(folder + L"first.bmp", 30, 20, 5);
+              WriteBmp(folder + L"second.bmp", 20, 10, 7);
+              Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, -1, folder + L"first.bmp");
+              EXPECT_TRUE(WaitUntil([] { return CornerShows(30, 20, 5) && current_image == 1; }));
+              SetCurrentDirectoryW(start);  // a bare name is found in the directory remembered
+              Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, -1, L"second.bmp");
+              EXPECT_TRUE(WaitUntil([] { return pixels[1][0] == PatternColor(0, 0, 7); }));
+              Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, 4, L"first.bmp", IDCANCEL);
+              PumpFor(100);
+              EXPECT_EQ(load_filter_index, 2);
+              EXPECT_EQ(pixels[1][0], PatternColor(0, 0, 7));
+              jpeg_quality = 50;
+              struct Save {
+                int filter;
+                const wchar_t* name;
+                std::string magic;
+              } saves[] = {{0, L"all", "BM"},    {1, L"bmp", "BM"},       {2, L"jpeg", "\xFF\xD8"},
+                           {3, L"gif", "GIF8"}, {4, L"png", "\x89PNG"}, {5, L"tiff", "II*"}};
+              const wchar_t* extensions[] = {L".bmp", L".bmp", L".jpg", L".gif", L".png", L".tif"};
+              int shown = 1;
+              for (const Save& save : saves) {
+                SetCurrentDirectoryW(start);  // after the first, bare names go to the remembered directory
+                std::wstring typed = save.filter == 0 ? folder + save.name : save.name;
+                Dialog(kIwSaveAs, L"Save as", L"noname", shown, save.filter, typed);
+                std::wstring file = folder + save.name + extensions[save.filter];
+                EXPECT_TRUE(WaitUntil([&] { return FileStart(file).size() == 4; }));
+                EXPECT_EQ(FileStart(file).substr(0, save.magic.size()), save.magic);
+                EXPECT_EQ(jpeg_quality, 50);
+                DeleteFileW(file.c_str());
+                shown = save.filter;
+              }
+            }),
+            0);
+  SetCurrentDirectoryW(start);
+  DeleteFileW((folder + L"first.bmp").c_str());
+  DeleteFileW((folder + L"second.bmp").c_str());
   RemoveDirectoryW(folder.c_str());
 }
