@@ -194,6 +194,8 @@ void ZUL_XorCircle(int cx, int cy, int r);
 // The disc inside that outline: in draw_color, or inverted.
 void ZUL_FillCircle(int cx, int cy, int r);
 void ZUL_XorFillCircle(int cx, int cy, int r);
+// Fills the region of (x, y) in the current image window with draw_color.
+void ZUL_FloodFill(int x, int y);
 
 // Drawing state shared by the bitmap-font and TrueType text.
 extern uint32_t zul_tc;               // bitmap-font text colour, 0xRRGGBB; 0 at start

@@ -1,14 +1,15 @@
-// Lines, boxes and circles checked pixel by pixel against references built
-// here from closed formulas: a line's pixel at step k, a circle's rounded
-// radius per column, a disc as the rows between the outline's ends.
+// Lines, boxes and circles against references built here from closed forms:
+// a line's pixel at step k, a circle's rounded radius per column, a disc as
+// the rows between the outline's ends.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
-#include <utility>
 
 #include "surfaces_test_util.h"
 
@@ -17,90 +18,76 @@ namespace {
 using RasterFigures = ImageWindowTest;
 using Points = std::set<std::pair<long long, long long>>;
 
-// A random picture in slot 1 (`bits` deep) and its bytes.
-std::vector<uint8_t> MakeRandomPicture(int width, int height, int bits, unsigned seed) {
+void MakeRandomPicture(int width, int height, int bits, unsigned seed) {
+  ZUL_DestroyImage(1);
   MakeImage(1, width, height, bits);
-  const ImageSurface& s = image_surfaces[1];
   std::mt19937 random(seed);
+  const ImageSurface& s = image_surfaces[1];
   for (size_t i = 0; i < s.stride * s.height; ++i) s.base[i] = static_cast<uint8_t>(random());
-  return SurfaceBytesOf(1);
 }
 
-// `before` with every visible point of `points` set to `colour`, or inverted
-// once when `invert` (a point listed twice is still inverted once).
-std::vector<uint8_t> Expected(std::vector<uint8_t> before, const Points& points, uint32_t colour,
-                              bool invert) {
+// `px` with the visible `points` set to `colour`, or inverted once.
+std::vector<uint8_t> Apply(std::vector<uint8_t> px, const Points& points, uint32_t colour, bool invert) {
   const ImageSurface& s = image_surfaces[1];
   for (const auto& p : points) {
     if (p.first < 0 || p.second < 0 || p.first >= long(s.width) || p.second >= long(s.height)) continue;
-    size_t at = static_cast<size_t>(p.second) * s.stride + static_cast<size_t>(p.first) * (s.bits / 8);
-    if (s.bits == 8) {
-      before[at] = invert ? static_cast<uint8_t>(~before[at]) : static_cast<uint8_t>(colour);
-    } else {
-      uint32_t word;
-      std::memcpy(&word, &before[at], 4);
-      word = invert ? word ^ 0xFFFFFFu : colour;
-      std::memcpy(&before[at], &word, 4);
-    }
+    uint8_t* at = &px[size_t(p.second) * s.stride + size_t(p.first) * (s.bits / 8)];
+    uint32_t word = s.bits == 8 ? *at : at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24;
+    word = invert ? word ^ (s.bits == 8 ? 0xFF : 0xFFFFFF) : colour;
+    std::memcpy(at, &word, s.bits / 8);  // little-endian: the low byte first
   }
-  return before;
+  return px;
 }
 
-// The line's pixels whose major coordinate lies in [lo, hi]: with (x1, y1) the
-// end with the smaller x, pixel k of an x-major line is (x1 + k, y1 + s *
-// floor((2k dy + dx) / 2dx)), of a y-major one (x1 + floor((2k dx + dy) / 2dy), y1 + s k).
+// Draws, expects exactly `points` changed; an XOR figure drawn again restores.
+void Check(const std::function<void()>& draw, const Points& points, uint32_t colour, bool invert,
+           const std::string& what) {
+  std::vector<uint8_t> before = SurfaceBytesOf(1);
+  draw();
+  ASSERT_EQ(SurfaceBytesOf(1), Apply(before, points, colour, invert)) << what;
+  if (!invert) return;
+  draw();
+  ASSERT_EQ(SurfaceBytesOf(1), before) << what << " twice";
+}
+
+// With (x1, y1) the end of smaller x: pixel k of an x-major line is (x1 + k,
+// y1 + s floor((2k dy + dx) / 2dx)), of a y-major one (x1 + floor((2k dx + dy)
+// / 2dy), y1 + s k). Only k whose major coordinate is in [lo, hi].
 Points LinePoints(long long x1, long long y1, long long x2, long long y2, long long lo = -(1LL << 40),
                   long long hi = 1LL << 40) {
-  if (x1 > x2 || (x1 == x2 && y1 > y2)) {
-    std::swap(x1, x2);
-    std::swap(y1, y2);
-  }
+  if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
   unsigned long long dx = x2 - x1, dy = y2 > y1 ? y2 - y1 : y1 - y2;
   long long s = y2 > y1 ? 1 : -1;
   if (dx == 0 && dy == 0) return {{x1, y1}};
   bool x_major = dx >= dy;
   unsigned long long dmaj = x_major ? dx : dy, dmin = x_major ? dy : dx;
   long long major1 = x_major ? x1 : y1, step = x_major ? 1 : s;
-  long long k_first = std::max(0LL, step > 0 ? lo - major1 : major1 - hi);
-  long long k_last = std::min(static_cast<long long>(dmaj), step > 0 ? hi - major1 : major1 - lo);
+  long long k_last = std::min<long long>(dmaj, step > 0 ? hi - major1 : major1 - lo);
   Points points;
-  for (long long k = k_first; k <= k_last; ++k) {
-    unsigned long long uk = static_cast<unsigned long long>(k);
-    long long minor = static_cast<long long>((2 * uk * dmin + dmaj) / (2 * dmaj));
-    if (x_major) points.insert({x1 + k, y1 + s * minor});
-    else points.insert({x1 + minor, y1 + s * k});
+  for (long long k = std::max(0LL, step > 0 ? lo - major1 : major1 - hi); k <= k_last; ++k) {
+    long long minor = static_cast<long long>((2 * (unsigned long long)k * dmin + dmaj) / (2 * dmaj));
+    points.insert(x_major ? std::make_pair(x1 + k, y1 + s * minor) : std::make_pair(x1 + minor, y1 + s * k));
   }
   return points;
 }
 
-// Circle outline offsets: b = floor(sqrt(r^2 - a^2) + 0.5) for a = 0, 1, ...
-// while 7a <= 5r and a <= b, mirrored eightfold.
-Points CirclePoints(long long cx, long long cy, long long r) {
-  Points points;
-  for (long long a = 0; 7 * a <= 5 * r; ++a) {
-    long long b = static_cast<long long>(std::floor(std::sqrt(double(r * r - a * a)) + 0.5));
-    if (a > b) break;
-    for (int sa : {-1, 1})
-      for (int sb : {-1, 1}) {
-        points.insert({cx + sa * a, cy + sb * b});
-        points.insert({cx + sb * b, cy + sa * a});
-      }
-  }
-  return points;
-}
-
-// Every pixel between the outline's leftmost and rightmost pixel of each row.
-Points DiscPoints(long long cx, long long cy, long long r) {
+// Offsets (a, b = floor(sqrt(r^2 - a^2) + 0.5)) for a = 0, 1, ... while 7a <=
+// 5r and a <= b, mirrored eightfold; `disc` fills each row between its ends.
+Points CirclePoints(long long cx, long long cy, long long r, bool disc = false) {
+  Points ring;
   std::map<long long, std::pair<long long, long long>> rows;
-  for (const auto& p : CirclePoints(cx, cy, r)) {
-    auto it = rows.find(p.second);
-    if (it == rows.end()) rows[p.second] = {p.first, p.first};
-    else it->second = {std::min(it->second.first, p.first), std::max(it->second.second, p.first)};
+  for (long long a = 0, b; 7 * a <= 5 * r && a <= (b = std::llround(std::floor(std::sqrt(double(r * r - a * a)) + 0.5))); ++a)
+    for (long long p : {-a, a})
+      for (long long q : {-b, b}) ring.insert({cx + p, cy + q}), ring.insert({cx + q, cy + p});
+  if (!disc) return ring;
+  for (const auto& p : ring) {
+    auto it = rows.emplace(p.second, std::make_pair(p.first, p.first)).first;
+    it->second = {std::min(it->second.first, p.first), std::max(it->second.second, p.first)};
   }
-  Points points;
+  Points filled;
   for (const auto& row : rows)
-    for (long long x = row.second.first; x <= row.second.second; ++x) points.insert({x, row.first});
-  return points;
+    for (long long x = row.second.first; x <= row.second.second; ++x) filled.insert({x, row.first});
+  return filled;
 }
 
 Points BoxPoints(long long x1, long long y1, long long x2, long long y2, bool filled) {
@@ -111,208 +98,110 @@ Points BoxPoints(long long x1, long long y1, long long x2, long long y2, bool fi
   return points;
 }
 
-void ExpectPen(int x, int y, const char* what) {
-  EXPECT_EQ(pen_x, x) << what;
-  EXPECT_EQ(pen_y, y) << what;
-}
+#define EXPECT_PEN(x, y) EXPECT_EQ(std::make_pair(pen_x, pen_y), std::make_pair(int32_t(x), int32_t(y)))
 
 }  // namespace
 
-TEST_F(RasterFigures, RandomLinesMatchTheClosedFormOnBothDepths) {
+TEST_F(RasterFigures, LinesMatchTheClosedFormOnBothDepths) {
   for (int bits : {32, 8}) {
-    std::vector<uint8_t> before = MakeRandomPicture(61, 47, bits, 7);
+    MakeRandomPicture(61, 47, bits, 7);
     std::mt19937 random(bits);
-    std::uniform_int_distribution<int> coordinate(-40, 100);
     for (int i = 0; i < 3000; ++i) {
-      int x1 = coordinate(random), y1 = coordinate(random), x2 = coordinate(random), y2 = coordinate(random);
-      Points points = LinePoints(x1, y1, x2, y2);
+      int x1 = random() % 141 - 40, y1 = random() % 141 - 40, x2 = random() % 141 - 40, y2 = random() % 141 - 40;
       uint32_t colour = random() & 0xFFFFFF;
-      std::vector<uint8_t> drawn = Expected(before, points, colour, false);
-      ZUL_DrawLine(colour, x1, y1, x2, y2);
-      ASSERT_EQ(SurfaceBytesOf(1), drawn) << bits << " bits, line " << x1 << "," << y1 << " " << x2 << "," << y2;
-      ExpectPen(x2, y2, "after a line");
-      ZUL_XorLine(x2, y2, x1, y1);  // the other order inverts the same pixels once
-      ASSERT_EQ(SurfaceBytesOf(1), Expected(drawn, points, 0, true)) << x1 << "," << y1 << " " << x2 << "," << y2;
-      ExpectPen(x1, y1, "after the reversed XOR line");
-      ZUL_XorLine(x1, y1, x2, y2);
-      ASSERT_EQ(SurfaceBytesOf(1), drawn);
-      before = drawn;
+      Points line = LinePoints(x1, y1, x2, y2);
+      std::string what = std::to_string(x1) + "," + std::to_string(y1) + " " + std::to_string(x2) + "," + std::to_string(y2);
+      Check([&] { ZUL_DrawLine(colour, x1, y1, x2, y2); }, line, colour, false, what);
+      EXPECT_PEN(x2, y2);
+      Check([&] { ZUL_XorLine(x2, y2, x1, y1); }, line, 0, true, what);
+      EXPECT_PEN(x1, y1);
     }
-    ZUL_DestroyImage(1);
   }
-}
-
-TEST_F(RasterFigures, WorkedLinesPlotTheGivenPixels) {
-  struct Case {
-    int x1, y1, x2, y2;
-    Points pixels;
-  } cases[] = {
-      {0, 0, 5, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
-      {5, 2, 0, 0, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}},
-      {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}},
-      {0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-      {2, 0, 0, 4, {{2, 0}, {2, 1}, {1, 2}, {1, 3}, {0, 4}}},
-      {3, 3, 3, 3, {{3, 3}}},
-  };
-  for (const Case& c : cases) {
-    std::vector<uint8_t> before = MakeRandomPicture(8, 8, 32, 3);
-    ZUL_DrawLine(0x123456, c.x1, c.y1, c.x2, c.y2);
-    EXPECT_EQ(SurfaceBytesOf(1), Expected(before, c.pixels, 0x123456, false)) << c.x1 << "," << c.y1;
-    ExpectPen(c.x2, c.y2, "worked line");
-    ZUL_DestroyImage(1);
-  }
+  ZUL_DestroyImage(1);
+  MakeImage(1, 8, 8);
+  Check([] { ZUL_DrawLine(9, 0, 0, 5, 2); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}, 9, false, "(5, 2)");
+  Check([] { ZUL_DrawLine(8, 4, 1, 0, 0); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}, 8, false, "(4, 1)");
+  Check([] { ZUL_DrawLine(7, 0, 0, 3, 3); }, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 7, false, "tie");
 }
 
 TEST_F(RasterFigures, BoxesCoverTheirRectangleWhateverTheCornerOrder) {
-  struct Case {
-    int x1, y1, x2, y2;
-  } cases[] = {{3, 2, 12, 9}, {12, 9, 3, 2}, {12, 2, 3, 9}, {5, 5, 5, 9}, {2, 4, 9, 4}, {6, 6, 6, 6},
-               {-5, -3, 4, 30}, {20, 1, 40, 3}, {-9, -9, -2, -2}, {7, 3, 8, 4}};
-  for (int bits : {32, 8}) {
-    for (const Case& c : cases) {
-      std::vector<uint8_t> before = MakeRandomPicture(23, 17, bits, 11);
+  const int cases[][4] = {{3, 2, 12, 9}, {12, 9, 3, 2}, {12, 2, 3, 9}, {5, 5, 5, 9}, {2, 4, 9, 4},
+                          {6, 6, 6, 6},  {-5, -3, 4, 30}, {20, 1, 40, 3}, {-9, -9, -2, -2}};
+  for (int bits : {32, 8})
+    for (const auto& c : cases) {
+      MakeRandomPicture(23, 17, bits, 11);
+      int left = std::min(c[0], c[2]), right = std::max(c[0], c[2]), top = std::min(c[1], c[3]), bottom = std::max(c[1], c[3]);
+      std::string what = std::to_string(c[0]) + "," + std::to_string(c[1]) + " " + std::to_string(bits);
+      Points filled = BoxPoints(c[0], c[1], c[2], c[3], true), outline = BoxPoints(c[0], c[1], c[2], c[3], false);
       draw_color = 0xA1B2C3;
-      ZUL_FillBox(c.x1, c.y1, c.x2, c.y2);
-      std::vector<uint8_t> filled = Expected(before, BoxPoints(c.x1, c.y1, c.x2, c.y2, true), 0xA1B2C3, false);
-      EXPECT_EQ(SurfaceBytesOf(1), filled) << "FillBox " << c.x1 << "," << c.y1;
-      int left = std::min(c.x1, c.x2), right = std::max(c.x1, c.x2);
-      int top = std::min(c.y1, c.y2), bottom = std::max(c.y1, c.y2);
-      bool has_inner_rows = right - left >= 2 && bottom - top >= 2;
-      ExpectPen(has_inner_rows ? right - 1 : left, has_inner_rows ? bottom - 1 : top, "FillBox");
-
-      ZUL_XorFillBox(c.x2, c.y2, c.x1, c.y1);
-      EXPECT_EQ(SurfaceBytesOf(1), Expected(filled, BoxPoints(c.x1, c.y1, c.x2, c.y2, true), 0, true));
-      ExpectPen(right, bottom, "XorFillBox");
-      ZUL_XorFillBox(c.x1, c.y1, c.x2, c.y2);
-
-      // XorBox inverts the boundary once; with left = right only the two end
-      // pixels show (the inner column is inverted twice).
-      Points outline = BoxPoints(c.x1, c.y1, c.x2, c.y2, false);
-      if (left == right && bottom - top >= 2) outline = {{left, top}, {left, bottom}};
-      ZUL_XorBox(c.x1, c.y1, c.x2, c.y2);
-      EXPECT_EQ(SurfaceBytesOf(1), Expected(filled, outline, 0, true)) << "XorBox " << c.x1 << "," << c.y1;
-      ZUL_XorBox(c.x2, c.y1, c.x1, c.y2);
-      EXPECT_EQ(SurfaceBytesOf(1), filled);
-
+      Check([&] { ZUL_FillBox(c[0], c[1], c[2], c[3]); }, filled, 0xA1B2C3, false, "fill " + what);
+      bool inner_rows = right - left >= 2 && bottom - top >= 2;
+      EXPECT_PEN(inner_rows ? right - 1 : left, inner_rows ? bottom - 1 : top);
+      Check([&] { ZUL_XorFillBox(c[2], c[3], c[0], c[1]); }, filled, 0, true, "XOR fill " + what);
+      EXPECT_PEN(right, bottom);
+      // With left = right the inner column is inverted twice: two pixels show.
+      Points xor_outline = left == right && bottom - top >= 2 ? Points{{left, top}, {left, bottom}} : outline;
+      Check([&] { ZUL_XorBox(c[2], c[1], c[0], c[3]); }, xor_outline, 0, true, "XOR box " + what);
       draw_color = 0x3456;
-      ZUL_DrawBox(c.x2, c.y2, c.x1, c.y1);
-      EXPECT_EQ(SurfaceBytesOf(1), Expected(filled, BoxPoints(c.x1, c.y1, c.x2, c.y2, false), 0x3456, false));
-      ExpectPen(c.x2, c.y2, "DrawBox");
-      ZUL_DestroyImage(1);
+      Check([&] { ZUL_DrawBox(c[2], c[3], c[0], c[1]); }, outline, 0x3456, false, "box " + what);
+      EXPECT_PEN(c[2], c[3]);
     }
-  }
-  draw_color = 0xFFFFFF;
 }
 
 TEST_F(RasterFigures, CirclesAndDiscsMatchTheRoundedRadius) {
   for (int bits : {32, 8}) {
-    std::vector<uint8_t> before = MakeRandomPicture(90, 70, bits, 5);
+    MakeRandomPicture(90, 70, bits, 5);
     for (int r = 1; r <= 30; ++r) {
-      int cx = 40 + r % 7, cy = 33 - r % 5;  // large radii run off the picture
-      Points ring = CirclePoints(cx, cy, r), disc = DiscPoints(cx, cy, r);
-      ZUL_XorCircle(cx, cy, r);
-      ASSERT_EQ(SurfaceBytesOf(1), Expected(before, ring, 0, true)) << "XorCircle r " << r;
-      ZUL_XorCircle(cx, cy, r);
-      ZUL_XorFillCircle(cx, cy, r);
-      ASSERT_EQ(SurfaceBytesOf(1), Expected(before, disc, 0, true)) << "XorFillCircle r " << r;
-      ZUL_XorFillCircle(cx, cy, r);
-      ASSERT_EQ(SurfaceBytesOf(1), before);
-      ZUL_DrawCircle(cx, cy, 0x10203 * r, r);
-      ASSERT_EQ(SurfaceBytesOf(1), Expected(before, ring, 0x10203 * r, false)) << "DrawCircle r " << r;
+      int cx = 40 + r % 7, cy = 33 - r % 5;  // the larger ones run off the picture
+      std::string what = "r " + std::to_string(r);
+      Points ring = CirclePoints(cx, cy, r), disc = CirclePoints(cx, cy, r, true);
+      Check([&] { ZUL_XorCircle(cx, cy, r); }, ring, 0, true, "XOR circle " + what);
+      Check([&] { ZUL_XorFillCircle(cx, cy, r); }, disc, 0, true, "XOR disc " + what);
+      Check([&] { ZUL_DrawCircle(cx, cy, 0x10203 * r, r); }, ring, 0x10203 * r, false, "circle " + what);
       draw_color = 0x30201 * r;
-      ZUL_FillCircle(cx, cy, r);
-      ASSERT_EQ(SurfaceBytesOf(1), Expected(before, disc, 0x30201 * r, false)) << "FillCircle r " << r;
-      before = SurfaceBytesOf(1);
+      Check([&] { ZUL_FillCircle(cx, cy, r); }, disc, 0x30201 * r, false, "disc " + what);
     }
+  }
+  MakeRandomPicture(420, 380, 32, 9);
+  for (int r = 31; r <= 300; r += 67) {
+    Check([&] { ZUL_XorFillCircle(r, 190, r); }, CirclePoints(r, 190, r, true), 0, true, "big disc");
+    Check([&] { ZUL_DrawCircle(r, 190, 0xFF, r); }, CirclePoints(r, 190, r), 0xFF, false, "big circle");
+  }
+  // Worked figures: counts of the pixels set, and where the pen is left.
+  const struct { int r; bool fill; size_t count; int pen_x, pen_y; } worked[] = {
+      {1, false, 4, 9, 10}, {3, false, 16, 8, 8}, {5, true, 97, 6, 7}, {0, false, 1, 10, 10},
+      {0, true, 1, 10, 10}, {-3, false, 4, 13, 10}, {-3, true, 9, 13, 10}};
+  for (const auto& w : worked) {
     ZUL_DestroyImage(1);
-  }
-  std::mt19937 random(9);
-  std::vector<uint8_t> before = MakeRandomPicture(420, 380, 32, 9);
-  for (int i = 0; i < 12; ++i) {
-    int r = 31 + static_cast<int>(random() % 270), cx = static_cast<int>(random() % 420), cy = 190;
-    ZUL_XorFillCircle(cx, cy, r);
-    ASSERT_EQ(SurfaceBytesOf(1), Expected(before, DiscPoints(cx, cy, r), 0, true)) << "r " << r;
-    ZUL_XorFillCircle(cx, cy, r);
-    ZUL_DrawCircle(cx, cy, 0xFF, r);
-    ASSERT_EQ(SurfaceBytesOf(1), Expected(before, CirclePoints(cx, cy, r), 0xFF, false)) << "r " << r;
-    before = SurfaceBytesOf(1);
-  }
-  draw_color = 0xFFFFFF;
-}
-
-TEST_F(RasterFigures, WorkedCirclesAndTheirPen) {
-  struct Case {
-    int r;
-    bool fill;
-    size_t count;  // pixels changed
-    int pen_dx, pen_dy;
-  } cases[] = {
-      {1, false, 4, -1, 0},  {3, false, 16, -2, -2}, {5, true, 97, INT_MIN, 0},
-      {0, false, 1, 0, 0},   {0, true, 1, 0, 0},     {-3, false, 4, 3, 0},
-      {-3, true, 9, 3, 0},
-  };
-  for (const Case& c : cases) {
     MakeImage(1, 20, 20, 8);
     draw_color = 0x12AB;
-    if (c.fill) ZUL_FillCircle(10, 10, c.r);
-    else ZUL_DrawCircle(10, 10, 0x12AB, c.r);
-    std::vector<uint8_t> after = SurfaceBytesOf(1);
-    size_t changed = 0;
-    for (uint8_t byte : after) changed += byte == 0xAB;
-    EXPECT_EQ(changed, c.count) << "r " << c.r << (c.fill ? " fill" : "");
-    if (c.pen_dx != INT_MIN) ExpectPen(10 + c.pen_dx, 10 + c.pen_dy, "circle");
-    ZUL_DestroyImage(1);
+    w.fill ? ZUL_FillCircle(10, 10, w.r) : ZUL_DrawCircle(10, 10, 0x12AB, w.r);
+    std::vector<uint8_t> px = SurfaceBytesOf(1);
+    EXPECT_EQ(size_t(std::count(px.begin(), px.end(), 0xAB)), w.count) << "r " << w.r;
+    EXPECT_PEN(w.pen_x, w.pen_y);
   }
-  // Radius 3: the rows 3 above and below the centre hold cx - 1 .. cx + 1.
-  MakeImage(1, 20, 20, 32);
-  ZUL_DrawCircle(10, 10, 0xFFFFFF, 3);
-  for (int x = 5; x <= 15; ++x) {
-    bool on = x >= 9 && x <= 11;
-    EXPECT_EQ(ZUL_GetPixel(x, 7) != 0, on) << x;
-    EXPECT_EQ(ZUL_GetPixel(x, 13) != 0, on) << x;
-  }
-  // XOR radius 0 inverts the centre an even number of times: no change.
-  std::vector<uint8_t> before = SurfaceBytesOf(1);
-  ZUL_XorCircle(4, 4, 0);
-  ZUL_XorFillCircle(4, 4, 0);
-  EXPECT_EQ(SurfaceBytesOf(1), before);
+  Check([] { ZUL_XorCircle(4, 4, 0); ZUL_XorFillCircle(4, 4, 0); }, {}, 0, false, "XOR r = 0");
   draw_color = 0xFFFFFF;
 }
 
 TEST_F(RasterFigures, ExtremeArgumentsTouchOnlyVisiblePixelsAndEndSoon) {
-  const int distant = 2000000000;
-  std::vector<uint8_t> before = MakeRandomPicture(40, 30, 32, 2);
-  struct LineCase {
-    int x1, y1, x2, y2;
-  } lines[] = {{INT_MIN, 5, INT_MAX, 5},   {7, INT_MAX, 7, INT_MIN},    {INT_MAX, INT_MAX, 3, 0},  {0, 0, INT_MAX, INT_MAX},
-              
-               {-distant, -1000000007, distant, 1000000003}, {-999999999, distant, 1000000001, -distant + 3},
-               {INT_MAX, 0, INT_MAX - 5, 3}, {-30, INT_MIN, 20, INT_MAX}};
-  for (const LineCase& c : lines) {
-    // The reference walks only the visible columns (or rows) of the major axis.
-    bool x_major = std::llabs(1LL * c.x2 - c.x1) >= std::llabs(1LL * c.y2 - c.y1);
-    Points points = LinePoints(c.x1, c.y1, c.x2, c.y2, 0, x_major ? 39 : 29);
-    ZUL_XorLine(c.x1, c.y1, c.x2, c.y2);
-    ASSERT_EQ(SurfaceBytesOf(1), Expected(before, points, 0, true)) << c.x1 << "," << c.y1;
-    ExpectPen(c.x2, c.y2, "extreme line");
-    ZUL_XorLine(c.x2, c.y2, c.x1, c.y1);
-    ASSERT_EQ(SurfaceBytesOf(1), before);
+  const int d = 2000000000;
+  MakeRandomPicture(40, 30, 32, 2);
+  const int lines[][4] = {{INT_MIN, 5, INT_MAX, 5}, {7, INT_MAX, 7, INT_MIN}, {INT_MAX, INT_MAX, 3, 0},
+                          {-d, -1000000007, d, 1000000003}, {-999999999, d, 1000000001, -d + 3},
+                          {INT_MAX, 0, INT_MAX - 5, 3}, {-30, INT_MIN, 20, INT_MAX}};
+  for (const auto& c : lines) {
+    bool x_major = std::llabs(1LL * c[2] - c[0]) >= std::llabs(1LL * c[3] - c[1]);
+    Check([&] { ZUL_XorLine(c[0], c[1], c[2], c[3]); }, LinePoints(c[0], c[1], c[2], c[3], 0, x_major ? 39 : 29),
+          0, true, "line " + std::to_string(c[0]));
+    EXPECT_PEN(c[2], c[3]);
   }
+  Points all = BoxPoints(0, 0, 39, 29, true);
   draw_color = 0x0F0F0F;
-  ZUL_FillBox(-distant, -distant, distant, distant);
-  EXPECT_EQ(SurfaceBytesOf(1), Expected(before, BoxPoints(0, 0, 39, 29, true), 0x0F0F0F, false));
-  before = SurfaceBytesOf(1);
-  ZUL_XorFillBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-  ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // entirely outside
-  ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-  ZUL_XorFillBox(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-  EXPECT_EQ(SurfaceBytesOf(1), before);
-  ZUL_XorFillCircle(10, 10, 20000000);
-  EXPECT_EQ(SurfaceBytesOf(1), Expected(before, BoxPoints(0, 0, 39, 29, true), 0, true));
-  ZUL_XorFillCircle(10, 10, 20000000);
-  EXPECT_EQ(SurfaceBytesOf(1), before);
-  // A big circle centred off the picture: only its visible arc.
-  ZUL_DrawCircle(-4980, 15, 0x777777, 5000);
-  EXPECT_EQ(SurfaceBytesOf(1), Expected(before, CirclePoints(-4980, 15, 5000), 0x777777, false));
+  Check([&] { ZUL_FillBox(-d, -d, d, d); }, all, 0x0F0F0F, false, "far box");
+  Check([&] { ZUL_XorFillBox(INT_MAX, INT_MIN, INT_MIN, INT_MAX); }, all, 0, true, "XOR box of every int");
+  Check([&] { ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, {}, 0, true, "outline outside");
+  Check([&] { ZUL_XorFillCircle(10, 10, 20000000); }, all, 0, true, "huge disc");
+  Check([&] { ZUL_DrawCircle(-4980, 15, 0x777777, 5000); }, CirclePoints(-4980, 15, 5000), 0x777777, false, "arc");
   draw_color = 0xFFFFFF;
 }

@@ -1,9 +1,124 @@
-// Drawing commands of an image window (lines, boxes, circles, flood fill) and
-// the drawing colour commands. Not built yet: they do nothing.
+// Drawing commands of an image window (lines, boxes, circles, flood fill)
+// and the drawing colour commands "Change" and "Pick". Each asks for its
+// points with a point tool and draws only when the tool gave them.
 #include "imagewin/imagewin.h"
 
-void DrawingCommand(HWND, int, int) {}
+#include <commdlg.h>
 
-void ColorChangeCommand(HWND) {}
+#include "core/core.h"
+#include "surfaces/surfaces.h"
 
-void ColorPickCommand(HWND, int) {}
+namespace {
+
+// The tool's points were clicked: a 0 while Stop or Exit is pending means
+// the wait was ended, not answered.
+bool ToolGavePoints(int code) { return code == 0 && stop_requested == 0 && quit_state == 0; }
+
+// Draws into slot `number` even when a command run during the wait made
+// another window current.
+void MakeSlotCurrent(int number) {
+  if (current_image != number) ZUL_SelectImage(number);
+}
+
+void LineCommand(int number, int id) {
+  int x1, y1, x2, y2;
+  const ImageSurface& s = image_surfaces[number];
+  if (id == kIwDrawLine) {
+    if (!ToolGavePoints(ZUL_GetLine(number, &x1, &y1, &x2, &y2))) return;
+  } else if (id == kIwDrawRow) {
+    if (!ToolGavePoints(ZUL_GetRow(number, &x1, &y1))) return;
+    x1 = 0;
+    x2 = static_cast<int>(s.width) - 1;
+    y2 = y1;
+  } else {
+    if (!ToolGavePoints(ZUL_GetColumn(number, &x1, &y1))) return;
+    y1 = 0;
+    y2 = static_cast<int>(s.height) - 1;
+    x2 = x1;
+  }
+  MakeSlotCurrent(number);
+  ZUL_DrawLine(draw_color, x1, y1, x2, y2);
+}
+
+void BoxCommand(int number, int id) {
+  int left, top, right, bottom;
+  if (!ToolGavePoints(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
+  MakeSlotCurrent(number);
+  if (id == kIwDrawBox) ZUL_DrawBox(left, top, right, bottom);
+  else if (id == kIwFillBox) ZUL_FillBox(left, top, right, bottom);
+  else ZUL_XorFillBox(left, top, right, bottom);
+}
+
+void CircleCommand(int number, int id) {
+  int cx, cy, r;
+  if (!ToolGavePoints(ZUL_GetCircle(number, &cx, &cy, &r))) return;
+  MakeSlotCurrent(number);
+  if (id == kIwDrawCircle) ZUL_DrawCircle(cx, cy, draw_color, r);
+  else if (id == kIwFillCircle) ZUL_FillCircle(cx, cy, r);
+  else ZUL_XorFillCircle(cx, cy, r);
+}
+
+void PaintCommand(int number) {
+  int x, y;
+  if (!ToolGavePoints(ZUL_GetPoint(number, &x, &y))) return;
+  MakeSlotCurrent(number);
+  (void)x;
+  (void)y;
+  // TO WIRE WHEN THE FLOOD FILL IS LINKED IN: ZUL_FloodFill(x, y);
+}
+
+// 0x00RRGGBB <-> COLORREF 0x00BBGGRR: the red and blue bytes change places.
+uint32_t SwapRedAndBlue(uint32_t c) { return (c >> 16 & 0xFFu) | (c & 0xFF00u) | (c & 0xFFu) << 16; }
+
+uint32_t PaletteColour(int number, uint32_t index) {
+  RGBQUAD entries[kPaletteEntries] = {};
+  MakeSlotCurrent(number);
+  ZUL_GetPalette(entries);
+  const RGBQUAD& e = entries[index & 0xFF];
+  return static_cast<uint32_t>(e.rgbRed) << 16 | static_cast<uint32_t>(e.rgbGreen) << 8 | e.rgbBlue;
+}
+
+}  // namespace
+
+void DrawingCommand(HWND, int number, int id) {
+  switch (id) {
+    case kIwDrawLine:
+    case kIwDrawRow:
+    case kIwDrawColumn: LineCommand(number, id); break;
+    case kIwDrawBox:
+    case kIwFillBox:
+    case kIwXorFillBox: BoxCommand(number, id); break;
+    case kIwDrawCircle:
+    case kIwFillCircle:
+    case kIwXorFillCircle: CircleCommand(number, id); break;
+    case kIwPaint: PaintCommand(number); break;
+    default: break;
+  }
+}
+
+// The colour dialog, started at the drawing colour; its colour is taken
+// whichever button closed it (Cancel leaves it at the start value).
+void ColorChangeCommand(HWND window) {
+  CHOOSECOLORW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.rgbResult = SwapRedAndBlue(draw_color);
+  dialog.lpCustColors = custom_colors;
+  dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+  ChooseColorW(&dialog);
+  uint32_t colour = SwapRedAndBlue(dialog.rgbResult);
+  draw_color = colour;
+  zul_tttc = colour;
+  zul_tc = colour;
+}
+
+// The clicked pixel becomes the drawing colour; the TrueType text colour
+// follows as a colour (an 8-bit window's palette entry).
+void ColorPickCommand(HWND, int number) {
+  int x, y;
+  if (!ToolGavePoints(ZUL_GetPoint(number, &x, &y))) return;
+  MakeSlotCurrent(number);
+  uint32_t value = ZUL_GetPixel(x, y);
+  draw_color = value;
+  zul_tttc = image_windows[number].bits == 32 ? value : PaletteColour(number, value);
+}
