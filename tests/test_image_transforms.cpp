@@ -5,14 +5,50 @@
 #include <deque>
 #include <thread>
 
-#include "point_tools_test_util.h"
+#include "imagewin_test_util.h"
 
 namespace {
 
 using Values = std::vector<uint32_t>;
 using Picture = std::function<uint32_t(int, int)>;
 using Transforms = ImageWindowTest;
-using WaitingCommands = PointToolTest;
+
+// Commands that wait for the mouse, with a main window and status label of
+// their own; a script posts one input to window 1 per timer tick while the
+// command waits (a tick comes only when the queue is empty).
+class WaitingCommands : public ImageWindowTest {
+ protected:
+  void SetUp() override {
+    ImageWindowTest::SetUp();
+    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr, nullptr, nullptr);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  void TearDown() override {
+    ImageWindowTest::TearDown();
+    DestroyWindow(main_window);
+    main_window = status_label = nullptr;
+  }
+};
+using Step = std::function<void()>;
+std::vector<Step> script;
+size_t script_next;
+
+void CALLBACK PlayStep(HWND, UINT, UINT_PTR, DWORD) {
+  if (point_clicked || point_cancelled) return;  // the tool has not taken the last input yet
+  if (script_next < script.size()) script[script_next++]();
+}
+void Play(std::vector<Step> steps, int command) {
+  script = std::move(steps);
+  script_next = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 15, PlayStep);
+  SendCommand(1, command);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(point_tool_active, 0);
+}
+Step Mouse(UINT message, int x, int y) {
+  return [=] { PostMessageW(image_windows[1].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y)); };
+}
 
 // Slot n's pixels (words, or indices on 8 bits) row by row, and its palette.
 Values ValuesOf(int n) {
@@ -295,7 +331,7 @@ TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
   MakeImage(1, 200, 80);
   for (auto [cx, cy] : {std::pair{30, 20}, {2, 2}}) {  // centred on the click, cut at the edges
     ZUL_ClearImage(1);
-    PlayTool({Move(1, cx, cy), Click(1, cx, cy)}, [] { SendCommand(1, kIwPaste); return 0; });
+    Play({Mouse(WM_MOUSEMOVE, cx, cy), Mouse(WM_LBUTTONDOWN, cx, cy)}, kIwPaste);
     Values v = ValuesOf(1);
     for (int i = 0; i < 200 * 80; ++i) {
       int x = i % 200 - (cx - 5), y = i / 200 - (cy - 3);
@@ -303,12 +339,12 @@ TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
     }
   }
   ZUL_ClearImage(1);
-  PlayTool({RightClick(1)}, [] { SendCommand(1, kIwPaste); return 0; });
+  Play({Mouse(WM_RBUTTONDOWN, 1, 1)}, kIwPaste);
   EXPECT_EQ(ValuesOf(1), Values(16000, 0));
   for (int bits : {32, 8}) {  // Clipping: the box in a new window in slot 0, at (0, 0)
     DestroyAllImages();
     Paint(1, 200, 100, bits, bits == 8 ? DistinctIndex : Distinct);
-    PlayTool({Click(1, 6, 5), Click(1, 2, 3)}, [] { SendCommand(1, kIwClipping); return 0; });
+    Play({Mouse(WM_LBUTTONDOWN, 6, 5), Mouse(WM_LBUTTONDOWN, 2, 3)}, kIwClipping);
     ASSERT_EQ(image_windows[0].width * 100 + image_windows[0].height, 503);
     EXPECT_EQ(current_image, 0);
     std::string zoom = std::to_string(FitZoom(ReadScreenMetrics(), 5, 3, 100).zoom);
@@ -320,10 +356,17 @@ TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
     Values clip = ValuesOf(0), source = ValuesOf(1);
     for (int i = 0; i < 15; ++i) EXPECT_EQ(clip[i], source[(i / 5 + 3) * 200 + i % 5 + 2]);
   }
-  ZUL_DestroyImage(0);  // cancelled, or the source closed during the wait: no window
-  PlayTool({RightClick(1)}, [] { SendCommand(1, kIwClipping); return 0; });
-  PlayTool({Click(1, 2, 2), [] { PostMessageW(image_windows[1].window, WM_CLOSE, 0, 0); }},
-           [] { SendCommand(1, kIwClipping); return 0; });
+  DestroyAllImages();  // Paint fills the clicked region; Stop during the wait fills nothing
+  Paint(1, 200, 100, 32, [](int x, int) { return x < 100 ? 0u : 0xFFu; });
+  draw_color = 0x00FF00;
+  Play({[] { stop_requested = 1; }}, kIwPaint);
+  stop_requested = 0;
+  Play({Mouse(WM_LBUTTONDOWN, 150, 50)}, kIwPaint);
+  Values painted = ValuesOf(1);
+  for (int i = 0; i < 200 * 100; ++i) ASSERT_EQ(painted[i], i % 200 < 100 ? 0u : 0x00FF00u);
+  // Clipping cancelled, or its source closed during the wait: no new window.
+  Play({Mouse(WM_RBUTTONDOWN, 1, 1)}, kIwClipping);
+  Play({Mouse(WM_LBUTTONDOWN, 2, 2), [] { PostMessageW(image_windows[1].window, WM_CLOSE, 0, 0); }}, kIwClipping);
   EXPECT_EQ(CountImageFrames(), 0);
 }
 
