@@ -54,7 +54,8 @@ std::string FileStart(const std::wstring& path) {
 }  // namespace
 
 TEST(ImageFileScenarios, DropDrawsTheFirstFileIntoTheWindowAndKeepsTheCurrentOne) {
-  std::wstring first = CurrentDirectoryPath(L"drop_first.bmp"), second = CurrentDirectoryPath(L"drop_second.bmp");
+  // The first name is one the ANSI code page cannot spell.
+  std::wstring first = CurrentDirectoryPath(L"drop_\u65e5.bmp"), second = CurrentDirectoryPath(L"drop_second.bmp");
   std::wstring too_long = CurrentDirectoryPath((std::wstring(270, L'x') + L".bmp").c_str());
   EXPECT_EQ(RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
               ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
@@ -79,9 +80,9 @@ TEST(ImageFileScenarios, DialogsLoadAndSaveWithTheirFiltersAndRememberedDirector
   CreateDirectoryW(folder.c_str(), nullptr);
   EXPECT_EQ(RunScenario(TwoWindowsZeroCurrent, [] {}, [&] {
               ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-              WriteBmp(folder + L"first.bmp", 30, 20, 5);
+              WriteBmp(folder + L"first_\u65e5.bmp", 30, 20, 5);
               WriteBmp(folder + L"second.bmp", 20, 10, 7);
-              Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, -1, folder + L"first.bmp");
+              Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, -1, folder + L"first_\u65e5.bmp");
               EXPECT_TRUE(WaitUntil([] { return CornerShows(30, 20, 5) && current_image == 1; }));
               SetCurrentDirectoryW(start);  // a bare name is found in the directory remembered
               Dialog(kIwLoadImage, L"Load image file", L"*.BMP;*.RLE;*.DIB", 1, -1, L"second.bmp");
@@ -113,7 +114,7 @@ TEST(ImageFileScenarios, DialogsLoadAndSaveWithTheirFiltersAndRememberedDirector
             }),
             0);
   SetCurrentDirectoryW(start);
-  DeleteFileW((folder + L"first.bmp").c_str());
+  DeleteFileW((folder + L"first_\u65e5.bmp").c_str());
   DeleteFileW((folder + L"second.bmp").c_str());
   RemoveDirectoryW(folder.c_str());
 }

@@ -13,23 +13,9 @@ using Values = std::vector<uint32_t>;
 using Picture = std::function<uint32_t(int, int)>;
 using Transforms = ImageWindowTest;
 
-// Commands that wait for the mouse, with a main window and status label of
-// their own; a script posts one input to window 1 per timer tick while the
-// command waits (a tick comes only when the queue is empty).
-class WaitingCommands : public ImageWindowTest {
- protected:
-  void SetUp() override {
-    ImageWindowTest::SetUp();
-    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr, nullptr, nullptr);
-    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr, nullptr, nullptr);
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  void TearDown() override {
-    ImageWindowTest::TearDown();
-    DestroyWindow(main_window);
-    main_window = status_label = nullptr;
-  }
-};
+// Commands that wait for the mouse: a script posts one input to window 1 per
+// timer tick while the command waits (a tick comes only when the queue is empty).
+using WaitingCommands = ImageWindowTest;
 using Step = std::function<void()>;
 std::vector<Step> script;
 size_t script_next;

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr int kRotationTile = 64;
-constexpr int kClipTitleBytes = 512;  // pixels per side of the blocks a rotation copies
+constexpr int kRotationTile = 64;     // pixels per side of the blocks a rotation copies
+constexpr int kClipTitleBytes = 512;
 
 void InvalidateCurrentImage() {
   if (ImageWindow* slot = CurrentLiveImage()) InvalidateRect(slot->window, nullptr, FALSE);
@@ -153,6 +153,9 @@ void ClippingCommand(HWND window, int number) {
   ZUL_RedrawImage(made);
 }
 
+// Each of red, green and blue becomes 255 minus itself (8 bits: the index
+// 255 minus itself). Done in memory: GDI's InvertRect would also set the
+// unused top byte of 32-bit pixels.
 void InvertCommand(HWND, int number) {
   const ImageSurface& s = image_surfaces[number];
   GdiFlush();
@@ -168,8 +171,9 @@ void InvertCommand(HWND, int number) {
   InvalidateRect(image_windows[number].window, nullptr, FALSE);
 }
 
-// Mirrors in the surface memory: pixel (x, y) takes what (width - 1 - x, y)
-// or (x, height - 1 - y) held.
+// Mirrors in the surface memory (exact and several times faster than a
+// mirrored StretchBlt): pixel (x, y) takes what (width - 1 - x, y) or
+// (x, height - 1 - y) held.
 void FlipCommand(HWND, int number, int id) {
   const ImageSurface& s = image_surfaces[number];
   const size_t element = s.bits == 32 ? 4 : 1;
