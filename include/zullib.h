@@ -1,10 +1,38 @@
 // ZULLIB 7.0: a window framework for image-processing experiments.
 //
-// The one header an application includes. An application is a program that
-// defines AppSetup (called once when the worker thread starts) and AppMain
-// (called on every Start) and links the zullib library, which holds the
-// process entry. Windows are addressed by kind and number (0-255); calls
-// return small integer codes, 0 for success.
+// The one header an application includes, and its manual.
+//
+// An application is a program that defines AppSetup and AppMain and links the
+// zullib library, which holds the process entry (WinMain). The framework shows
+// a small main window with Start, Stop and Exit and runs the two routines on
+// its worker thread, so every window stays live while the application works:
+//
+//   #include "zullib.h"
+//
+//   void AppSetup() {                        // once, when the program starts
+//     ZUL_OpenTextWindow(0, 0, 0, 400, 200);
+//   }
+//
+//   void AppMain() {                         // on every Start
+//     ZUL_CreateImage(0, "gradient", -1, -1, 256, 256, 100);  // current now
+//     for (int y = 0; y < 256; ++y)
+//       for (int x = 0; x < 256; ++x) ZUL_SetPixel(x, y, (x << 16) | (y << 8));
+//     ZUL_RedrawImage(0);
+//     ZUL_Printf("drawn in %d ms\n", ZUL_GetTime());
+//     while (stop_requested == 0 && quit_state == 0) ZUL_PumpMessages();
+//   }
+//
+// Windows are addressed by kind and number (0-255). Calls return small codes:
+// 0 for success, 1 for a number out of range, a free slot or (for open and
+// create) a slot already in use; further codes are given call by call. Colours
+// are 0x00RRGGBB words everywhere; 8-bit surfaces store only the low byte.
+//
+// Threads: AppSetup, AppMain and every framework window but the main window
+// run on the worker thread; call the framework from that thread only.
+//
+// Calls marked [pumps] process the worker's waiting messages before they
+// return, so window procedures (menus, keys, painting, a closed window) run
+// inside them: a window may be gone when such a call returns.
 #pragma once
 
 #ifndef NOMINMAX
@@ -19,25 +47,42 @@
 void AppSetup();  // once, on the worker thread, before the first request
 void AppMain();   // on every Start, on the worker thread
 
-// ---- run state (process-wide words polled by both threads) ------------------
-extern std::atomic<int32_t> start_requested;  // Start was chosen
-extern std::atomic<int32_t> running;          // AppMain is running
-extern std::atomic<int32_t> stop_requested;   // Stop was chosen: running code should stop
-extern std::atomic<int32_t> quit_state;       // 0 normal; non-zero: the program is ending
+// ---- run state ----------------------------------------------------------------
+// Process-wide words that both threads poll; each is written by the side the
+// comment names.
+extern std::atomic<int32_t> start_requested;  // main thread: Start was chosen
+extern std::atomic<int32_t> running;          // worker: AppMain is running
+extern std::atomic<int32_t> stop_requested;   // main thread: Stop was chosen; loops should end
+extern std::atomic<int32_t> quit_state;       // main thread: 0 normal, non-zero the program ends
 
-// ---- core utilities ---------------------------------------------------------
-int ZUL_GetTime();                 // milliseconds from the high-resolution counter
-void ZUL_Pause(const char* text);  // modal message box captioned "Pause"
+// ---- core utilities -------------------------------------------------------------
+// Milliseconds from the high-resolution counter (wraps after 2^31 - 1 ms;
+// differences of two readings stay right).
+int ZUL_GetTime();
+// [pumps] A modal message box captioned "Pause" with an OK button; its own
+// loop dispatches the calling thread's messages until OK is pressed.
+void ZUL_Pause(const char* text);
 void ZUL_PauseW(const wchar_t* text);  // the same for UTF-16 text (any language)
-// Processes every message waiting for the calling thread's windows; for loops
+// [pumps] Processes every waiting message of the worker's windows; for loops
 // of the application that wait without printing.
 void ZUL_PumpMessages();
 
-// ---- image windows and surfaces ---------------------------------------------
+// ---- image windows and surfaces ---------------------------------------------------
+// Creates image window `number` with a `width` x `height` surface of 32 bits
+// (ZUL_CreateImage8: 8 bits with a grey colour table), all zero, at screen
+// position (x, y) (-1: the system chooses) and `zoom` percent, fitted so the
+// window fits on the screen; the new window becomes current. Returns 0 made;
+// 1 the slot is in use; 2 it cannot be shown at any zoom; 3 the surface could
+// not be made; 4 the number is out of range.
 int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int height, int zoom);
 int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height, int zoom);
+// Destroys a live image window and frees its surface: 0 done, 1 slot free or
+// out of range.
 int ZUL_DestroyImage(int number);
+// Copies the surface to the window at its zoom now: 0 done, 1 slot free.
 int ZUL_RedrawImage(int number);
+// Makes the previously current image window current again (pops the history):
+// 0 done, 1 it is no longer live (nothing changes).
 int ZUL_RestoreImage();
 // The window of a live image window, or null.
 HWND ZUL_GetImageWindow(int number);
@@ -48,9 +93,10 @@ HWND ZUL_GetImageWindow(int number);
 int ZUL_SetPalette(const RGBQUAD* entries, int count);
 int ZUL_GetPalette(RGBQUAD* buffer);
 
-// The surface of one image window slot as the pixel calls see it. Kept in step
-// with the slot by the framework: a free slot has width and height 0, so every
-// pixel call on it is outside and touches nothing.
+// The surface of one image window slot as the pixel calls see it, kept in
+// step with the slot by the framework: a free slot has width and height 0, so
+// every pixel call on it is outside and touches nothing. Read-only for the
+// application (its width and height are the picture's size).
 // The fields are `unsigned long` / `long` rather than 32-bit integer types of
 // the pixels' own kind on purpose: a store of a 32-bit pixel can then not
 // alias them, so a drawing loop keeps the surface's bounds in registers.
@@ -63,18 +109,36 @@ struct ImageSurface {
 };
 extern ImageSurface image_surfaces[256];
 // The current image window (0-255) that the pixel, drawing, palette and file
-// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage, which
-// keep `current_surface` (= &image_surfaces[current_image]) in step.
+// calls act on; changed only by ZUL_SelectImage / ZUL_RestoreImage and by the
+// creation of a window.
 extern int32_t current_image;
-extern const ImageSurface* current_surface;
+
+// The framework's own state behind the inline calls below; not for use by the
+// application.
+namespace zul {
+extern const ImageSurface* current_surface;  // &image_surfaces[current_image]
 // The 8 previously current image windows, kept as a ring so that a select
-// moves no entries: entry i (0 the most recent) is
-// image_history_ring[(image_history_top + i) & 7].
+// moves no entries: entry i (0 the most recent) is ring[(top + i) & 7].
 extern int32_t image_history_ring[8];
 extern uint32_t image_history_top;
-inline int32_t ImageHistoryEntry(int i) {
-  return image_history_ring[(image_history_top + static_cast<uint32_t>(i)) & 7u];
+
+inline const ImageSurface& CurrentSurface() { return *current_surface; }
+inline bool SurfaceContains(const ImageSurface& s, int x, int y) {
+  return static_cast<unsigned long>(static_cast<uint32_t>(x)) < s.width &&
+         static_cast<unsigned long>(static_cast<uint32_t>(y)) < s.height;
 }
+inline uint8_t* SurfaceRow(const ImageSurface& s, int y) {
+  return s.base + static_cast<size_t>(y) * s.stride;
+}
+// Inside: the stored word (32 bits) or byte (8 bits). Outside: `outside`.
+inline uint32_t ReadPixelOr(int x, int y, uint32_t outside) {
+  const ImageSurface& s = CurrentSurface();
+  if (!SurfaceContains(s, x, y)) return outside;
+  const uint8_t* row = SurfaceRow(s, y);
+  if (s.bits == 32) return reinterpret_cast<const uint32_t*>(row)[x];
+  return row[x];
+}
+}  // namespace zul
 
 // Makes a live image window current and pushes the previous current number
 // onto the history (the oldest entry drops out): 0, or 1 when the number is
@@ -82,31 +146,25 @@ inline int32_t ImageHistoryEntry(int i) {
 // application switches windows for every pixel it reads and writes.
 inline int ZUL_SelectImage(int number) {
   if (static_cast<uint32_t>(number) >= 256u || image_surfaces[number].width == 0) return 1;
-  image_history_top = (image_history_top - 1u) & 7u;  // the oldest entry's place
-  image_history_ring[image_history_top] = current_image;
+  zul::image_history_top = (zul::image_history_top - 1u) & 7u;  // the oldest entry's place
+  zul::image_history_ring[zul::image_history_top] = current_image;
   current_image = number;
-  current_surface = &image_surfaces[number];
+  zul::current_surface = &image_surfaces[number];
   return 0;
 }
 
-// ---- pixels and colour conversions ------------------------------------------
-// Colours are 0x00RRGGBB words; an 8-bit surface stores only the low byte.
-// A point is inside when x < width and y < height compared unsigned, so
-// negative coordinates are outside. All calls act on the current image window.
+// ---- pixels ---------------------------------------------------------------------------
+// All act on the current image window. A point is inside when x < width and
+// y < height compared unsigned, so negative coordinates are outside; nothing
+// reports drawing outside. Inline for speed.
 extern int32_t pen_x, pen_y;  // last point of ZUL_SetPixel / ZUL_XorPixel / lines
 constexpr uint32_t kProbeOutside = 0xFFFFFFFFu;  // ZUL_ProbePixel outside the image
 
-inline const ImageSurface& CurrentSurface() { return *current_surface; }
-inline bool SurfaceContains(const ImageSurface& s, int x, int y) {
-  return static_cast<unsigned long>(static_cast<uint32_t>(x)) < s.width &&
-         static_cast<unsigned long>(static_cast<uint32_t>(y)) < s.height;
-}
-
 // Writes a pixel (whole word on 32 bits, low byte on 8 bits); the pen stays.
 inline void ZUL_PlotPixel(int x, int y, uint32_t color) {
-  const ImageSurface& s = CurrentSurface();
-  if (!SurfaceContains(s, x, y)) return;
-  uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
+  const ImageSurface& s = zul::CurrentSurface();
+  if (!zul::SurfaceContains(s, x, y)) return;
+  uint8_t* row = zul::SurfaceRow(s, y);
   if (s.bits == 32) {
     reinterpret_cast<uint32_t*>(row)[x] = color;
   } else {
@@ -119,27 +177,23 @@ inline void ZUL_SetPixel(int x, int y, uint32_t color) {
   pen_y = y;
   ZUL_PlotPixel(x, y, color);
 }
-// Inside: the stored word (32 bits) or byte (8 bits). Outside: `outside`.
-inline uint32_t ReadPixelOr(int x, int y, uint32_t outside) {
-  const ImageSurface& s = CurrentSurface();
-  if (!SurfaceContains(s, x, y)) return outside;
-  const uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
-  if (s.bits == 32) return reinterpret_cast<const uint32_t*>(row)[x];
-  return row[x];
-}
-inline uint32_t ZUL_GetPixel(int x, int y) { return ReadPixelOr(x, y, 0); }
-inline uint32_t ZUL_ProbePixel(int x, int y) { return ReadPixelOr(x, y, kProbeOutside); }
-// Inverts a pixel (32 bits: XOR 0xFFFFFF, top byte kept; 8 bits: complement).
+// The stored word (32 bits) or byte (8 bits); 0 outside.
+inline uint32_t ZUL_GetPixel(int x, int y) { return zul::ReadPixelOr(x, y, 0); }
+// The same, but kProbeOutside outside (a stored word can equal it).
+inline uint32_t ZUL_ProbePixel(int x, int y) { return zul::ReadPixelOr(x, y, kProbeOutside); }
+// Inverts a pixel (32 bits: XOR 0xFFFFFF, top byte kept; 8 bits: complement);
+// the pen stays.
 inline void ZUL_XorPlotPixel(int x, int y) {
-  const ImageSurface& s = CurrentSurface();
-  if (!SurfaceContains(s, x, y)) return;
-  uint8_t* row = s.base + static_cast<size_t>(y) * s.stride;
+  const ImageSurface& s = zul::CurrentSurface();
+  if (!zul::SurfaceContains(s, x, y)) return;
+  uint8_t* row = zul::SurfaceRow(s, y);
   if (s.bits == 32) {
     reinterpret_cast<uint32_t*>(row)[x] ^= 0xFFFFFFu;
   } else {
     row[x] = static_cast<uint8_t>(~row[x]);
   }
 }
+// Moves the pen to (x, y), then inverts the pixel when inside.
 inline void ZUL_XorPixel(int x, int y) {
   pen_x = x;
   pen_y = y;
@@ -151,6 +205,7 @@ void ZUL_ReadRow(void* buffer, int y, int count);
 // Zeroes the whole surface of a live slot; nothing for a free or bad number.
 void ZUL_ClearImage(int number);
 
+// ---- colour conversions ------------------------------------------------------------
 // HSV: value = max channel, saturation = max - min (chroma), hue 0..359.
 void ZUL_RgbToHsv(uint32_t color, int* hue, int* saturation, int* value);
 int ZUL_GetHue(uint32_t color);
@@ -194,17 +249,21 @@ void ZUL_XorCircle(int cx, int cy, int r);
 // The disc inside that outline: in draw_color, or inverted.
 void ZUL_FillCircle(int cx, int cy, int r);
 void ZUL_XorFillCircle(int cx, int cy, int r);
-// Fills the region of (x, y) in the current image window with draw_color.
+// Paints the 4-connected region of the seed's exact colour with draw_color
+// (its low byte on 8 bits); no result. The pen ends at the right end of the
+// last run filled; a seed outside, or a region already of that colour,
+// changes nothing.
 void ZUL_FloodFill(int x, int y);
 
 // Drawing state shared by the bitmap-font and TrueType text.
 extern uint32_t zul_tc;               // bitmap-font text colour, 0xRRGGBB; 0 at start
 extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
-extern int text_x, text_y, text_left; // text cursor and its left margin
+extern int text_x, text_y, text_left; // text cursor (baseline) and its left margin
 
-// ---- image files --------------------------------------------------------------
-// Draws a file into the current image window at (x, y), unscaled and clipped:
-// 0 drawn; 1 the file gave no picture; 2 no current image window.
+// ---- image files ------------------------------------------------------------------------
+// Draws a file (any format GDI+ reads) into the current image window at
+// (x, y), unscaled and clipped: 0 drawn; 1 the file gave no picture; 2 no
+// current image window.
 int ZUL_LoadImageFile(const char* file_name, int x, int y);
 // Saves the block (0, 0, width, height) of the current image window in format
 // 0 BMP, 1 JPEG, 2 GIF, 3 PNG, 4 TIFF, adding the format's extension unless the
@@ -213,7 +272,7 @@ int ZUL_LoadImageFile(const char* file_name, int x, int y);
 int ZUL_SaveImageFile(int width, int height, int format, const char* file_name);
 extern int jpeg_quality;  // quality of JPEG saves, initially 100
 
-// ---- image window display and zoom ------------------------------------------
+// ---- image window display and zoom ------------------------------------------------------
 // Stretch mode of a window's display: COLORONCOLOR (3) or HALFTONE (4, smoothed).
 // Set: 1 when the slot is free or out of range, else 0. Get: 0 for such a slot.
 int ZUL_SetStretchMode(int mode, int number);
@@ -259,8 +318,9 @@ int ZUL_GetBox(int slot, int* left, int* top, int* right, int* bottom);
 // A centre and a point on the circle; r = the distance rounded to the nearest integer.
 int ZUL_GetCircle(int slot, int* cx, int* cy, int* r);
 
+// ---- mouse -------------------------------------------------------------------------------
 // Point-tool feed: the image window procedure reports mouse events of the
-// window of slot `point_tool_window` here while `point_tool_active` is set.
+// window of slot `point_tool_window` here while a point tool waits.
 extern int32_t point_tool_window;  // -1 after a tool has ended
 extern int32_t point_moved, point_move_x, point_move_y;
 extern int32_t point_clicked, point_click_x, point_click_y;
@@ -272,21 +332,40 @@ extern int32_t mouse_tracking;
 extern int32_t mouse_window, mouse_x, mouse_y;
 extern int32_t mouse_left, mouse_middle, mouse_ctrl, mouse_shift;
 
-// ---- text windows -------------------------------------------------------------
+// ---- text windows -------------------------------------------------------------------------
+// Opens text window `number` at (x, y) with a width x height client area (-1
+// for any: the system's position, 400 x 300) and makes it current; it prints
+// white on black. 0 opened; 1 out of range, or already open (then it only
+// comes to the front and becomes current).
 int ZUL_OpenTextWindow(int number, int x, int y, int width, int height);
+// Closes a text window (a line it waits for ends empty): 0 done, 1 not open.
+// When it was current, the lowest open one becomes current.
 int ZUL_CloseTextWindow(int number);
+// Makes an open text window current, pushing the history: 0 done, 1 not open.
 int ZUL_SelectTextWindow(int number);
+// Brings the current text window to the front, or opens text window 0 in the
+// middle of the screen (400 x 300) when it is not open.
 void ZUL_ShowTextWindow();
+// [pumps] Prints formatted text (printf rules, cut at 4095 bytes) in the
+// current text window at its cursor: "\n" starts a line, long lines wrap, the
+// window scrolls. Nothing when no text window is current.
 void ZUL_Printf(const char* format, ...);
+// Clears the current text window and puts the cursor top left.
 void ZUL_ClearTextWindow();
+// Text and background colours of the current text window: Push saves the
+// present pair on its 8-entry stacks and sets a new one; Pop takes the last
+// saved pair back.
 void ZUL_PushTextColor(uint32_t text, uint32_t back);
 void ZUL_PopTextColor();
 
-// ---- text input -----------------------------------------------------------------
-// Reads a typed line from the current text window into `buffer` (256 bytes).
+// ---- text input -----------------------------------------------------------------------------
+// [pumps] Reads a line typed into the current text window into `buffer`
+// (256 bytes, always terminated): Enter ends it, Backspace edits, Up recalls
+// the last line, Ctrl+V pastes the clipboard's first line. The line is empty
+// when the window closes, the program ends or no text window is current.
 void ZUL_Input(char* buffer);
 
-// ---- input box and button box ----------------------------------------------------
+// ---- input box and button box -------------------------------------------------------------
 // The button box: one window with a grid of push buttons numbered row by row
 // from 0, owned by the worker thread. Opening does nothing when a box is open,
 // when columns or rows is below 1, or for more than 256 buttons.
@@ -299,15 +378,11 @@ void ZUL_SetButtonBoxTitle(int index, const char* text);
 int ZUL_GetButtonBox(int index);
 // Brings the open box to the given client size; the buttons follow.
 void ZUL_ResizeButtonBox(int client_width, int client_height);
-// Asks for a new caption of a button in the current text window.
+// [pumps] Asks for a new caption of a button in the current text window; an
+// empty answer keeps the caption.
 void ZUL_RenameButton(int index);
 
-// ---- flood fill, clipboard pictures and image file dialogs ----------------------
-// Paints the 4-connected region of the seed's exact colour in the current image
-// window with `draw_color` (its low byte on 8 bits); no result. The pen ends at
-// the right end of the last run filled; a seed outside, or a region already of
-// that colour, changes nothing.
-void ZUL_FloodFill(int x, int y);
+// ---- clipboard pictures and image file dialogs ----------------------------------
 // Puts the slot's picture on the clipboard as CF_DIB (24 bits, or 8 bits with
 // its colour table; rows bottom-up); nothing for a free or bad slot or when
 // the clipboard cannot be opened.
@@ -324,3 +399,36 @@ int ZUL_OpenImageDialog(char* path);
 int ZUL_SaveImageDialog(char* path);
 extern int load_filter_index;  // 1-9, initially 2 (BMP); worker thread
 extern int save_filter_index;  // 1-6, initially 2 (BMP); worker thread
+
+// ---- text window logs and the window information report ----------------------
+// Every text window number n (0-255) can log what is printed in it to the file
+// "ZULLIB<n>.LOG" in the directory that was current at start-up: the printed
+// text as formatted, each accepted input line with its line end, a line end for
+// each clear. The log belongs to the number: a window opened again under it
+// goes on with the same file.
+//
+// Starts (truncating any old file) or resumes the log of window n: 0 started or
+// resumed; 1 already logging; 2 the file could not be created (an "Error" box
+// says so; also when its name would exceed 255 bytes); 3 n outside 0-255 or
+// the window not live.
+int ZUL_StartLog(int number);
+// Pauses the log of window n, keeping its file: 0 paused (or already paused);
+// 1 no log file; 2 n outside 0-255 or the window not live.
+int ZUL_StopLog(int number);
+// Puts the whole log file of number n on the clipboard as text, leaving the
+// log's state as it was: 0 copied; 1 the clipboard could not be opened or did
+// not take the text; 2 the file could not be opened or read ("Pause" box);
+// 3 no memory for the text ("Pause" box); 4 n outside 0-255 or not live.
+int ZUL_CopyLog(int number);
+// Closes the log of every live text window (called at Exit); no result.
+void ZUL_CloseAllLogs();
+
+// The report of Window Info. (Ctrl+W) puts on the clipboard source lines that
+// recreate the present window layout; pasted into AppSetup they compile with
+// these calls and those of the sections above.
+HWND ZUL_GetMainWindow();                          // the main window, or null
+#define ZULMAINWINDOW (ZUL_GetMainWindow())
+void ZUL_SetForeground(HWND window);               // brings a live window to the front
+void ZUL_OpenInputBox(int x, int y, int items);    // opens the input box
+void ZUL_ResizeInputBox(int label_width, int edit_width);  // sets its column widths
+void ZUL_SetInputBoxTitle(int index, const char* text);    // sets an item's label

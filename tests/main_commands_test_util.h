@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
 #include "test_support.h"
 #include "textwin/textwin.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 #include "test_support.h"
 
 namespace {

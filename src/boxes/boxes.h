@@ -3,12 +3,22 @@
 
 #include "zullib.h"
 
+#include "core/command_ids.h"
+
 // The open box's window, or none.
 HWND InputBoxWindow();
 HWND ButtonBoxWindow();
 
 void ZUL_OpenInputBox(int x, int y, int items);
 void ZUL_DestroyInputBox();
+
+// The open input box as the window information report reads it: its number
+// of items, the widths of all labels and of all edit fields, and the label
+// control of one item (null for an index outside the open box).
+int InputBoxItemCount();
+int InputBoxLabelWidth();
+int InputBoxEditWidth();
+HWND InputBoxLabel(int index);
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -17,8 +27,6 @@ LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 constexpr int kMaxButtons = 256;
 constexpr int kButtonGap = 4;
 constexpr int kButtonCaptionUnits = 512;  // a caption as read back for renaming
-constexpr int kCmdButtonBoxDestroy = 1050;
-constexpr int kCmdButtonBoxRename = 1057;
 
 // The one button box. Counts and the button size outlive the window: the
 // next box opens with the last button size.

@@ -5,6 +5,7 @@
 
 #include "core/core.h"
 
+// Worker thread; the main window thread reads only `window`.
 ButtonBox button_box = {nullptr, 0, 0, 0, {}, {}, 98, 26, 0};
 
 namespace {

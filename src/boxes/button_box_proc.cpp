@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr int kRenameLineBytes = 256;
-
-bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
-
 void CountPress(int index) {
   if (index >= 0 && index < button_box.count) button_box.press_count[index]++;
 }
@@ -35,26 +31,15 @@ void ResizeGrid(int client_width, int client_height) {
   LayOutButtons();
 }
 
-void ShowPopupAtCursor(HWND window, HMENU menu) {
-  POINT cursor;
-  GetCursorPos(&cursor);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-  DestroyMenu(menu);
-}
-
 // Another command must not start while a text window waits for a line.
 bool CommandsBlocked() { return text_input_pending != 0; }
-
-void ForwardKeyToMainWindow(WPARAM key, LPARAM lparam) {
-  if (main_window) PostMessageW(main_window, WM_KEYDOWN, key, lparam);
-}
 
 void ButtonBoxKey(HWND window, WPARAM key, LPARAM lparam) {
   if (ControlHeld()) {
     if (key == 'Q') PostMessageW(window, WM_CLOSE, 0, 0);
     return;
   }
-  if (key == 'X' || key == VK_ESCAPE || key == 'S' || key == 'C') ForwardKeyToMainWindow(key, lparam);
+  ForwardKeyToMainWindow(key, lparam);
 }
 
 void ButtonBoxCommand(WPARAM wparam, LPARAM lparam) {
@@ -101,11 +86,8 @@ void ZUL_RenameButton(int index) {
   WideToAnsi(wide, caption, sizeof caption);
 
   ZUL_ShowTextWindow();
-  ZUL_Printf("%d '%s' ->", index, caption);
-  char line[kRenameLineBytes];
-  line[0] = 0;
-  ZUL_Input(line);
-  line[kRenameLineBytes - 1] = 0;
+  char line[kPromptLineBytes];
+  PromptLine(line, "%d '%s' ->", index, caption);
   // The box may have been closed or opened anew while the line was typed.
   if (line[0] != 0 && button_box.window && index < button_box.count) {
     SetButtonCaption(index, line);
@@ -113,13 +95,9 @@ void ZUL_RenameButton(int index) {
 }
 
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (HandleSnapMessage(window, message, lparam, &result)) return result;
   switch (message) {
-    case WM_MOVE:
-      RebuildSnapRects();
-      return 0;
-    case WM_MOVING:
-      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
-      return 0;
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) ResizeGrid(LOWORD(lparam), HIWORD(lparam));
       return 0;
@@ -129,12 +107,12 @@ LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_DESTROY:
       return 0;
     case WM_NCRBUTTONDOWN:
-      if (!CommandsBlocked()) ShowPopupAtCursor(window, BuildButtonBoxFrameMenu());
+      if (!CommandsBlocked()) TrackMenuAtCursor(window, BuildButtonBoxFrameMenu());
       return 0;
     case WM_RBUTTONDOWN:
       if (CommandsBlocked()) return 0;
       button_box.rename_index = HitTestAt(lparam);
-      ShowPopupAtCursor(window, BuildButtonBoxRenameMenu());
+      TrackMenuAtCursor(window, BuildButtonBoxRenameMenu());
       return 0;
     case WM_LBUTTONDBLCLK:
       if (!CommandsBlocked()) ZUL_RenameButton(HitTestAt(lparam));

@@ -4,6 +4,8 @@
 
 #include "zullib.h"
 
+#include "core/command_ids.h"
+
 #include <cstddef>
 
 // ---- start-up state -----------------------------------------------------------
@@ -75,6 +77,18 @@ constexpr UINT kMenuGreyed = 3;
 void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption);
 void InsertMenuSeparator(HMENU menu, UINT position);
 void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption);
+
+// ---- prompts (prompt.cpp) ------------------------------------------------------------
+constexpr int kPromptLineBytes = 256;  // a typed line, terminator included
+// A typed number: leading blanks, optional sign, digits; anything else ends
+// it. Non-numeric text gives 0, numbers beyond the int range are clamped.
+int ParseTypedNumber(const char* text);
+// Prints the formatted prompt in the current text window and reads the line
+// typed there into `line` (always terminated; empty when no text window is
+// live). Both pump messages while they wait. They return false when the
+// program is ending: the caller then stops.
+bool PromptLine(char line[kPromptLineBytes], const char* format, ...);
+bool PromptNumber(int* value, const char* format, ...);
 
 // ---- worker thread and window requests ----------------------------------------
 enum RequestCode : int32_t {
@@ -148,23 +162,18 @@ void RebuildSnapRects();
 void SnapRectAgainst(const SnapList& list, const RECT& present, RECT* proposed, bool ctrl_held);
 void SnapMovingWindow(HWND window, RECT* proposed);
 
-// ---- main window ----------------------------------------------------------------
-enum MainCommand : int {
-  kCmdStart = 1001,
-  kCmdExit = 1002,
-  kCmdStop = 1003,
-};
-constexpr int kStatusLabelId = 2001;
-constexpr int kMainWindowWidth = 240;
-
-// The main window's outer rectangle before its drop animation.
-RECT MainWindowStartRect();
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-void StartCommand();
-void StopCommand();
-void RunExitSequence();
-
-// Main window commands that belong to the popup menu and drops.
-void ShowMainPopupMenu(HWND window);
-void MainWindowCommand(HWND window, int id);  // ids other than Start / Stop / Exit
-void HandleMainWindowDrop(HDROP drop);
+// ---- what every framework window does (window_common.cpp) -------------------------
+// Whether Ctrl is held, as the key state of the calling thread says.
+bool ControlHeld();
+// Snapping: WM_MOVE rebuilds the snap list and WM_MOVING snaps the proposed
+// rectangle. Returns true when `message` was one of the two, with what the
+// window procedure returns in `result` (TRUE for WM_MOVING: handled).
+bool HandleSnapMessage(HWND window, UINT message, LPARAM lparam, LRESULT* result);
+// Keys X, Esc, S and C pressed in a framework window are the main window's:
+// they are posted to it as they came. Returns whether `key` was one of them.
+bool ForwardKeyToMainWindow(WPARAM key, LPARAM lparam);
+// Keyboard shortcuts post their menu command to the window itself.
+void PostCommandToWindow(HWND window, int id);
+// Tracks `menu` (right button) at the cursor, owned by `window`, then destroys
+// it; a null menu shows nothing.
+void TrackMenuAtCursor(HWND window, HMENU menu);

@@ -8,7 +8,14 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+// Both threads move windows: the main window's WM_MOVE rebuilds the list on
+// the main window thread, every other window's on the worker thread, and
+// either may snap against it meanwhile. The lock makes a rebuild and a snap
+// see whole lists; a rebuild gathers its rectangles before taking it.
 SnapList snap_rects;
+namespace {
+SRWLOCK snap_lock = SRWLOCK_INIT;
+}  // namespace
 
 void ClearSnapList(SnapList* list) { list->count = 0; }
 
@@ -38,7 +45,7 @@ void AddWindowRect(SnapList* list, HWND window) {
 }  // namespace
 
 void RebuildSnapRects() {
-  SnapList& list = snap_rects;
+  SnapList list;  // gathered outside the lock
   ClearSnapList(&list);
   AddScreenStrips(&list, GetSystemMetrics(SM_CXFULLSCREEN),
                   GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION));
@@ -51,6 +58,9 @@ void RebuildSnapRects() {
   AddWindowRect(&list, InputBoxWindow());
   AddWindowRect(&list, ButtonBoxWindow());
   AddWindowRect(&list, main_window);
+  AcquireSRWLockExclusive(&snap_lock);
+  snap_rects = list;
+  ReleaseSRWLockExclusive(&snap_lock);
 }
 
 namespace {
@@ -127,5 +137,7 @@ void SnapRectAgainst(const SnapList& list, const RECT& present, RECT* proposed, 
 void SnapMovingWindow(HWND window, RECT* proposed) {
   RECT present;
   GetWindowRect(window, &present);
-  SnapRectAgainst(snap_rects, present, proposed, GetKeyState(VK_CONTROL) < 0);
+  AcquireSRWLockShared(&snap_lock);
+  SnapRectAgainst(snap_rects, present, proposed, ControlHeld());
+  ReleaseSRWLockShared(&snap_lock);
 }

@@ -3,14 +3,17 @@
 
 #include <gdiplus.h>
 
-#include <cstdio>
 #include <cwchar>
 
 #include "boxes/boxes.h"
 #include "imagewin/imagewin.h"
+#include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+// Written by start-up on the main window thread before the worker thread
+// starts (the directories, the clock factor and the display depth), read by
+// both threads afterwards.
 HINSTANCE zul_instance;
 HWND main_window;
 HWND status_label;
@@ -27,6 +30,8 @@ char save_directory[kPathUnits];
 wchar_t log_directory_w[kPathUnits];
 char log_directory[kPathUnits];
 
+// Worker thread: the colour dialog's custom colours, the input's recall line,
+// the TrueType font and the text drawing state.
 COLORREF custom_colors[16];
 wchar_t last_input[256];
 
@@ -37,6 +42,8 @@ uint32_t zul_tc = 0;
 uint32_t zul_tttc = 0xFFFFFF;
 int text_x, text_y, text_left;
 
+// Set by whichever thread waits for a line (the worker, or the main window
+// thread in its prompts) or for a point (the worker); both threads read them.
 std::atomic<int32_t> text_input_pending{0};
 std::atomic<int32_t> point_tool_active{0};
 
@@ -69,14 +76,6 @@ void RecordDirectories() {
   GetCurrentDirectoryW(kPathUnits, current);
   MakeLogDirectory(current, log_directory_w, kPathUnits);
   WideToAnsi(log_directory_w, log_directory, kPathUnits);
-}
-
-HMENU BuildMainMenuBar() {
-  HMENU bar = CreateMenu();
-  InsertMenuText(bar, 0, kMenuEnabled, kCmdStart, "Start(&S)");
-  InsertMenuText(bar, 1, kMenuEnabled, kCmdStop, "Stop(&C)");
-  InsertMenuText(bar, 2, kMenuEnabled, kCmdExit, "Exit(&X)");
-  return bar;
 }
 
 HFONT CreateTextDrawingFont() {
@@ -128,27 +127,10 @@ int ZulInitialize(HINSTANCE instance) {
   return 0;
 }
 
-RECT MainWindowStartRect() {
-  int height = GetSystemMetrics(SM_CYCAPTION) + 58;
-  int x = (GetSystemMetrics(SM_CXFULLSCREEN) - kMainWindowWidth) / 2;
-  int y = GetSystemMetrics(SM_CYFULLSCREEN) - 113;
-  return RECT{x, y, x + kMainWindowWidth, y + height};
-}
-
 int ZulMain(HINSTANCE instance) {
   if (ZulInitialize(instance) != 0) return 1;
 
-  main_menu_bar = BuildMainMenuBar();
-  RECT start = MainWindowStartRect();
-  CreateWindowExW(0, L"zul_mw", L"ZULLIB 7.0", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  start.left, start.top, start.right - start.left, start.bottom - start.top,
-                  nullptr, main_menu_bar, zul_instance, nullptr);
-
-  char depth[16];
-  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
-  SetStatusText(depth);
-  DragAcceptFiles(main_window, TRUE);
-  UpdateWindow(main_window);
+  CreateMainWindow();
 
   tt_font = CreateTextDrawingFont();
   zul_tttc = 0xFFFFFF;

@@ -17,35 +17,29 @@ void LeaveQuitForOuterLoop(const MSG& message) {
   if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
-}  // namespace
-
-void PumpWorkerMessages() {
+// Processes every waiting message of the calling thread; on the worker the
+// open input box's messages get its dialog keys (Tab, Enter) first.
+void PumpThreadMessages(bool with_input_box) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       LeaveQuitForOuterLoop(message);
       return;
     }
-    HWND input_box = InputBoxWindow();
-    if (input_box && IsDialogMessageW(input_box, &message)) continue;
+    HWND dialog = with_input_box ? InputBoxWindow() : nullptr;
+    if (dialog && IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
 }
+
+}  // namespace
+
+void PumpWorkerMessages() { PumpThreadMessages(true); }
 
 void ZUL_PumpMessages() { PumpWorkerMessages(); }
 
-void PumpMainMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      LeaveQuitForOuterLoop(message);
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+void PumpMainMessages() { PumpThreadMessages(false); }
 
 namespace {
 

@@ -8,7 +8,7 @@
 // unfilled, as with a fixed stack).
 #include <cstdlib>
 
-#include "zullib.h"
+#include "surfaces/surfaces.h"
 
 namespace {
 

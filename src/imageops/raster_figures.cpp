@@ -7,7 +7,7 @@
 // slanted line starts at the first column (or row) inside the surface, and
 // all differences and error terms are 64-bit: any int arguments, INT_MAX
 // included, draw exactly the pixels of the integer algorithm and end soon.
-#include "zullib.h"
+#include "surfaces/surfaces.h"
 
 #include <algorithm>
 #include <cstddef>

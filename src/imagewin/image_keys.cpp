@@ -7,18 +7,14 @@
 
 namespace {
 
-bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
-
-void PostCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-
 // Handles the keys of the Ctrl rows; returns false for any other key.
 bool ControlKey(HWND window, WPARAM key) {
   switch (key) {
-    case 'X': PostCommand(window, kIwCut); return true;
-    case 'C': PostCommand(window, kIwCopy); return true;
-    case 'V': PostCommand(window, kIwPasteTopLeft); return true;
-    case 'Q': PostCommand(window, kIwDestroy); return true;
-    case 'R': PostCommand(window, kIwClipping); return true;
+    case 'X': PostCommandToWindow(window, kIwCut); return true;
+    case 'C': PostCommandToWindow(window, kIwCopy); return true;
+    case 'V': PostCommandToWindow(window, kIwPasteTopLeft); return true;
+    case 'Q': PostCommandToWindow(window, kIwDestroy); return true;
+    case 'R': PostCommandToWindow(window, kIwClipping); return true;
     case VK_ADD: StepZoomUp(FindImageWindow(window)); return true;
     case VK_SUBTRACT: StepZoomDown(FindImageWindow(window)); return true;
     case VK_NUMPAD0: ZUL_SetZoom(FindImageWindow(window), 100); return true;
@@ -31,17 +27,9 @@ bool ControlKey(HWND window, WPARAM key) {
 void ImageWindowKey(HWND window, WPARAM key) {
   if (point_tool_active != 0) return;  // every key waits until the tool is done
   if (ControlHeld() && ControlKey(window, key)) return;
-  switch (key) {
-    case VK_TAB:
-      ToggleStretchMode(FindImageWindow(window));
-      break;
-    case 'X':
-    case VK_ESCAPE:
-    case 'S':
-    case 'C':
-      if (main_window != nullptr) PostMessageW(main_window, WM_KEYDOWN, key, 0);
-      break;
-    default:
-      break;
+  if (key == VK_TAB) {
+    ToggleStretchMode(FindImageWindow(window));
+  } else {
+    ForwardKeyToMainWindow(key, 0);
   }
 }

@@ -116,10 +116,5 @@ HMENU BuildContextMenu(HWND window, WPARAM wparam) {
 }
 
 void ShowContextMenu(HWND window, WPARAM wparam) {
-  HMENU menu = BuildContextMenu(window, wparam);
-  if (menu == nullptr) return;
-  POINT cursor = {};
-  GetCursorPos(&cursor);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-  DestroyMenu(menu);
+  TrackMenuAtCursor(window, BuildContextMenu(window, wparam));
 }

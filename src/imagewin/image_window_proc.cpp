@@ -17,15 +17,11 @@ void PaintImageWindow(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (HandleSnapMessage(window, message, lparam, &result)) return result;
   switch (message) {
     case WM_CREATE:
     case WM_DESTROY:
-      return 0;
-    case WM_MOVE:
-      RebuildSnapRects();
-      return 0;
-    case WM_MOVING:
-      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
       return 0;
     case WM_PAINT:
       PaintImageWindow(window);

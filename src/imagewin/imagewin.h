@@ -4,63 +4,11 @@
 
 #include "zullib.h"
 
+#include "core/command_ids.h"
 #include "surfaces/surfaces.h"
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// ---- command ids of the image window menus and keys ------------------------------
-enum ImageCommandId : int {
-  kIwLoadImage = 1004,
-  kIwDestroy = 1005,
-  kIwZoom50 = 1007,
-  kIwZoom100 = 1008,
-  kIwZoom200 = 1009,
-  kIwSaveAs = 1010,
-  kIwCut = 1011,
-  kIwCopy = 1012,
-  kIwPaste = 1013,           // at a clicked position (menu)
-  kIwPasteTopLeft = 1014,    // at (0, 0) (Ctrl+V, no menu item)
-  kIwInfoPixel = 1015,
-  kIwLineRgb = 1016,
-  kIwLineHsv = 1017,
-  kIwLineYCrCb = 1018,
-  kIwClipping = 1019,
-  kIwLineCrCb = 1021,
-  kIwAreaCrCb = 1022,
-  kIwColorChange = 1031,
-  kIwDrawLine = 1032,
-  kIwDrawRow = 1034,
-  kIwDrawColumn = 1035,
-  kIwDrawBox = 1036,
-  kIwFillBox = 1037,
-  kIwXorFillBox = 1038,
-  kIwDrawCircle = 1039,
-  kIwFillCircle = 1040,
-  kIwXorFillCircle = 1041,
-  kIwDrawText = 1042,
-  kIwPaint = 1043,
-  kIwZoomPrompt = 1046,
-  kIwResizePrompt = 1047,
-  kIwTrueTypeDraw = 1048,
-  kIwFontChange = 1049,
-  kIwColorPick = 1052,
-  kIwPatternRgb = 1053,
-  kIwPatternHsv = 1054,
-  kIwPatternYCrCb = 1055,
-  kIwInvert = 1058,
-  kIwHorzFlip = 1059,
-  kIwVertFlip = 1060,
-  kIwRotateRight = 1061,
-  kIwRotateLeft = 1062,
-  kIwSize50 = 1063,
-  kIwSize71 = 1064,
-  kIwSize141 = 1065,
-  kIwSize200 = 1066,
-  kIwPatternYuv = 1067,
-  kIwPatternYiq = 1068,
-  kIwLineLumi = 1070,
-  kIwPatternGrey = 1071,
-};
 
 // ---- window lookups (image_lookup.cpp) --------------------------------------------
 // FindImageWindow (surfaces) gives the slot of a window; this one also makes
@@ -81,9 +29,6 @@ void StepZoomUp(int number);
 void StepZoomDown(int number);
 // Tab: COLORONCOLOR <-> HALFTONE.
 void ToggleStretchMode(int number);
-// A typed number: leading blanks, optional sign, digits; anything else ends
-// it. Non-numeric text gives 0, numbers beyond the int range are clamped.
-int ParseTypedNumber(const char* text);
 // "&Zoom..." and "&Resize...": prompt in text window 0, read, apply.
 void PromptZoom(int number);
 void PromptResize(int number);

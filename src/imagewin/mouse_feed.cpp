@@ -6,6 +6,7 @@
 #include "core/core.h"
 #include "surfaces/surfaces.h"
 
+// Worker thread: image windows and the point tools both live there.
 int32_t point_tool_window;
 int32_t point_moved, point_move_x, point_move_y;
 int32_t point_clicked, point_click_x, point_click_y;

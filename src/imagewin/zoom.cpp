@@ -4,14 +4,11 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 #include "core/core.h"
 #include "surfaces/surfaces.h"
 
 namespace {
-
-constexpr int kPromptLineBytes = 256;  // ZUL_Input's line buffer
 
 int ClampToInt(int64_t value) {
   if (value > INT_MAX) return INT_MAX;
@@ -28,15 +25,6 @@ void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {
   int height = outer.bottom - outer.top + view_height - slot.view_height;
   SetWindowPos(slot.window, nullptr, 0, 0, width, height,
                SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
-}
-
-// Reads one line in text window 0 after the prompt and returns it as a number.
-int AskNumber(const char* format, int number) {
-  ZUL_OpenTextWindow(0, -1, -1, -1, -1);
-  ZUL_Printf(format, number);
-  char line[kPromptLineBytes] = {};
-  ZUL_Input(line);
-  return ParseTypedNumber(line);
 }
 
 }  // namespace
@@ -82,19 +70,19 @@ void StepZoomDown(int number) {
   if (ImageWindowLive(number)) ZUL_SetZoom(number, ZoomStepDown(image_windows[number].zoom));
 }
 
-int ParseTypedNumber(const char* text) {
-  if (text == nullptr) return 0;
-  long long value = std::strtoll(text, nullptr, 10);
-  return ClampToInt(value);
-}
-
+// The prompts are asked in text window 0, opened for them when needed.
 void PromptZoom(int number) {
-  int zoom = AskNumber("[%d] Zoom(%%)=", number);
+  ZUL_OpenTextWindow(0, -1, -1, -1, -1);
+  int zoom = 0;
+  if (!PromptNumber(&zoom, "[%d] Zoom(%%)=", number)) return;
   ZUL_SetZoom(number, zoom);
 }
 
 void PromptResize(int number) {
-  int width = AskNumber("[%d] New x-size(pixel)=", number);
-  int height = AskNumber("[%d] New y-size(pixel)=", number);
+  ZUL_OpenTextWindow(0, -1, -1, -1, -1);
+  int width = 0, height = 0;
+  if (!PromptNumber(&width, "[%d] New x-size(pixel)=", number)) return;
+  ZUL_OpenTextWindow(0, -1, -1, -1, -1);
+  if (!PromptNumber(&height, "[%d] New y-size(pixel)=", number)) return;
   ZUL_ResizeImage(number, width, height);
 }

@@ -4,14 +4,18 @@
 
 #include <cstring>
 
+// Owned by the worker thread, which alone creates and destroys image windows
+// and changes the current one. The main window thread reads `in_use` and the
+// window handles to choose free numbers, and pops the history after its paste
+// and drops, while the worker is idle between the requests it has made.
 ImageWindow image_windows[kImageSlots];
 uint32_t* pixels[kImageSlots];
 uint8_t* pixels8[kImageSlots];
 ImageSurface image_surfaces[kImageSlots];
 int32_t current_image;
-const ImageSurface* current_surface = &image_surfaces[0];
-int32_t image_history_ring[kImageHistory];
-uint32_t image_history_top;
+const ImageSurface* zul::current_surface = &image_surfaces[0];
+int32_t zul::image_history_ring[kImageHistory];
+uint32_t zul::image_history_top;
 
 namespace {
 

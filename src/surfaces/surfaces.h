@@ -32,6 +32,19 @@ extern uint32_t* pixels[kImageSlots];
 extern uint8_t* pixels8[kImageSlots];
 static_assert(kImageHistory == 8, "the history of zullib.h has 8 entries");
 
+// The framework's inline surface helpers, named as its own code uses them.
+using zul::CurrentSurface;
+using zul::ReadPixelOr;
+using zul::SurfaceContains;
+using zul::SurfaceRow;
+using zul::current_surface;
+using zul::image_history_ring;
+using zul::image_history_top;
+// Entry i (0 the most recent) of the current image window's history.
+inline int32_t ImageHistoryEntry(int i) {
+  return image_history_ring[(image_history_top + static_cast<uint32_t>(i)) & 7u];
+}
+
 // ---- table, current window and history (image_table.cpp) -----------------------
 // Start-up: every slot free, the current window and the history 0.
 void ClearImageTable();

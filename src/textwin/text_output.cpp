@@ -6,10 +6,24 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace {
+
+// Logs `text` and lays it out, converted from `code_page`, in the current
+// text window `t`.
+void ShowPrintedText(TextWindow& t, UINT code_page, const char* text) {
+  wchar_t units[kPrintfUnits];
+  CodePageToWide(code_page, text, units, kPrintfUnits);
+  WriteTextLog(current_text_window, text);
+  LayOutTextUnits(t, units);
+  InvalidateWholeTextWindow(t);
+  PumpWorkerMessages();
+}
+
+}  // namespace
+
 void ZUL_Printf(const char* format, ...) {
   TextWindow* t = CurrentLiveTextWindow();
   if (!t || !format) return;
-  int number = current_text_window;
 
   // Output longer than the buffer is cut at its end.
   char text[kPrintfBytes];
@@ -18,13 +32,12 @@ void ZUL_Printf(const char* format, ...) {
   int formatted = vsnprintf(text, sizeof text, format, args);
   va_end(args);
   if (formatted < 0) text[0] = 0;
+  ShowPrintedText(*t, CP_ACP, text);
+}
 
-  wchar_t units[kPrintfUnits];
-  AnsiToWide(text, units, kPrintfUnits);
-  WriteTextLog(number, text);
-  LayOutTextUnits(*t, units);
-  InvalidateWholeTextWindow(*t);
-  PumpWorkerMessages();
+void PrintCodePageText(UINT code_page, const char* text) {
+  TextWindow* t = CurrentLiveTextWindow();
+  if (t && text) ShowPrintedText(*t, code_page, text);
 }
 
 void ZUL_ClearTextWindow() {

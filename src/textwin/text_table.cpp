@@ -5,6 +5,11 @@
 
 #include <cwchar>
 
+// Owned by the worker thread, which opens and closes text windows. The main
+// window thread reads `in_use` and the window handles to choose numbers, and
+// prints and reads in text window 0 through its prompts only while no
+// application runs and no line is awaited: ZUL_Input claims
+// `text_input_pending` first, and every command that prints or reads checks it.
 TextWindow text_windows[kTextSlots];
 int current_text_window = 0;
 int text_window_history[kTextHistory];

@@ -6,8 +6,6 @@
 
 namespace {
 
-bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
-
 void PaintTextWindow(HWND window, int number) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
@@ -38,6 +36,8 @@ void FeedPendingInput(UINT message, WPARAM wparam) {
 }  // namespace
 
 LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (HandleSnapMessage(window, message, lparam, &result)) return result;
   int number = FindTextWindow(window);
   switch (message) {
     case WM_CREATE:
@@ -49,12 +49,6 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_SIZE:
       if (number >= 0) RebuildTextBackBuffer(text_windows[number], LOWORD(lparam), HIWORD(lparam));
       return 0;
-    case WM_MOVE:
-      RebuildSnapRects();
-      return 0;
-    case WM_MOVING:
-      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
-      return TRUE;
     case WM_CLOSE:
       if (number < 0) break;
       ZUL_CloseTextWindow(number);

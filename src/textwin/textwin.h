@@ -74,14 +74,13 @@ COLORREF TextColorToGdi(uint32_t rrggbb);
 void ApplyTextColours(TextWindow& t);
 void ResetTextColours(TextWindow& t);  // white on black, both stacks filled
 
-// ---- log hooks (text_log.cpp) ----------------------------------------------------
-// Per window number: 0 no log file, 1 logging, 2 paused.
-extern int32_t log_state[kTextSlots];
+// ---- log files (text_log.cpp; the public calls are in zullib.h) ----------------
+// Per window number: 0 no log file, 1 logging, 2 paused. Both tables are
+// changed under the log lock of text_log.cpp, from either thread.
+extern std::atomic<int32_t> log_state[kTextSlots];
 extern FILE* log_file[kTextSlots];
-// Writes `text` unchanged to the log of `number` when it is logging.
+// Writes `text` unchanged to the log of `number` when it is logging, flushed.
 void WriteTextLog(int number, const char* text);
-// Closes the log file of every live text window that is logging.
-void ZUL_CloseAllLogs();
 
 // ---- text input (text_input.cpp, key_queue.cpp) --------------------------------
 constexpr int kKeyQueueUnits = 256;
@@ -109,5 +108,38 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 // Keys and mouse of a text window while no input is pending; the context menu
 // and the command ids (text_commands.cpp).
 void TextWindowKey(HWND window, int number, WPARAM key);
+// The context menu of text window `number`, built afresh (the caller destroys
+// it); null while an input is pending, a point tool waits or the window is not
+// live, when no menu may open.
+HMENU BuildTextWindowMenu(int number);
 void ShowTextWindowMenu(HWND window, int number);
 void TextWindowCommand(HWND window, int number, int id);
+// The command console: reads and runs one command in the current text window.
+int ZUL_RunCommandConsole();
+
+// Prints `text`, given in `code_page`, to the current text window; the log
+// gets the bytes unchanged (text_output.cpp).
+void PrintCodePageText(UINT code_page, const char* text);
+
+// ---- window information report (window_report.cpp, source_fragment.cpp) --------
+// Makes text window `number` current, prints every live framework window into
+// it and puts source lines that recreate the layout on the clipboard.
+void PrintWindowInformation(int number);
+
+// The generated source: a zero-terminated text on the heap that grows as whole
+// lines are appended. Owned by the report that made it (worker thread).
+struct SourceFragment {
+  char* text;       // null when not even the first block could be allocated
+  size_t length;    // bytes before the terminator
+  size_t capacity;
+  bool full;        // no more lines are added (growth failed or no text)
+};
+void StartFragment(SourceFragment* fragment);
+// Appends one formatted line whole, or (when the text cannot grow) nothing,
+// then no later line either.
+void AppendFragmentLine(SourceFragment* fragment, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+void FreeFragment(SourceFragment* fragment);
+// Copies `text` into `out` of `capacity` bytes with every line feed written as
+// the two characters backslash and n.
+void EscapeLineFeeds(const char* text, char* out, int capacity);

@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "core/ansi_paths.h"
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
 
 #include <gdiplus.h>

@@ -1,11 +1,9 @@
 // The main window's popup commands: paste a clipboard picture, create image
 // windows, text windows, an input box or a button box by prompts in text
 // window 0, and the window information report.
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
@@ -13,27 +11,6 @@
 namespace {
 
 constexpr int kNumberTitleBytes = 8;  // "%03d"
-
-// The decimal value at the start of a typed line; 0 when there is none.
-// Numbers beyond the int range are clamped to it.
-int ParseDecimal(const char* line) {
-  long value = std::strtol(line, nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
-// Prints `prompt` in the current text window and reads a number typed there.
-// Returns false when the program is ending and the command must stop.
-bool ReadPromptNumber(const char* prompt, int* value) {
-  ZUL_Printf("%s", prompt);
-  char line[kInputBufferBytes];
-  line[0] = 0;  // stays empty when there is no live text window to read from
-  ZUL_Input(line);
-  line[kInputBufferBytes - 1] = 0;
-  *value = ParseDecimal(line);
-  return quit_state == 0;
-}
 
 int FirstFreeImageSlot() {
   for (int n = 0; n < kImageSlots; ++n) {
@@ -89,9 +66,9 @@ void CreateImageWindowByPrompt() {
   RequestOpenTextWindow(0);
   ZUL_Printf("Creating ImageWindow...\n");
   int width = 0, height = 0, bits = 0;
-  if (!ReadPromptNumber(" Width=", &width)) return;
-  if (!ReadPromptNumber("Height=", &height)) return;
-  if (!ReadPromptNumber("Bit[32 or 8]=", &bits)) return;
+  if (!PromptNumber(&width, " Width=")) return;
+  if (!PromptNumber(&height, "Height=")) return;
+  if (!PromptNumber(&bits, "Bit[32 or 8]=")) return;
   if (bits != 32 && bits != 8) return;
   int n = FirstFreeImageSlot();
   if (n < 0) return;
@@ -110,7 +87,7 @@ void OpenInputBoxByPrompt() {
   RequestOpenTextWindow(0);
   ZUL_Printf("Creating InpuxBox...\n");
   int items = 0;
-  if (!ReadPromptNumber("How many items? >", &items)) return;
+  if (!PromptNumber(&items, "How many items? >")) return;
   RequestOpenInputBox(items);
 }
 
@@ -119,8 +96,8 @@ void OpenButtonBoxByPrompt() {
   RequestOpenTextWindow(0);
   ZUL_Printf("Creating ButtonBox...\n");
   int columns = 0, rows = 0;
-  if (!ReadPromptNumber("Number[X]=>", &columns)) return;
-  if (!ReadPromptNumber("Number[Y]=>", &rows)) return;
+  if (!PromptNumber(&columns, "Number[X]=>")) return;
+  if (!PromptNumber(&rows, "Number[Y]=>")) return;
   RequestOpenButtonBox(columns, rows);
 }
 

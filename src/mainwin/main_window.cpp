@@ -1,5 +1,7 @@
 // The main window: the small control panel with Start, Stop and Exit.
-#include "core/core.h"
+#include "mainwin/mainwin.h"
+
+#include <cstdio>
 
 #include "textwin/textwin.h"
 
@@ -53,9 +55,9 @@ bool WorkerStillActive() {
 }
 
 void MainWindowKey(HWND window, WPARAM key) {
-  if (GetKeyState(VK_CONTROL) < 0) {
-    if (key == 'V') PostMessageW(window, WM_COMMAND, 1026, 0);
-    if (key == 'W') PostMessageW(window, WM_COMMAND, 1045, 0);
+  if (ControlHeld()) {
+    if (key == 'V') PostCommandToWindow(window, kCmdPaste);
+    if (key == 'W') PostCommandToWindow(window, kCmdWindowInfo);
     return;
   }
   switch (key) {
@@ -91,7 +93,35 @@ void MainWindowMenuCommand(HWND window, int id) {
   }
 }
 
+HMENU BuildMainMenuBar() {
+  HMENU bar = CreateMenu();
+  InsertMenuText(bar, 0, kMenuEnabled, kCmdStart, "Start(&S)");
+  InsertMenuText(bar, 1, kMenuEnabled, kCmdStop, "Stop(&C)");
+  InsertMenuText(bar, 2, kMenuEnabled, kCmdExit, "Exit(&X)");
+  return bar;
+}
+
 }  // namespace
+
+RECT MainWindowStartRect() {
+  int height = GetSystemMetrics(SM_CYCAPTION) + 58;
+  int x = (GetSystemMetrics(SM_CXFULLSCREEN) - kMainWindowWidth) / 2;
+  int y = GetSystemMetrics(SM_CYFULLSCREEN) - 113;
+  return RECT{x, y, x + kMainWindowWidth, y + height};
+}
+
+void CreateMainWindow() {
+  main_menu_bar = BuildMainMenuBar();
+  RECT start = MainWindowStartRect();
+  CreateWindowExW(0, L"zul_mw", L"ZULLIB 7.0", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                  start.left, start.top, start.right - start.left, start.bottom - start.top,
+                  nullptr, main_menu_bar, zul_instance, nullptr);
+  char depth[16];
+  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
+  SetStatusText(depth);
+  DragAcceptFiles(main_window, TRUE);
+  UpdateWindow(main_window);
+}
 
 void StartCommand() {
   if (running == 0) start_requested = 1;
@@ -122,18 +152,14 @@ void RunExitSequence() {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (HandleSnapMessage(window, message, lparam, &result)) return result;
   switch (message) {
     case WM_CREATE:
       CreateMainWindowContents(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
-      return 0;
-    case WM_MOVE:
-      RebuildSnapRects();
-      return 0;
-    case WM_MOVING:
-      SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
       return 0;
     case WM_RBUTTONDOWN:
     case WM_NCRBUTTONDOWN:

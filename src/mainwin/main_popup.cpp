@@ -1,5 +1,5 @@
 // The main window's right-button popup menu, built afresh for each click.
-#include "core/main_commands.h"
+#include "mainwin/mainwin.h"
 
 bool MainCommandsBusy() { return running != 0 || text_input_pending != 0; }
 
@@ -21,10 +21,4 @@ HMENU BuildMainPopupMenu() {
   return menu;
 }
 
-void ShowMainPopupMenu(HWND window) {
-  HMENU menu = BuildMainPopupMenu();
-  POINT cursor;
-  GetCursorPos(&cursor);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-  DestroyMenu(menu);
-}
+void ShowMainPopupMenu(HWND window) { TrackMenuAtCursor(window, BuildMainPopupMenu()); }
