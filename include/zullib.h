@@ -300,9 +300,9 @@ int ZUL_ResizeImage(int number, int width, int height);
 //   1  cancelled, or the window was closed during the wait;
 //   2  slot 256 or more, not in use, or another tool is already waiting
 //      (nothing is touched).
-// Caller rule: the tools do not clear `stop_requested` when they return. A
-// result 0 while `stop_requested` (or `quit_state`) is set means the wait was
-// ended by Stop or Exit, not by clicks: treat it as cancelled and do nothing.
+// Caller rule: the tools clear `stop_requested` when they start, not when
+// they return. A result 0 while `stop_requested` (or `quit_state`) is set
+// means Stop or Exit ended the wait, not clicks: treat it as cancelled.
 //   if (ZUL_GetPoint(0, &x, &y) != 0 || stop_requested) return;
 // A loop `while (ZUL_GetPoint(...) == 0 && !stop_requested)` can thus be stopped.
 int ZUL_GetPoint(int slot, int* x, int* y);   // one click

@@ -129,8 +129,9 @@ int FinishWait(Feedback* feedback, int code) {
   return code;
 }
 
-// Pumps after a round; returns the code that ends the wait, or -1 to go on.
-// A closed window leaves nothing to erase.
+// Pumps the messages of one round (the first right after the start);
+// returns the code that ends the wait, or -1 to go on. A closed window leaves
+// nothing to erase.
 int AfterRound(const Wait& wait, Feedback* feedback) {
   PumpRound();
   if (WaitInterrupted()) return kGiven;
@@ -157,10 +158,10 @@ int WaitForPoint(int slot, FigureKind cursor, int w, int h, int* x, int* y) {
   Wait wait = BeginWait(slot, "Click a point");
   Feedback f{slot, cursor, point_move_x, point_move_y, w, h, 0, false};
   ShowFigure(&f);
-  PumpWorkerMessages();
-  if (WaitInterrupted()) return FinishWait(&f, kGiven);
   bool taken = false;
   for (;;) {
+    int code = AfterRound(wait, &f);
+    if (code >= 0) return FinishWait(&f, code);
     if (taken) return FinishWait(&f, kGiven);
     if (cursor != kNoFigure && point_moved) {
       point_moved = 0;
@@ -177,8 +178,6 @@ int WaitForPoint(int slot, FigureKind cursor, int w, int h, int* x, int* y) {
       point_cancelled = 0;
       return FinishWait(&f, kCancelled);
     }
-    int code = AfterRound(wait, &f);
-    if (code >= 0) return FinishWait(&f, code);
   }
 }
 
@@ -234,10 +233,10 @@ int WaitForTwoPoints(int slot, FigureKind band, const TwoPointOutputs& out) {
   for (int* p : {out.x1, out.y1, out.x2, out.y2, out.r}) Put(p, 0);
   Wait wait = BeginWait(slot, "Click the first point");
   Feedback f{slot, band, 0, 0, 0, 0, 0, false};
-  PumpWorkerMessages();
-  if (WaitInterrupted()) return FinishWait(&f, kGiven);
   int state = 0;  // 0 waits for the first point, 1 for the second, 2 done
   for (;;) {
+    int code = AfterRound(wait, &f);
+    if (code >= 0) return FinishWait(&f, code);
     if (state == 2) return FinishWait(&f, kGiven);
     if (point_clicked && state == 0) {
       point_clicked = 0;
@@ -270,8 +269,6 @@ int WaitForTwoPoints(int slot, FigureKind band, const TwoPointOutputs& out) {
       SetSecondPoint(&f, out, point_move_x, point_move_y);
       ShowFigure(&f);
     }
-    int code = AfterRound(wait, &f);
-    if (code >= 0) return FinishWait(&f, code);
   }
 }
 

@@ -154,10 +154,9 @@ void WalkInside(uint8_t* p, ptrdiff_t major_step, ptrdiff_t minor_step, E e, E d
     if (--count == 0) return;
     e -= dmin;
     p += major_step;
-    if (e <= 0) {
-      e += dmaj;
-      p += minor_step;
-    }
+    const bool minor = e <= 0;  // written without a branch: slopes are not predictable
+    e += minor ? dmaj : 0;
+    p += minor ? minor_step : 0;
   }
 }
 
@@ -301,6 +300,9 @@ OctantVisit WalkOctant(int r, Visit visit) {
   }
 }
 
+// Where the outline's last point lies: its last step's (cx - y, cy - x).
+void PenAtLastOutlinePoint(int64_t cx, int64_t cy, const OctantVisit& last) { SetPen(cx - last.y, cy - last.x); }
+
 // The outline; the pen goes to the last point plotted.
 void Outline(const Ink& ink, int64_t cx, int64_t cy, int r) {
   const ImageSurface& s = CurrentSurface();
@@ -317,13 +319,19 @@ void Outline(const Ink& ink, int64_t cx, int64_t cy, int r) {
     PutPixel(s, ink, cx + y, cy + x);
     PutPixel(s, ink, cx - y, cy - x);
   });
-  SetPen(cx - last.y, cy - last.x);
+  PenAtLastOutlinePoint(cx, cy, last);
 }
 
 // The disc as horizontal spans, each pixel once; the pen is left at the end
-// of the last span.
-void Disc(const Ink& ink, int64_t cx, int64_t cy, int r) {
-  auto span = [&](int64_t y, int64_t xa, int64_t xb) { Line(ink, xa, y, xb, y); };
+// of the last span. Returns the octant walk's last step.
+OctantVisit Disc(const Ink& ink, int64_t cx, int64_t cy, int r) {
+  const ImageSurface& s = CurrentSurface();
+  int64_t pen_end_x = 0, pen_row = 0;
+  auto span = [&](int64_t y, int64_t xa, int64_t xb) {
+    RowSpan(s, ink, y, xa, xb);
+    pen_end_x = xb;
+    pen_row = y;
+  };
   OctantVisit last = WalkOctant(r, [&](const OctantVisit& v) {
     if (v.x != v.y) {
       span(cy + v.x, cx - v.y, cx + v.y);
@@ -338,6 +346,8 @@ void Disc(const Ink& ink, int64_t cx, int64_t cy, int r) {
     span(cy + last.y, cx - last.x, cx + last.x);
     span(cy - last.y, cx - last.x, cx + last.x);
   }
+  SetPen(pen_end_x, pen_row);
+  return last;
 }
 
 }  // namespace
@@ -388,9 +398,10 @@ void ZUL_DrawCircle(int cx, int cy, uint32_t colour, int r) { Outline(PlainInk(c
 
 void ZUL_XorCircle(int cx, int cy, int r) { Outline(XorInk(), cx, cy, r); }
 
+// The outline drawn over the disc in the same colour lies inside it and
+// changes no pixel, so only the pen is moved to its last point.
 void ZUL_FillCircle(int cx, int cy, int r) {
-  Disc(PlainInk(draw_color), cx, cy, r);
-  Outline(PlainInk(draw_color), cx, cy, r);
+  PenAtLastOutlinePoint(cx, cy, Disc(PlainInk(draw_color), cx, cy, r));
 }
 
 void ZUL_XorFillCircle(int cx, int cy, int r) { Disc(XorInk(), cx, cy, r); }
