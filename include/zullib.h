@@ -249,7 +249,10 @@ void ZUL_XorCircle(int cx, int cy, int r);
 // The disc inside that outline: in draw_color, or inverted.
 void ZUL_FillCircle(int cx, int cy, int r);
 void ZUL_XorFillCircle(int cx, int cy, int r);
-// Fills the region of (x, y) in the current image window with draw_color.
+// Paints the 4-connected region of the seed's exact colour with draw_color
+// (its low byte on 8 bits); no result. The pen ends at the right end of the
+// last run filled; a seed outside, or a region already of that colour,
+// changes nothing.
 void ZUL_FloodFill(int x, int y);
 
 // Drawing state shared by the bitmap-font and TrueType text.
@@ -474,6 +477,24 @@ void ZUL_ResizeButtonBox(int client_width, int client_height);
 // [pumps] Asks for a new caption of a button in the current text window; an
 // empty answer keeps the caption.
 void ZUL_RenameButton(int index);
+
+// ---- clipboard pictures and image file dialogs ----------------------------------
+// Puts the slot's picture on the clipboard as CF_DIB (24 bits, or 8 bits with
+// its colour table; rows bottom-up); nothing for a free or bad slot or when
+// the clipboard cannot be opened.
+void ZUL_CopyImage(int number);
+// Draws the clipboard's picture into the slot's surface with its top-left at
+// (x, y); x or y -1: the user places it with the mouse. A picture of 8 bits or
+// less also sets the window's colour table entries it carries. Nothing when
+// the slot is not live or the clipboard holds no picture.
+void ZUL_PasteImage(int number, int x, int y);
+// The open and save dialogs: 0 and the chosen full path (ANSI, 260 bytes) in
+// `path`; 1 cancelled, or a path the ANSI code page cannot spell (nothing
+// changed). They remember their filter index and directory.
+int ZUL_OpenImageDialog(char* path);
+int ZUL_SaveImageDialog(char* path);
+extern int load_filter_index;  // 1-9, initially 2 (BMP); worker thread
+extern int save_filter_index;  // 1-6, initially 2 (BMP); worker thread
 
 // ---- text window logs and the window information report ----------------------
 // Every text window number n (0-255) can log what is printed in it to the file

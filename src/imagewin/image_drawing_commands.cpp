@@ -58,9 +58,7 @@ void PaintCommand(int number) {
   int x, y;
   if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
   MakeSlotCurrent(number);
-  (void)x;
-  (void)y;
-  // TO WIRE WHEN THE FLOOD FILL IS LINKED IN: ZUL_FloodFill(x, y);
+  ZUL_FloodFill(x, y);
 }
 
 // 0x00RRGGBB <-> COLORREF 0x00BBGGRR: the red and blue bytes change places.

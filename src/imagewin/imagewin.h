@@ -5,6 +5,7 @@
 #include "zullib.h"
 
 #include "core/command_ids.h"
+#include "surfaces/surfaces.h"
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -20,6 +21,11 @@ inline bool PointsGiven(int tool_result) {
 // it the current image window. -1 when the window has no live slot (the
 // current image window then stays as it was).
 int ActivateImageWindow(HWND window);
+// After a wait for the user (wait_checks.cpp): whether slot `number` still
+// shows `window` (it was not closed, nor its number reused, meanwhile); and
+// whether a point tool also gave its points (code 0, not ended by Stop or Exit).
+bool SlotStillShows(int number, HWND window);
+bool ToolAnsweredInSlot(int code, int number, HWND window);
 
 // ---- display and zoom (zoom.cpp, stretch_mode.cpp) -------------------------------
 // The zoom steps of Ctrl + keypad "+" / "-" and the Ctrl + wheel.
@@ -32,6 +38,18 @@ void ToggleStretchMode(int number);
 // "&Zoom..." and "&Resize...": prompt in text window 0, read, apply.
 void PromptZoom(int number);
 void PromptResize(int number);
+
+// What ZUL_ResizeImage carries over to the re-made window (window_remake.cpp):
+// title, outer position, zoom request, bits, stretch mode and 8-bit palette.
+struct ImageWindowLook {
+  char title[kCaptionBytes];
+  int left, top, zoom, bits, stretch_mode;
+  RGBQUAD colors[kPaletteEntries];
+};
+void CaptureImageWindowLook(int number, ImageWindowLook* look);
+// Makes the slot's window (free) again at width x height with that look; the
+// creation's code (0 done; 2, 3 cannot be made).
+int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height);
 
 // ---- menus (image_menus.cpp) -------------------------------------------------------
 // The right-click menu of slot `number` (zoom items checked at 50 / 100 / 200).

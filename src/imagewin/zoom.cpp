@@ -52,26 +52,10 @@ int ZUL_SetZoom(int number, int zoom) {
 
 int ZUL_ResizeImage(int number, int width, int height) {
   if (!ImageWindowLive(number)) return 1;
-  const ImageWindow& slot = image_windows[number];
-  char title[kCaptionBytes];
-  snprintf(title, sizeof title, "%s", slot.title != nullptr ? slot.title : "");
-  int bits = slot.bits;
-  RECT outer;
-  GetWindowRect(slot.window, &outer);
-  int zoom = slot.zoom;
-  int stretch_mode = GetStretchBltMode(slot.window_dc);
-  RGBQUAD colors[kPaletteEntries] = {};
-  if (bits == 8) GetDIBColorTable(slot.memory_dc, 0, kPaletteEntries, colors);
-
+  ImageWindowLook look;
+  CaptureImageWindowLook(number, &look);
   ZUL_DestroyImage(number);
-  if (width < 1) width = 1;
-  if (height < 1) height = 1;
-  int code = bits == 8 ? ZUL_CreateImage8(number, title, outer.left, outer.top, width, height, zoom)
-                       : ZUL_CreateImage(number, title, outer.left, outer.top, width, height, zoom);
-  if (code != 0) return code;
-  if (bits == 8) SetDIBColorTable(image_windows[number].memory_dc, 0, kPaletteEntries, colors);
-  ZUL_SetStretchMode(stretch_mode, number);
-  return 0;
+  return RemakeImageWindow(number, look, width, height);
 }
 
 int ZoomStepUp(int zoom) { return ClampToInt((int64_t{10} * zoom + 4) / 9); }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "core/ansi_paths.h"
 #include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
 
@@ -30,28 +31,11 @@ bool ReadPictureSize(const wchar_t* path, int* width, int* height) {
   return true;
 }
 
-// Converts a path to ANSI only when the ANSI text names the same file.
-bool ExactAnsiPath(const wchar_t* path, char out[kPathUnits]) {
-  WideToAnsi(path, out, kPathUnits);
-  wchar_t back[kPathUnits];
-  AnsiToWide(out, back, kPathUnits);
-  return std::wcscmp(back, path) == 0;
-}
-
-// The ANSI path by which the worker loads the file. A name the ANSI code page
-// cannot spell is reached through its short (8.3) form instead.
-bool LoadablePath(const wchar_t* full, char out[kPathUnits]) {
-  if (ExactAnsiPath(full, out)) return true;
-  wchar_t short_path[kPathUnits];
-  DWORD units = GetShortPathNameW(full, short_path, kPathUnits);
-  return units > 0 && units < kPathUnits && ExactAnsiPath(short_path, out);
-}
-
 // Opens file `index` of the drop as image window `n` or the next free number
 // after it. Returns the number to try for the next file.
 int OpenDroppedFile(HDROP drop, UINT index, int n) {
   wchar_t name[kPathUnits];
-  if (DragQueryFileW(drop, index, name, kPathUnits) == 0) return n;
+  if (!QueryDroppedName(drop, index, name)) return n;
   wchar_t full[kPathUnits];
   wchar_t* file_part = nullptr;
   DWORD units = GetFullPathNameW(name, kPathUnits, full, &file_part);

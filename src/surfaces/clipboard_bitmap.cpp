@@ -26,6 +26,18 @@ int64_t DibPixelBytes(const BITMAPINFOHEADER& h) {
   return stride * height;
 }
 
+// A picture of 8 bits or less stays a DIB section with its own colour table,
+// so that a blit into a surface with the same table keeps every index (a
+// bitmap in the screen's format would round the colours).
+HBITMAP PalettedBitmap(const ClipboardDibInfo& info, const uint8_t* bits, int64_t pixel_bytes) {
+  void* base = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                    DIB_RGB_COLORS, &base, nullptr, 0);
+  if (bitmap == nullptr || base == nullptr) return bitmap;
+  std::memcpy(base, bits, static_cast<size_t>(pixel_bytes));
+  return bitmap;
+}
+
 // Makes a bitmap from a locked CF_DIB block of `size` bytes; reads nothing
 // beyond the block.
 HBITMAP BitmapFromDibBlock(const uint8_t* block, size_t size, RGBQUAD* colors, int* count) {
@@ -61,6 +73,7 @@ HBITMAP BitmapFromDibBlock(const uint8_t* block, size_t size, RGBQUAD* colors, i
   if (colors != nullptr) std::memcpy(colors, info.colors, static_cast<size_t>(copied) * 4);
   *count = copied;
 
+  if (h.biBitCount <= 8) return PalettedBitmap(info, block + bits_offset, pixel_bytes);
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateDIBitmap(screen, &info.header, CBM_INIT, block + bits_offset,
                                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
@@ -112,6 +125,7 @@ void PasteBitmapToImage(HBITMAP bitmap) {
     BITMAP info = {};
     GetObjectW(bitmap, sizeof info, &info);
     BitBlt(slot->memory_dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    ClearReservedBytes(0, 0, static_cast<UINT>(info.bmWidth), static_cast<UINT>(info.bmHeight));
     SelectObject(source, previous);
     DeleteDC(source);
   }

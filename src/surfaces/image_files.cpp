@@ -57,20 +57,6 @@ bool DrawPicture(HDC dc, GpImage* image, int x, int y, UINT width, UINT height) 
   return status == Gdiplus::Ok;
 }
 
-// GDI+ fills the reserved byte of the pixels it draws on a 32-bit surface;
-// clears it again in the drawn rectangle so that every pixel reads 0x00RRGGBB.
-void ClearReservedBytes(int x, int y, UINT width, UINT height) {
-  const ImageSurface& s = image_surfaces[current_image];
-  if (s.bits != 32) return;
-  int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-  int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, s.width);
-  int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + height, s.height);
-  for (int64_t row = top; row < bottom; ++row) {
-    uint32_t* line = reinterpret_cast<uint32_t*>(s.base + row * s.stride);
-    for (int64_t column = left; column < right; ++column) line[column] &= 0xFFFFFFu;
-  }
-}
-
 // ---- saving ----------------------------------------------------------------------
 
 // The picture to save and what must live until the save has finished.

@@ -106,6 +106,10 @@ int CopyImageBlock(void* buffer, int x, int y, int block_width, int block_height
 HBITMAP GetClipboardBitmap(RGBQUAD* colors, int* count);
 // Copies a bitmap into the current image window's surface at (0, 0) and deletes it.
 void PasteBitmapToImage(HBITMAP bitmap);
+// GDI and GDI+ may fill the reserved byte of the 32-bit pixels they write;
+// clears it in the rectangle (clipped to the surface) of the current image
+// window so that every pixel reads 0x00RRGGBB. Flushes GDI first; nothing on 8 bits.
+void ClearReservedBytes(int x, int y, UINT width, UINT height);
 
 // ---- image files (image_files.cpp, encoders.cpp) --------------------------------
 constexpr int kImageFormats = 5;

@@ -1,0 +1,33 @@
+// Making an image window again in its slot: what it looks like is read before
+// it is destroyed and given to the new window.
+#include "imagewin/imagewin.h"
+
+#include <cstdio>
+
+void CaptureImageWindowLook(int number, ImageWindowLook* look) {
+  const ImageWindow& slot = image_windows[number];
+  snprintf(look->title, sizeof look->title, "%s", slot.title != nullptr ? slot.title : "");
+  look->bits = slot.bits;
+  RECT outer;
+  GetWindowRect(slot.window, &outer);
+  look->left = outer.left;
+  look->top = outer.top;
+  look->zoom = slot.zoom;
+  look->stretch_mode = GetStretchBltMode(slot.window_dc);
+  for (RGBQUAD& color : look->colors) color = RGBQUAD{};
+  if (look->bits == 8) GetDIBColorTable(slot.memory_dc, 0, kPaletteEntries, look->colors);
+}
+
+int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height) {
+  if (width < 1) width = 1;
+  if (height < 1) height = 1;
+  int code = look.bits == 8
+                 ? ZUL_CreateImage8(number, look.title, look.left, look.top, width, height, look.zoom)
+                 : ZUL_CreateImage(number, look.title, look.left, look.top, width, height, look.zoom);
+  if (code != 0) return code;
+  if (look.bits == 8) {
+    SetDIBColorTable(image_windows[number].memory_dc, 0, kPaletteEntries, look.colors);
+  }
+  ZUL_SetStretchMode(look.stretch_mode, number);
+  return 0;
+}
