@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "imagewin_test_util.h"
+#include "test_support.h"
 
 namespace {
 

@@ -2,8 +2,7 @@
 // save dialogs driven as a user would, with the filter and directory they remember.
 #include <gtest/gtest.h>
 
-#include "imagewin/imagewin.h"
-#include "main_commands_test_util.h"
+#include "test_support.h"
 
 namespace {
 

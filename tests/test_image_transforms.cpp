@@ -5,7 +5,7 @@
 #include <deque>
 #include <thread>
 
-#include "imagewin_test_util.h"
+#include "test_support.h"
 
 namespace {
 

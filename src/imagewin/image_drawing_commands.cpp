@@ -10,12 +10,6 @@
 
 namespace {
 
-// Draws into slot `number` even when a command run during the wait made
-// another window current.
-void MakeSlotCurrent(int number) {
-  if (current_image != number) ZUL_SelectImage(number);
-}
-
 void LineCommand(int number, int id) {
   int x1, y1, x2, y2;
   const ImageSurface& s = image_surfaces[number];
@@ -32,14 +26,14 @@ void LineCommand(int number, int id) {
     y2 = static_cast<int>(s.height) - 1;
     x2 = x1;
   }
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return;
   ZUL_DrawLine(draw_color, x1, y1, x2, y2);
 }
 
 void BoxCommand(int number, int id) {
   int left, top, right, bottom;
   if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return;
   if (id == kIwDrawBox) ZUL_DrawBox(left, top, right, bottom);
   else if (id == kIwFillBox) ZUL_FillBox(left, top, right, bottom);
   else ZUL_XorFillBox(left, top, right, bottom);
@@ -48,7 +42,7 @@ void BoxCommand(int number, int id) {
 void CircleCommand(int number, int id) {
   int cx, cy, r;
   if (!PointsGiven(ZUL_GetCircle(number, &cx, &cy, &r))) return;
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return;
   if (id == kIwDrawCircle) ZUL_DrawCircle(cx, cy, draw_color, r);
   else if (id == kIwFillCircle) ZUL_FillCircle(cx, cy, r);
   else ZUL_XorFillCircle(cx, cy, r);
@@ -57,7 +51,7 @@ void CircleCommand(int number, int id) {
 void PaintCommand(int number) {
   int x, y;
   if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return;
   ZUL_FloodFill(x, y);
 }
 
@@ -66,7 +60,7 @@ uint32_t SwapRedAndBlue(uint32_t c) { return (c >> 16 & 0xFFu) | (c & 0xFF00u) |
 
 uint32_t PaletteColour(int number, uint32_t index) {
   RGBQUAD entries[kPaletteEntries] = {};
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return 0;
   ZUL_GetPalette(entries);
   const RGBQUAD& e = entries[index & 0xFF];
   return static_cast<uint32_t>(e.rgbRed) << 16 | static_cast<uint32_t>(e.rgbGreen) << 8 | e.rgbBlue;
@@ -111,7 +105,7 @@ void ColorChangeCommand(HWND window) {
 void ColorPickCommand(HWND, int number) {
   int x, y;
   if (!PointsGiven(ZUL_GetPoint(number, &x, &y))) return;
-  MakeSlotCurrent(number);
+  if (!SelectSlotAgain(number)) return;
   uint32_t value = ZUL_GetPixel(x, y);
   draw_color = value;
   zul_tttc = image_windows[number].bits == 32 ? value : PaletteColour(number, value);

@@ -14,13 +14,6 @@ bool ReadTextLine(char line[kPromptLineBytes]) {
   return PromptLine(line, "Text>");
 }
 
-// The text goes into the clicked window even when a command run during the
-// prompt made another one current; false when it was closed meanwhile.
-bool SelectClickedWindow(int number) {
-  if (!ImageWindowLive(number)) return false;
-  if (current_image != number) ZUL_SelectImage(number);
-  return true;
-}
 
 }  // namespace
 
@@ -33,7 +26,7 @@ void DrawTextCommand(HWND, int number) {
   text_x = text_left = x;
   text_y = y;
   zul_tc = draw_color;
-  if (!SelectClickedWindow(number)) return;
+  if (!SelectSlotAgain(number)) return;
   ZUL_DrawPrintf("%s", line);  // the typed text is never a format
 }
 
@@ -47,7 +40,7 @@ void TrueTypeDrawCommand(HWND, int number) {
   text_y = bottom;
   text_x = text_left = left;
   ZUL_SetTTFontSize(right - left + 1, bottom - top + 1);
-  if (SelectClickedWindow(number)) ZUL_DrawTTText(line);
+  if (SelectSlotAgain(number)) ZUL_DrawTTText(line);
 }
 
 // The font dialog starts from the present font; its choice (or, after

@@ -10,22 +10,22 @@
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 
-// A point tool's result as a command takes it: the points were given only
-// when it returned 0 and neither Stop nor Exit ended the wait.
-inline bool PointsGiven(int tool_result) {
-  return tool_result == 0 && stop_requested == 0 && quit_state == 0;
-}
-
 // ---- window lookups (image_lookup.cpp) --------------------------------------------
 // FindImageWindow (surfaces) gives the slot of a window; this one also makes
 // it the current image window. -1 when the window has no live slot (the
 // current image window then stays as it was).
 int ActivateImageWindow(HWND window);
-// After a wait for the user (wait_checks.cpp): whether slot `number` still
-// shows `window` (it was not closed, nor its number reused, meanwhile); and
-// whether a point tool also gave its points (code 0, not ended by Stop or Exit).
+// After a wait for the user (wait_checks.cpp), where other commands ran:
+// - a point tool's result as a command takes it: the points were given only
+//   when it returned 0 and neither Stop nor Exit ended the wait;
+// - whether slot `number` still shows `window` (it was not closed, nor its
+//   number reused, meanwhile), and both together;
+// - makes a slot current again when it is live (a command run during the wait
+//   may have made another current); false when it is gone.
+bool PointsGiven(int tool_result);
 bool SlotStillShows(int number, HWND window);
 bool ToolAnsweredInSlot(int code, int number, HWND window);
+bool SelectSlotAgain(int number);
 
 // ---- display and zoom (zoom.cpp, stretch_mode.cpp) -------------------------------
 // The zoom steps of Ctrl + keypad "+" / "-" and the Ctrl + wheel.

@@ -2,11 +2,20 @@
 // commands ran meanwhile and may have closed the window.
 #include "imagewin/imagewin.h"
 
+bool PointsGiven(int tool_result) {
+  return tool_result == 0 && stop_requested == 0 && quit_state == 0;
+}
+
 bool SlotStillShows(int number, HWND window) {
   return ImageWindowLive(number) && image_windows[number].window == window;
 }
 
 bool ToolAnsweredInSlot(int code, int number, HWND window) {
-  if (code != 0 || stop_requested != 0 || quit_state != 0) return false;  // cancelled, Stop, Exit
-  return SlotStillShows(number, window);
+  return PointsGiven(code) && SlotStillShows(number, window);
+}
+
+bool SelectSlotAgain(int number) {
+  if (!ImageWindowLive(number)) return false;
+  if (current_image != number) ZUL_SelectImage(number);
+  return true;
 }
