@@ -1,0 +1,1 @@
+zul_add_test_program(test_screen_setup test_screen_setup.cpp)
