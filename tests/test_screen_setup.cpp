@@ -1,5 +1,6 @@
 // What a user sees first on this machine's screen: the Japanese texts drawn
-// with real glyphs in every Japanese face the framework and the system ask for.
+// with real glyphs in every Japanese face the framework and the system ask for,
+// and windows kept inside the work area.
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -52,4 +53,33 @@ TEST(JapaneseText, EveryJapaneseFaceHasGlyphsForTheTexts) {
   }
   // The check itself can fail: a Latin-only face lacks these glyphs.
   EXPECT_GT(MissingGlyphs(L"Arial", kJapaneseTexts[0]), 0);
+}
+
+TEST(WorkArea, WindowsAreMovedInByTheLeastDistance) {
+  RECT area;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+  const LONG w = 200, h = 100, area_w = area.right - area.left, area_h = area.bottom - area.top;
+  struct Case {
+    LONG x, y, width, height;  // placed
+    LONG want_x, want_y;       // after the move
+  } cases[] = {
+      {area.left + 10, area.top + 20, w, h, area.left + 10, area.top + 20},          // fits
+      {area.right - w, area.bottom - h, w, h, area.right - w, area.bottom - h},      // just fits
+      {area.left + 300, area.bottom - 40, w, h, area.left + 300, area.bottom - h},   // below
+      {area.right - 50, area.top + 5, w, h, area.right - w, area.top + 5},           // right
+      {area.left - 30, area.top - 7, w, h, area.left, area.top},                     // up left
+      {area.left + 5, area.top + 5, area_w + 40, area_h + 9, area.left, area.top},   // too large
+  };
+  for (const Case& c : cases) {
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, c.x, c.y, c.width,
+                                  c.height, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    MoveWindowIntoWorkArea(window);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, c.want_x) << "placed at " << c.x << "," << c.y;
+    EXPECT_EQ(rect.top, c.want_y) << "placed at " << c.x << "," << c.y;
+    EXPECT_EQ(rect.right - rect.left, c.width);
+    DestroyWindow(window);
+  }
 }

@@ -157,6 +157,8 @@ constexpr int kMainWindowWidth = 240;
 
 // The main window's outer rectangle before its drop animation.
 RECT MainWindowStartRect();
+// Moves a window, by the least distance, so that it lies inside the work area.
+void MoveWindowIntoWorkArea(HWND window);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void StartCommand();
 void StopCommand();
