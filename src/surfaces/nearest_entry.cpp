@@ -1,0 +1,125 @@
+// The nearest entry of a colour table for a colour: the smallest squared
+// distance in red, green and blue; of equally near entries the lowest index.
+// The colour cube is cut into 4 x 4 x 4 cells; the first colour asked for in a
+// cell settles the whole cell at once: only the entries that can be nearest to
+// some point of the cell are tried, each over the cell's 64 colours.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "surfaces/surfaces.h"
+
+namespace {
+
+constexpr int kCellSide = 4;
+constexpr int kCellColours = kCellSide * kCellSide * kCellSide;
+constexpr int kCells = 1 << 18;
+
+// The cell of a colour (6 bits of each channel) and the colour's place within
+// it (the low 2 bits of each channel): together the answer's position.
+int CellOf(uint32_t colour) {
+  return static_cast<int>((colour >> 18 & 63) << 12 | (colour >> 10 & 63) << 6 | (colour >> 2 & 63));
+}
+size_t AnswerAt(int cell, uint32_t colour) {
+  return static_cast<size_t>(cell) * kCellColours +
+         static_cast<size_t>((colour >> 16 & 3) << 4 | (colour >> 8 & 3) << 2 | (colour & 3));
+}
+bool CellSettled(const NearestEntryMap& map, int cell) {
+  return map.cell_settled[cell >> 3] & (1 << (cell & 7));
+}
+
+// Squared distances from a channel value to the nearest and the farthest point
+// of [low, low + kCellSide - 1].
+int NearSquare(int value, int low) {
+  int d = value < low ? low - value : value > low + kCellSide - 1 ? value - low - kCellSide + 1 : 0;
+  return d * d;
+}
+int FarSquare(int value, int low) {
+  int d = std::max(std::abs(value - low), std::abs(value - low - kCellSide + 1));
+  return d * d;
+}
+
+// The entries, in index order, that may be nearest to a point of the cell
+// whose lowest corner is (r0, g0, b0): none is nearer everywhere in the cell
+// than they are anywhere in it.
+int CellCandidates(const uint8_t (*table)[3], int r0, int g0, int b0, uint8_t* candidates) {
+  int closest[kPaletteEntries];
+  int bound = 3 * 255 * 255;
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    const uint8_t* e = table[i];
+    closest[i] = NearSquare(e[0], r0) + NearSquare(e[1], g0) + NearSquare(e[2], b0);
+    bound = std::min(bound, FarSquare(e[0], r0) + FarSquare(e[1], g0) + FarSquare(e[2], b0));
+  }
+  int count = 0;
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    if (closest[i] <= bound) candidates[count++] = static_cast<uint8_t>(i);
+  }
+  return count;
+}
+
+void SettleCell(NearestEntryMap* map, int cell) {
+  int r0 = (cell >> 12 & 63) * kCellSide, g0 = (cell >> 6 & 63) * kCellSide;
+  int b0 = (cell & 63) * kCellSide;
+  uint8_t candidates[kPaletteEntries];
+  int count = CellCandidates(map->table, r0, g0, b0, candidates);
+  int best[kCellColours];
+  std::fill(best, best + kCellColours, 3 * 255 * 255 + 1);
+  uint8_t* answer = map->nearest + static_cast<size_t>(cell) * kCellColours;
+  for (int c = 0; c < count; ++c) {  // in index order: a later entry must be nearer
+    const uint8_t* e = map->table[candidates[c]];
+    int place = 0;
+    for (int r = r0; r < r0 + kCellSide; ++r) {
+      int dr = (r - e[0]) * (r - e[0]);
+      for (int g = g0; g < g0 + kCellSide; ++g) {
+        int drg = dr + (g - e[1]) * (g - e[1]);
+        for (int b = b0; b < b0 + kCellSide; ++b, ++place) {
+          int d = drg + (b - e[2]) * (b - e[2]);
+          if (d < best[place]) {
+            best[place] = d;
+            answer[place] = candidates[c];
+          }
+        }
+      }
+    }
+  }
+  map->cell_settled[cell >> 3] |= static_cast<uint8_t>(1 << (cell & 7));
+}
+
+}  // namespace
+
+bool PrepareNearestEntryMap(const RGBQUAD table[kPaletteEntries], NearestEntryMap* map) {
+  map->nearest = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(kCells) * kCellColours));
+  map->cell_settled = static_cast<uint8_t*>(std::calloc(kCells / 8, 1));
+  if (map->nearest == nullptr || map->cell_settled == nullptr) {
+    ReleaseNearestEntryMap(map);
+    return false;
+  }
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    map->table[i][0] = table[i].rgbRed;
+    map->table[i][1] = table[i].rgbGreen;
+    map->table[i][2] = table[i].rgbBlue;
+  }
+  return true;
+}
+
+void ReleaseNearestEntryMap(NearestEntryMap* map) {
+  std::free(map->nearest);
+  std::free(map->cell_settled);
+  map->nearest = nullptr;
+  map->cell_settled = nullptr;
+}
+
+uint8_t NearestEntry(NearestEntryMap* map, uint32_t colour) {
+  int cell = CellOf(colour);
+  if (!CellSettled(*map, cell)) SettleCell(map, cell);
+  return map->nearest[AnswerAt(cell, colour)];
+}
+
+void NearestEntriesOfRow(NearestEntryMap* map, const uint32_t* colours, uint8_t* out, int count) {
+  for (int i = 0; i < count; ++i) {
+    uint32_t colour = colours[i];
+    int cell = CellOf(colour);
+    if (!CellSettled(*map, cell)) SettleCell(map, cell);
+    out[i] = map->nearest[AnswerAt(cell, colour)];
+  }
+}
