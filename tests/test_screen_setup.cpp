@@ -56,30 +56,26 @@ TEST(JapaneseText, EveryJapaneseFaceHasGlyphsForTheTexts) {
 }
 
 TEST(WorkArea, WindowsAreMovedInByTheLeastDistance) {
-  RECT area;
-  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
-  const LONG w = 200, h = 100, area_w = area.right - area.left, area_h = area.bottom - area.top;
-  struct Case {
-    LONG x, y, width, height;  // placed
-    LONG want_x, want_y;       // after the move
+  RECT a;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &a, 0));
+  const LONG aw = a.right - a.left, ah = a.bottom - a.top;
+  struct {
+    LONG x, y, width, height, want_x, want_y;
   } cases[] = {
-      {area.left + 10, area.top + 20, w, h, area.left + 10, area.top + 20},          // fits
-      {area.right - w, area.bottom - h, w, h, area.right - w, area.bottom - h},      // just fits
-      {area.left + 300, area.bottom - 40, w, h, area.left + 300, area.bottom - h},   // below
-      {area.right - 50, area.top + 5, w, h, area.right - w, area.top + 5},           // right
-      {area.left - 30, area.top - 7, w, h, area.left, area.top},                     // up left
-      {area.left + 5, area.top + 5, area_w + 40, area_h + 9, area.left, area.top},   // too large
+      {a.left + 10, a.top + 20, 200, 100, a.left + 10, a.top + 20},           // fits: stays
+      {a.left + 300, a.bottom - 40, 200, 100, a.left + 300, a.bottom - 100},  // below: up
+      {a.right - 50, a.top - 7, 200, 100, a.right - 200, a.top},              // right, above
+      {a.left + 5, a.top + 5, aw + 40, ah + 9, a.left, a.top},                // too large
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, c.x, c.y, c.width,
                                   c.height, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
     MoveWindowIntoWorkArea(window);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, c.want_x) << "placed at " << c.x << "," << c.y;
-    EXPECT_EQ(rect.top, c.want_y) << "placed at " << c.x << "," << c.y;
-    EXPECT_EQ(rect.right - rect.left, c.width);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, c.want_x) << c.x << "," << c.y;
+    EXPECT_EQ(r.top, c.want_y) << c.x << "," << c.y;
+    EXPECT_EQ(r.right - r.left, c.width);
     DestroyWindow(window);
   }
 }

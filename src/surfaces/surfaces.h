@@ -75,6 +75,8 @@ struct NearestEntryMap {
   uint8_t table[kPaletteEntries][3];  // red, green, blue
   uint8_t* nearest;                   // the answer for every colour of a settled cell
   uint8_t* cell_settled;              // one bit per cell
+  uint8_t* block_candidates;          // per block of cells: the entries that may be nearest
+  int16_t* block_count;               // their number; -1 before the block is first used
 };
 // Fills `map` for `table`; false when its memory cannot be allocated.
 bool PrepareNearestEntryMap(const RGBQUAD table[kPaletteEntries], NearestEntryMap* map);
