@@ -85,25 +85,30 @@ void SettleCell(NearestEntryMap* map, int cell) {
   const uint8_t* block = BlockCandidates(map, r0, g0, b0, &block_count);
   uint8_t candidates[kPaletteEntries];
   int count = BoxCandidates(map->table, block, block_count, r0, g0, b0, kCellSide, candidates);
-  int best[kCellColours];
+  int best[kCellColours], nearest[kCellColours] = {};
   std::fill(best, best + kCellColours, 3 * 255 * 255 + 1);
-  uint8_t* answer = map->nearest + static_cast<size_t>(cell) * kCellColours;
   for (int c = 0; c < count; ++c) {  // in index order: a later entry must be nearer
     const uint8_t* e = map->table[candidates[c]];
-    int place = 0;
-    for (int r = r0; r < r0 + kCellSide; ++r) {
-      int dr = (r - e[0]) * (r - e[0]);
-      for (int g = g0; g < g0 + kCellSide; ++g) {
-        int drg = dr + (g - e[1]) * (g - e[1]);
-        for (int b = b0; b < b0 + kCellSide; ++b, ++place) {
-          int d = drg + (b - e[2]) * (b - e[2]);
-          if (d < best[place]) {
-            best[place] = d;
-            answer[place] = candidates[c];
-          }
+    int index = candidates[c];
+    int db[kCellSide];
+    for (int k = 0; k < kCellSide; ++k) db[k] = (b0 + k - e[2]) * (b0 + k - e[2]);
+    for (int r = 0; r < kCellSide; ++r) {
+      for (int g = 0; g < kCellSide; ++g) {
+        int drg = (r0 + r - e[0]) * (r0 + r - e[0]) + (g0 + g - e[1]) * (g0 + g - e[1]);
+        int* row_best = best + (r * kCellSide + g) * kCellSide;
+        int* row_nearest = nearest + (r * kCellSide + g) * kCellSide;
+        for (int k = 0; k < kCellSide; ++k) {  // written to become one vector operation
+          int d = drg + db[k];
+          bool nearer = d < row_best[k];
+          row_best[k] = nearer ? d : row_best[k];
+          row_nearest[k] = nearer ? index : row_nearest[k];
         }
       }
     }
+  }
+  uint8_t* answer = map->nearest + static_cast<size_t>(cell) * kCellColours;
+  for (int place = 0; place < kCellColours; ++place) {
+    answer[place] = static_cast<uint8_t>(nearest[place]);
   }
   map->cell_settled[cell >> 3] |= static_cast<uint8_t>(1 << (cell & 7));
 }
