@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs, from Debian packages, everything needed to build ZULLIB with the
 # MinGW-w64 cross compiler and to run it and its tests under Wine on Xvfb.
+# A Japanese font lets Wine show the framework's Japanese texts.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
 need_pkgs=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-           wine wine32:i386 xvfb xauth googletest xdotool x11-utils imagemagick)
+           wine wine32:i386 xvfb xauth googletest xdotool x11-utils imagemagick
+           fonts-ipafont-gothic zip)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

@@ -49,12 +49,24 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
-# Without a window manager on the display, Wine would wait up to two seconds
-# for one whenever a window is hidden or destroyed: let Wine manage nothing.
-if [ ! -f "$WINEPREFIX/.zul-configured" ]; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+# The prefix's settings, written once (again when this list changes):
+# - without a window manager on the display, Wine would wait up to two seconds
+#   for one whenever a window is hidden or destroyed: let Wine manage nothing;
+# - the Japanese system fonts the framework asks for are IPAGothic here.
+prefix_settings() {
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
+  for face in 'MS UI Gothic' 'MS Gothic' 'ＭＳ ゴシック' 'MS PGothic' 'ＭＳ Ｐゴシック'; do
+    printf '"%s"="IPAGothic"\r\n' "$face"
+  done
+}
+settings_file="$WINEPREFIX/.zul-settings.reg"
+if ! prefix_settings | cmp -s - "$settings_file"; then
+  { printf '\xff\xfe'; prefix_settings | iconv -f UTF-8 -t UTF-16LE; } >"$settings_file.utf16"
+  wine regedit /S "Z:${settings_file//\//\\}.utf16" </dev/null >/dev/null 2>&1 &&
+    prefix_settings >"$settings_file"
   wineserver -w
-  touch "$WINEPREFIX/.zul-configured"
 fi
 
 # A persistent server keeps program start-up short while the command runs.

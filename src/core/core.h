@@ -179,3 +179,6 @@ void PostCommandToWindow(HWND window, int id);
 // Tracks `menu` (right button) at the cursor, owned by `window`, then destroys
 // it; a null menu shows nothing.
 void TrackMenuAtCursor(HWND window, HMENU menu);
+// Moves a window, by the least distance, so that it lies inside the work area
+// (work_area_fit.cpp).
+void MoveWindowIntoWorkArea(HWND window);

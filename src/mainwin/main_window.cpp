@@ -45,6 +45,7 @@ void CreateMainWindowContents(HWND window) {
                                  window, reinterpret_cast<HMENU>(kStatusLabelId), zul_instance,
                                  nullptr);
   PlayDropAnimation(window);
+  MoveWindowIntoWorkArea(window);
   bits_per_pixel = ReadBitsPerPixel(window);
   worker_thread = CreateThread(nullptr, 0, WorkerThreadMain, nullptr, 0, nullptr);
 }

@@ -4,6 +4,10 @@
 
 #include "zullib.h"
 
+namespace Gdiplus {
+class GpImage;
+}
+
 constexpr int kImageSlots = 256;
 constexpr int kImageHistory = 8;        // previously current image windows kept
 constexpr int kPaletteEntries = 256;
@@ -76,6 +80,31 @@ void UpdateImageTitle(int number);
 // "%s(%d%%)" (32 bits) or "%s(%d%%)[8bit]", plus "*" when smoothed.
 void FormatImageCaption(const char* title, int zoom, int bits, bool smoothed,
                         char caption[kCaptionBytes]);
+
+// ---- nearest colour table entries (nearest_entry.cpp) -----------------------------
+// A colour table with the answers worked out so far, cell by cell of the
+// colour cube (16 MB, filled only where asked).
+struct NearestEntryMap {
+  uint8_t table[kPaletteEntries][3];  // red, green, blue
+  uint8_t* nearest;                   // the answer for every colour of a settled cell
+  uint8_t* cell_settled;              // one bit per cell
+  uint8_t* block_candidates;          // per block of cells: the entries that may be nearest
+  int16_t* block_count;               // their number; -1 before the block is first used
+};
+// Fills `map` for `table`; false when its memory cannot be allocated.
+bool PrepareNearestEntryMap(const RGBQUAD table[kPaletteEntries], NearestEntryMap* map);
+void ReleaseNearestEntryMap(NearestEntryMap* map);
+// The index of the entry nearest to `colour` (0x00RRGGBB): the smallest sum of
+// squared channel differences, the lowest index of equally near ones.
+uint8_t NearestEntry(NearestEntryMap* map, uint32_t colour);
+// The same for `count` colours (the top byte ignored) into `out`.
+void NearestEntriesOfRow(NearestEntryMap* map, const uint32_t* colours, uint8_t* out, int count);
+
+// ---- loading into 8-bit surfaces (load_exact8.cpp) --------------------------------
+// Maps a decoded width x height picture drawn at (x, y) into the current 8-bit
+// surface, each pixel to its nearest colour table entry; false (surface
+// unchanged) when the picture is not a bitmap or memory runs short.
+bool LoadPictureExact8(Gdiplus::GpImage* image, int x, int y, UINT width, UINT height);
 
 // ---- zoom fitting (zoom_fit.cpp) -------------------------------------------------
 struct ScreenMetrics {

@@ -57,7 +57,7 @@ drag_aside() {  # window, dx, dy: drag it by its caption, as a user would
 
 press "$main" ctrl+v
 input=$(wait_for_window "000.*") || fail "Ctrl+V opened no image window 000"
-drag_aside "$input" 0 560   # it opened over the panel
+drag_aside "$input" 0 530   # it opened over the panel
 press "$main" s
 output=$(wait_for_window "Hello,there!.*") || fail "Start opened no output window"
 drag_aside "$output" 420 330  # the output opens over the panel too
