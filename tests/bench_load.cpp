@@ -4,7 +4,7 @@
 // and beside a load into a 32-bit window. Not a test: run it on demand.
 #include <cstdio>
 
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 #include <gdiplus.h>
 

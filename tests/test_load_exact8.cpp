@@ -1,7 +1,7 @@
 // Loading into 8-bit windows: every pixel becomes the nearest colour table
 // entry (the lowest index of equally near ones); saved 8-bit windows come back
 // index for index.
-#include "surfaces_test_util.h"
+#include "test_support.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ TEST_F(LoadExact8, EveryPixelTakesTheNearestEntryLowestIndexOnTies) {
   for (int x = 0; x < w; ++x) picture[x] = static_cast<uint32_t>(x * 4) * 0x010101u;
   const uint32_t hand_picked[] = {0x3C0000, 0x323200, 0xFFFAFF, 0x000000};
   for (int i = 0; i < 4; ++i) picture[w + i] = hand_picked[i];
-  WriteFileBytes("exact8_in.bmp", Bmp24Bytes(w, h, [&](int x, int y) { return picture[y * w + x]; }));
+  WriteBytesToFile(L"exact8_in.bmp", Bmp24Bytes(w, h, [&](int x, int y) { return picture[y * w + x]; }));
 
   const ImageSurface& grey = LoadInto8Bit(1, w, h, {}, "exact8_in.bmp");  // grey g is entry g
   for (int x = 0; x < w; ++x) EXPECT_EQ(grey.base[x], x * 4) << x;

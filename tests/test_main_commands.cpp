@@ -37,10 +37,6 @@ void PutPatternOnClipboard(int width, int height, int seed) {
                         .substr(sizeof(BITMAPFILEHEADER)));
 }
 
-void WriteBmp(const std::wstring& path, int width, int height, int seed) {
-  ASSERT_TRUE(WriteBytesToFile(path, BmpBytes(width, height, 24, [seed](int x, int y) { return PatternColor(x, y, seed); })));
-}
-
 void Drop(const std::vector<std::wstring>& files) {
   PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
 }

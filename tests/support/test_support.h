@@ -57,6 +57,11 @@ std::string BmpBytes(int width, int height, int bits, const std::function<uint32
                      const std::vector<RGBQUAD>& table = {}, int colours_used = -1);
 std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour);
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes);
+// A 24-bit BMP file of the PatternColor picture of that size and seed.
+inline void WriteBmp(const std::wstring& path, int width, int height, int seed) {
+  ASSERT_TRUE(WriteBytesToFile(
+      path, BmpBytes(width, height, 24, [seed](int x, int y) { return PatternColor(x, y, seed); })));
+}
 std::string ReadFileBytes(const std::wstring& path);
 std::wstring CurrentDirectoryPath(const wchar_t* name);
 void PutDibOnClipboard(const std::string& dib);  // CF_DIB, or an empty clipboard for ""
@@ -84,6 +89,7 @@ inline void FillColor(int width, int height, uint32_t color) {
 }
 inline void FillTestPicture(int width, int height) { FillImage(width, height, TestColor); }
 // Sends a menu command to image window n, as a menu choice posts it.
+inline void SendControlKey(int n, WPARAM key) { SendControlKey(image_windows[n].window, key); }
 inline void SendCommand(int n, int id) {
   SendMessageW(image_windows[n].window, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
