@@ -6,6 +6,7 @@
 
 #include "core/command_ids.h"
 
+#include <cstdarg>
 #include <cstddef>
 
 // ---- start-up state -----------------------------------------------------------
@@ -63,6 +64,10 @@ int CodePageToWide(UINT code_page, const char* text, wchar_t* out, int capacity)
 // UTF-16 to ANSI into `out` of `capacity` bytes, terminator included; cut to fit
 // without splitting a double-byte character. Returns the bytes written.
 int WideToAnsi(const wchar_t* text, char* out, int capacity);
+
+// printf into `out` of `capacity` bytes: always terminated, longer text cut at
+// the end, a formatting failure gives "".
+void FormatBounded(char* out, size_t capacity, const char* format, va_list arguments);
 
 void GetWindowTextAnsi(HWND window, char* buffer, int capacity);
 void SetWindowTextAnsi(HWND window, const char* text);

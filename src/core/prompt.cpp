@@ -13,7 +13,7 @@ constexpr int kPromptTextBytes = 4096;  // as much as one print shows
 
 bool ReadPromptLine(char line[kPromptLineBytes], const char* format, va_list arguments) {
   char prompt[kPromptTextBytes];
-  if (vsnprintf(prompt, sizeof prompt, format, arguments) < 0) prompt[0] = 0;
+  FormatBounded(prompt, sizeof prompt, format, arguments);
   ZUL_Printf("%s", prompt);
   line[0] = 0;  // stays empty when no live text window can read the line
   ZUL_Input(line);

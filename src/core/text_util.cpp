@@ -3,6 +3,7 @@
 #include "core/core.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -136,4 +137,10 @@ void ZUL_Pause(const char* text) {
   wchar_t wide[4096];
   AnsiToWide(text, wide, 4096);
   ZUL_PauseW(wide);
+}
+
+void FormatBounded(char* out, size_t capacity, const char* format, va_list arguments) {
+  if (capacity == 0) return;
+  if (vsnprintf(out, capacity, format, arguments) < 0) out[0] = 0;
+  out[capacity - 1] = 0;
 }

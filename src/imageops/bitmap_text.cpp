@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "imageops/bitmap_font.h"
+#include "core/core.h"
 #include "surfaces/surfaces.h"
 
 namespace {
@@ -56,9 +57,7 @@ void ZUL_DrawPrintf(const char* format, ...) {
   char text[kDrawPrintfBytes];
   va_list args;
   va_start(args, format);
-  int formatted = vsnprintf(text, sizeof text, format, args);
+  FormatBounded(text, sizeof text, format, args);  // longer text is cut at 4095 characters
   va_end(args);
-  if (formatted < 0) text[0] = 0;
-  text[kDrawPrintfBytes - 1] = 0;  // longer text is cut at 4095 characters
   ZUL_DrawText(text);
 }

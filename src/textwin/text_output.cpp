@@ -29,9 +29,8 @@ void ZUL_Printf(const char* format, ...) {
   char text[kPrintfBytes];
   va_list args;
   va_start(args, format);
-  int formatted = vsnprintf(text, sizeof text, format, args);
+  FormatBounded(text, sizeof text, format, args);
   va_end(args);
-  if (formatted < 0) text[0] = 0;
   ShowPrintedText(*t, CP_ACP, text);
 }
 

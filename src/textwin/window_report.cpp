@@ -42,9 +42,9 @@ void ReportPrint(int receiving, const char* format, ...) {
   char text[kPrintfBytes];
   va_list args;
   va_start(args, format);
-  int bytes = vsnprintf(text, sizeof text, format, args);
+  FormatBounded(text, sizeof text, format, args);
   va_end(args);
-  if (bytes >= 0) ZUL_Printf("%s", text);
+  ZUL_Printf("%s", text);
 }
 
 // Pushes a colour pair onto the receiving window; false when it is no longer
