@@ -433,7 +433,7 @@ void ZUL_PopTextColor();
 void ZUL_Input(char* buffer);
 
 // ---- command console ------------------------------------------------------------
-// Prints "Cmd>" in the current text window, reads one line and carries out
+// [pumps] Prints "Cmd>" in the current text window, reads one line and carries out
 // the command that equals it exactly: exit, start (keys to the main window),
 // help, ver (the About banner), color (draw_color, zul_tttc and zul_tc).
 // 0 a known command; 1 anything else ("Invalid command" printed).
@@ -458,7 +458,7 @@ void ZUL_SetInputBoxTitle(int index, const char* text);
 // Sets the label and field widths (each at least 1) and brings the open box
 // to the matching width.
 void ZUL_ResizeInputBox(int label_width, int edit_width);
-// Asks for a new label of an item in the current text window; an empty
+// [pumps] Asks for a new label of an item in the current text window; an empty
 // answer keeps the label. Nothing when there is no box or no such item.
 void ZUL_RenameInputBoxItem(int index);
 
@@ -484,11 +484,11 @@ void ZUL_RenameButton(int index);
 // the clipboard cannot be opened.
 void ZUL_CopyImage(int number);
 // Draws the clipboard's picture into the slot's surface with its top-left at
-// (x, y); x or y -1: the user places it with the mouse. A picture of 8 bits or
+// (x, y); x or y -1: the user places it with the mouse ([pumps] meanwhile). A picture of 8 bits or
 // less also sets the window's colour table entries it carries. Nothing when
 // the slot is not live or the clipboard holds no picture.
 void ZUL_PasteImage(int number, int x, int y);
-// The open and save dialogs: 0 and the chosen full path (ANSI, 260 bytes) in
+// [pumps] The open and save dialogs: 0 and the chosen full path (ANSI, 260 bytes) in
 // `path`; 1 cancelled, or a path the ANSI code page cannot spell (nothing
 // changed). They remember their filter index and directory.
 int ZUL_OpenImageDialog(char* path);
