@@ -1,7 +1,6 @@
 // The point tools and the drawing and colour commands, played with real
 // mouse messages while the tool waits on this thread.
 #include <cstring>
-#include <cwchar>
 
 #include "point_script.h"
 
@@ -58,7 +57,7 @@ TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
     int (*tool)();
     std::vector<ScriptStep> steps;
     int code, expected[4];
-    bool ended_by_flag;  // it stays set for the caller to see
+    bool ended_by_flag = false;  // it stays set for the caller to see
   } cases[] = {
       {"point", GetPoint, {Move(3, 3), Click(7, 9)}, 0, {7, 9, -7, -7}},
       {"row", GetRow, {Move(5, 6), Move(2, 8), Click(4, 12)}, 0, {4, 12, -7, -7}},
@@ -184,20 +183,6 @@ TEST_F(PointTools, CommandsDrawWhereTheUserClicked) {
   draw_color = 0xFFFFFF;
 }
 
-namespace {
-BOOL CALLBACK TakeColorDialog(HWND window, LPARAM found) {
-  wchar_t name[16];
-  if (!GetClassNameW(window, name, 16) || std::wcscmp(name, L"#32770") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-HWND ColorDialog() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), TakeColorDialog, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-}  // namespace
-
 TEST_F(PointTools, PickAndChangeTheDrawingColour) {
   ZUL_SetPixel(7, 8, 0x0A0B0C);
   zul_tc = 0x111111;
@@ -216,10 +201,10 @@ TEST_F(PointTools, PickAndChangeTheDrawingColour) {
     zul_tc = zul_tttc = 0;
     UINT rgb[3] = {};
     auto answer = [&] {
-      for (int i = 0; i < 3; ++i) rgb[i] = GetDlgItemInt(ColorDialog(), 706 + i, nullptr, FALSE);  // R, G, B
-      PostMessageW(ColorDialog(), WM_COMMAND, static_cast<WPARAM>(button), 0);
+      for (int i = 0; i < 3; ++i) rgb[i] = GetDlgItemInt(CommonDialog(), 706 + i, nullptr, FALSE);  // R, G, B
+      PostMessageW(CommonDialog(), WM_COMMAND, static_cast<WPARAM>(button), 0);
     };
-    PlayCommand(1, kIwColorChange, {Until([] { return ColorDialog() != nullptr; }), answer});
+    PlayCommand(1, kIwColorChange, {Until([] { return CommonDialog() != nullptr; }), answer});
     EXPECT_EQ(std::vector<UINT>(rgb, rgb + 3), (std::vector<UINT>{16, 32, 48}));
     EXPECT_TRUE(draw_color == 0x102030u && zul_tc == 0x102030u && zul_tttc == 0x102030u) << button;
   }

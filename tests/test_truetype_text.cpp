@@ -115,9 +115,8 @@ TEST_F(TrueTypeText, FontChangeKeepsAFontWhenCancelledOrWhenMakingFails) {
   ZUL_SetTTFontSize(30, 30);
   LOGFONTW before = Font();
   std::thread canceller([] {
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !(dialog = FindWindowW(L"#32770", nullptr)); ++i) Sleep(10);
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 500 && !CommonDialog(); ++i) Sleep(10);
+    PostMessageW(CommonDialog(), WM_COMMAND, IDCANCEL, 0);
   });
   SendCommand(0, kIwFontChange);
   canceller.join();

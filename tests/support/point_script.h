@@ -64,6 +64,9 @@ inline ScriptStep Until(std::function<bool()> ready) {
   };
 }
 
+// The open common dialog (colour, font) of this process, or null.
+inline HWND CommonDialog() { return FindWindowW(L"#32770", nullptr); }
+
 // The status label's text without the blanks that centre it.
 inline std::string StatusText() {
   char text[80] = {};
