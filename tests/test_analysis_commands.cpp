@@ -25,14 +25,8 @@ ScriptStep ClickImage(int x, int y, int slot = 1) {
 
 class AnalysisCommands : public PointScriptTest {
  protected:
-  void SetUp() override {
-    PointScriptTest::SetUp();
-    OpenFreshTextWindow(0);
-  }
-  void TearDown() override {
-    CloseAllTextWindows();
-    PointScriptTest::TearDown();
-  }
+  void SetUp() override { PointScriptTest::SetUp(); OpenFreshTextWindow(0); }
+  void TearDown() override { CloseAllTextWindows(); PointScriptTest::TearDown(); }
 };
 
 }  // namespace
@@ -61,16 +55,9 @@ TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
 TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurves) {
   // Row 5 of the source is 0x00FF80 (R 0, G 255, B 128; H 150, S 255, V 255;
   // Y 164, Cr -116, Cb -19), the other rows 0x123456. An 8-bit source is white.
-  struct Curve {
-    int y;
-    uint32_t colour;
-    int label_x, label_chars;  // label in the curve's colour, baselines 40, 72, 104
-  };
-  const struct {
-    int id, bits, offset;
-    const char* title;
-    std::vector<Curve> curves;  // flat rows of the graph, the last drawn on top
-  } cases[] = {
+  // Each curve a flat row of the graph (the last on top), labelled in its colour on baselines 40, 72, 104.
+  struct Curve { int y; uint32_t colour; int label_x, label_chars; };
+  const struct { int id, bits, offset; const char* title; std::vector<Curve> curves; } cases[] = {
       {kIwLineRgb, 32, 12, "RGB(Y=5)",
        {{127, 0xFF0000, 2, 1}, {0, 0x00FF00, 2, 1}, {127 - 128 * 127 / 255, 0x0000FF, 2, 1}}},
       {kIwLineHsv, 32, 12, "HSV(Y=5)",

@@ -39,7 +39,7 @@ TEST(DrawingScenario, StopDuringABandDrawsNothing) {
     PostMainKey('C');
     status = WaitUntil([] { return StatusIs(L"-bit color"); });
     restored = WaitUntil([&] { return SurfaceBytesOf(0) == before; });
-    drops = (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    drops = WaitUntil([] { return (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; });
   });
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(status && restored && drops);

@@ -337,11 +337,8 @@ TEST_F(Plots, ProfileStylesSampleKindsAndChannels) {
   const uint32_t words[3] = {0x000000, 0xFF0000, 0x800000};  // red 0, 255, 128
   const uint8_t bytes[3] = {0, 255, 128};
   const std::vector<std::pair<int, int>> dots = {{10, 127}, {11, 0}, {12, 64}}, none;
-  const struct {
-    const void* samples;
-    int count, flags;
-    std::vector<std::pair<int, int>> points;  // empty with 0x80: the polyline
-  } cases[] = {
+  // The points plotted; with style 0x80 (none given) the polyline through the three.
+  const struct { const void* samples; int count, flags; std::vector<std::pair<int, int>> points; } cases[] = {
       {words, 3, 0x41, dots}, {bytes, 3, 0x1040, dots}, {bytes, 3, 0x1041, dots},  // bytes win
       {words, 3, 0xC1, dots}, {words, 3, 0x81, none},   {bytes, 3, 0x1080, none},
       {words, 3, 0x01, none}, {words, 3, 0xC0, none},   {words, 0, 0x41, none},
