@@ -1,78 +1,127 @@
-// Prints the cost of the raster figures beside the same figures written
-// straight to the surface memory in the same run. Not a test: run it on
-// demand and read the figures.
+// Prints the cost of the raster figures, the bitmap-font text and the plots
+// beside baselines measured in the same run: the same work written straight
+// into the surface memory, or a cheaper call of the same size. Not a test:
+// run it on demand and read the figures.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
+#include <string>
 
+#include "imageops/bitmap_font.h"
 #include "test_support.h"
 
 namespace {
 
-constexpr int kWidth = 2400, kHeight = 1440;
+constexpr int kWidth = 2400, kHeight = 1440, kSide = 1000;
+uint32_t* raw;  // the surface's words
 
 // A plain Bresenham on the raw words (every end is inside).
-void RawLine(uint32_t* p, uint32_t colour, int x1, int y1, int x2, int y2) {
+void RawLine(int x1, int y1, int x2, int y2) {
   int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1), major = std::max(dx, dy), minor = std::min(dx, dy);
   int sx = x2 > x1 ? 1 : -1, sy = y2 > y1 ? kWidth : -kWidth;
   int major_step = dx >= dy ? sx : sy, minor_step = dx >= dy ? sy : sx, e = (major + 1) / 2;
-  uint32_t* q = p + y1 * kWidth + x1;
-  *q = colour;
+  uint32_t* q = raw + y1 * kWidth + x1;
+  *q = 1;
   for (int k = 0; k < major; ++k) {
     e -= minor;
     q += major_step;
     if (e <= 0) e += major, q += minor_step;
-    *q = colour;
+    *q = 1;
   }
 }
 
 // A disc of rows, each row's half width from the square root rule.
-void RawDisc(uint32_t* p, uint32_t colour, int cx, int cy, int r) {
+void RawDisc(int cx, int cy, int r) {
   for (int dy = -r; dy <= r; ++dy) {
     int half = static_cast<int>(std::sqrt(double(r * r - dy * dy)));
-    std::fill_n(p + (cy + dy) * kWidth + cx - half, 2 * half + 1, colour);
+    std::fill_n(raw + (cy + dy) * kWidth + cx - half, 2 * half + 1, 1u);
   }
 }
 
-int Centre(int v, int size) { return 100 + v % (size - 200); }
+// The glyphs of `text` written straight into the surface, rows clipped, wrapped like the framework's.
+void BlitText(const std::string& text) {
+  int x = 0, y = kGlyphHeight;
+  for (char c : text) {
+    const uint8_t* glyph = kBitmapFont[static_cast<unsigned char>(c) - kFirstGlyph];
+    for (int i = 0, row = y - kGlyphHeight; i < kGlyphHeight; ++i, ++row)
+      for (int j = 0; j < kGlyphWidth && row < kHeight; ++j)
+        if (glyph[i] & (0x80 >> j)) raw[row * kWidth + x + j] = 0xFFFFFF;
+    x += kGlyphWidth;
+    if (x > kWidth - kGlyphWidth) x = 0, y += kTextLinePitch;
+  }
+}
 
-template <typename Work>
-double Milliseconds(Work work) {
+// The fastest of five runs of `work` in milliseconds (the machine is shared).
+double BestMs(const std::function<void()>& work) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+  double best = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    QueryPerformanceCounter(&start);
+    work();
+    QueryPerformanceCounter(&end);
+    best = std::min(best, 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+  }
+  return best;
 }
 
 }  // namespace
 
-TEST(Benchmark, RasterFiguresAgainstRawMemory) {
+TEST(Benchmark, DrawingAgainstBaselines) {
   InitializeFrameworkForTests();
   ASSERT_EQ(ZUL_CreateImage(0, "bench", 0, 0, kWidth, kHeight, 100), 0);
-  uint32_t* p = pixels[0];
+  raw = pixels[0];
   std::mt19937 random(1);
-  std::vector<int> v(40000);
+  std::vector<int> v(40000);  // line ends, then disc centres 100 pixels inside
   for (size_t i = 0; i < v.size(); ++i) v[i] = int(random() % (i % 2 ? kHeight : kWidth));
-  draw_color = 0x654321;
-  double best[3][2] = {{1e9, 1e9}, {1e9, 1e9}, {1e9, 1e9}};  // the fastest of 5 rounds: the machine is shared
-  for (int round = 0; round < 5; ++round) {
-    double t[3][2] = {{Milliseconds([&] { for (size_t i = 0; i < v.size(); i += 4) RawLine(p, 1, v[i], v[i + 1], v[i + 2], v[i + 3]); }),
-                       Milliseconds([&] { for (size_t i = 0; i < v.size(); i += 4) ZUL_DrawLine(2, v[i], v[i + 1], v[i + 2], v[i + 3]); })},
-                      {Milliseconds([&] { for (size_t i = 0; i < 2000; i += 2) RawDisc(p, 1, Centre(v[i], kWidth), Centre(v[i + 1], kHeight), 100); }),
-                       Milliseconds([&] { for (size_t i = 0; i < 2000; i += 2) ZUL_FillCircle(Centre(v[i], kWidth), Centre(v[i + 1], kHeight), 100); })},
-                      {Milliseconds([&] { std::fill_n(p, kWidth * kHeight, 3u); }),
-                       Milliseconds([&] { ZUL_FillBox(-1000000000, -1000000000, 1000000000, 1000000000); })}};
-    for (int f = 0; f < 3; ++f)
-      for (int k = 0; k < 2; ++k) best[f][k] = std::min(best[f][k], t[f][k]);
+  auto centre = [&](size_t i) { return 100 + v[i] % ((i % 2 ? kHeight : kWidth) - 200); };
+  std::string text(100000, ' ');
+  for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>(33 + i % 94);
+  std::vector<uint32_t> area(size_t(kSide) * kSide);
+  std::vector<int> ends(area.size() * 2);  // each sample's chroma point
+  for (size_t i = 0; i < area.size(); ++i) {
+    area[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+    ends[2 * i] = 128 + ZUL_GetCb(area[i]), ends[2 * i + 1] = 128 - ZUL_GetCr(area[i]);
   }
-  const char* names[3] = {"10,000 random lines", "1,000 discs r = 100", "box of +-1e9 (surface)"};
-  std::printf("%d x %d 32-bit surface     framework      raw memory   ratio\n", kWidth, kHeight);
-  for (int f = 0; f < 3; ++f)
-    std::printf("  %-22s  %8.2f ms   %8.2f ms   %.2f\n", names[f], best[f][1], best[f][0], best[f][1] / best[f][0]);
+  draw_color = 0x654321;
+  auto each_line = [&](void (*line)(int, int, int, int)) {
+    for (size_t i = 0; i < v.size(); i += 4) line(v[i], v[i + 1], v[i + 2], v[i + 3]);
+  };
+  auto each_disc = [&](void (*disc)(int, int, int)) {
+    for (size_t i = 0; i < 2000; i += 2) disc(centre(i), centre(i + 1), 100);
+  };
+  auto chroma_lines = [&] {
+    for (size_t r = 0; r < kSide; ++r) {
+      const int* row = &ends[r * kSide * 2];
+      ZUL_SetPixel(row[0], row[1], 0xFFFFFF);
+      for (int j = 1; j < kSide; ++j) ZUL_DrawLine(0xFFFFFF, pen_x, pen_y, row[2 * j], row[2 * j + 1]);
+    }
+  };
+  const int huge = 1000000000;
+  void (*drawn_line)(int, int, int, int) = [](int a, int b, int c, int d) { ZUL_DrawLine(2, a, b, c, d); };
+  const struct {
+    const char* name;
+    std::function<void()> framework, baseline;
+    const char* against;
+  } cases[] = {
+      {"10,000 random lines", [&] { each_line(drawn_line); }, [&] { each_line(RawLine); }, "raw memory"},
+      {"1,000 discs r = 100", [&] { each_disc(ZUL_FillCircle); }, [&] { each_disc(RawDisc); }, "raw memory"},
+      {"box of +-1e9 (surface)", [=] { ZUL_FillBox(-huge, -huge, huge, huge); },
+       [] { std::fill_n(raw, kWidth * kHeight, 3u); }, "raw memory"},
+      {"100,000 characters", [&] { text_x = text_left = 0, text_y = 14, ZUL_DrawText(text.c_str()); },
+       [&] { BlitText(text); }, "direct blit"},
+      {"chroma area 1000 x 1000", [&] { ZUL_PlotChromaArea(kSide, area.data(), kSide); }, chroma_lines,
+       "its lines alone"},
+      {"profile of 100,000: hue", [&] { ZUL_PlotProfile(area.data(), 0, 100000, 0x88, 0xFFFF00); },
+       [&] { ZUL_PlotProfile(area.data(), 0, 100000, 0x81, 0xFF0000); }, "red"},
+  };
+  std::printf("%d x %d 32-bit surface      framework   baseline                ratio\n", kWidth, kHeight);
+  for (const auto& c : cases) {
+    double framework = BestMs(c.framework), baseline = BestMs(c.baseline);
+    std::printf("  %-24s %9.2f ms %9.2f ms %-15s %5.2f\n", c.name, framework, baseline, c.against,
+                framework / baseline);
+  }
   draw_color = 0xFFFFFF;
   ZUL_DestroyImage(0);
 }

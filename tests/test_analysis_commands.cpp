@@ -1,51 +1,10 @@
 // The colour analysis commands of an image window, played as a user: the
-// command arrives as WM_COMMAND and its point tool gets mouse presses posted
-// one per timer tick, each once the tool has taken the one before. Printed
-// text is read back from the text window's log.
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "test_support.h"
+// command arrives as WM_COMMAND, its point tool gets posted mouse presses, and
+// printed text is read back from text window 0's log.
+#include "point_script.h"
+#include "typed_answer_util.h"
 
 namespace {
-
-using ScriptStep = std::function<void()>;
-std::vector<ScriptStep> script;
-size_t script_next;
-int script_idle;
-
-void CALLBACK PlayScriptStep(HWND, UINT, UINT_PTR, DWORD) {
-  if ((point_clicked || point_cancelled) && point_tool_active) return;  // not taken yet
-  if (script_next < script.size()) script[script_next++]();
-  else if (point_tool_active && ++script_idle == 100) stop_requested = 1;  // missed its input: end it
-}
-
-ScriptStep Mouse(int number, UINT message, int x, int y) {
-  return [=] { PostMessageW(image_windows[number].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y)); };
-}
-ScriptStep RightClick(int number) { return Mouse(number, WM_RBUTTONDOWN, 1, 1); }
-
-// A click on image point (x, y) of a window at any zoom of 100 % or more.
-ScriptStep ClickImage(int number, int x, int y) {
-  const int zoom = image_windows[number].zoom;
-  return Mouse(number, WM_LBUTTONDOWN, (x * zoom + 99) / 100, (y * zoom + 99) / 100);
-}
-
-ScriptStep Stop() {
-  return [] { stop_requested = 1; };
-}
-
-// Sends command `id` to the window of slot `number` while `steps` are played.
-void PlayCommand(int number, int id, std::vector<ScriptStep> steps) {
-  script = std::move(steps), script_next = 0, script_idle = 0;
-  UINT_PTR timer = SetTimer(nullptr, 0, 15, PlayScriptStep);
-  SendCommand(number, id);
-  KillTimer(nullptr, timer);
-  EXPECT_LT(script_idle, 100) << "the tool was still waiting after the script";
-  EXPECT_EQ(point_tool_active, 0);
-  stop_requested = 0;
-}
 
 int LiveSlotCount() {
   int count = 0;
@@ -58,48 +17,22 @@ std::vector<uint32_t> Surface32(int number) {
   return std::vector<uint32_t>(p, p + image_surfaces[number].width * image_surfaces[number].height);
 }
 
-// A status label and main window of the test's own; the real cursor parked
-// away from the windows (its moves would move the row line).
-class AnalysisCommands : public ImageWindowTest {
+// A click on image point (x, y) of window `slot` at any zoom of 100 % or more.
+ScriptStep ClickImage(int x, int y, int slot = 1) {
+  const int zoom = image_windows[slot].zoom;
+  return Click((x * zoom + 99) / 100, (y * zoom + 99) / 100, slot);
+}
+
+class AnalysisCommands : public PointScriptTest {
  protected:
-  void SetUp() override {
-    ImageWindowTest::SetUp();
-    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr, nullptr, nullptr);
-    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr, nullptr, nullptr);
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  void TearDown() override {
-    DestroyWindow(main_window);
-    main_window = status_label = nullptr;
-    stop_requested = quit_state = 0;
-    if (log_file[0]) std::fclose(log_file[0]);
-    log_file[0] = nullptr, log_state[0] = 0;
-    ZUL_CloseTextWindow(0);
-    ImageWindowTest::TearDown();
-  }
-  // Text window 0, current, with its output logged to a fresh file.
-  void CaptureText() {
-    if (!text_windows[0].in_use) ZUL_OpenTextWindow(0, 300, 300, 400, 300);
-    if (log_file[0]) std::fclose(log_file[0]);
-    log_file[0] = std::fopen("analysis_log.txt", "w+b"), log_state[0] = 1;
-  }
-  std::string CapturedText() {
-    std::fflush(log_file[0]);
-    std::string text(size_t(std::ftell(log_file[0])), '\0');
-    std::rewind(log_file[0]);
-    text.resize(std::fread(&text[0], 1, text.size(), log_file[0]));
-    return text;
-  }
+  void SetUp() override { PointScriptTest::SetUp(); OpenFreshTextWindow(0); }
+  void TearDown() override { CloseAllTextWindows(); PointScriptTest::TearDown(); }
 };
 
 }  // namespace
 
 TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
-  struct Case {
-    int bits;
-    uint32_t pixel;
-    const char* text;
-  } cases[] = {
+  const struct { int bits; uint32_t pixel; const char* text; } cases[] = {
       {32, 0xFF0000,
        "(X,Y)=(3,4)\n(R,G,B)=(255,0,0)\n(H,S,V)=(0,255,255)\n(Y,Cr,Cb)=(76,128,-42)\n"
        "(Y,u,v)=(76,-36,157)\n(Y,I,Q)=(76,152,53)\n\n"},
@@ -109,48 +42,41 @@ TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
        "(Y,u,v)=(150,-73,-130)\n(Y,I,Q)=(150,-69,-126)\n\n"},
       {8, 200, "(X,Y)=(3,4)\n(Luminance)=(200)\n\n"},
   };
-  for (const Case& c : cases) {
-    CaptureText();
+  for (const auto& c : cases) {
     MakeImage(1, 120, 20, c.bits);
     ZUL_SetPixel(3, 4, c.pixel);
     MakeImage(2, 120, 20);  // current before the click
-    PlayCommand(1, kIwInfoPixel, {ClickImage(1, 3, 4)});
-    EXPECT_EQ(CapturedText(), c.text);
-    EXPECT_EQ(current_image, 1);  // the clicked window is current
-    EXPECT_EQ(LiveSlotCount(), 2);
-    ZUL_DestroyImage(1);
-    ZUL_DestroyImage(2);
+    EXPECT_EQ(LoggedWhile(0, [] { PlayCommand(1, kIwInfoPixel, {ClickImage(3, 4)}); }), c.text);
+    EXPECT_TRUE(current_image == 1 && LiveSlotCount() == 2);  // the clicked window is current
+    DestroyAllImages();
   }
 }
 
 TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurves) {
   // Row 5 of the source is 0x00FF80 (R 0, G 255, B 128; H 150, S 255, V 255;
   // Y 164, Cr -116, Cb -19), the other rows 0x123456. An 8-bit source is white.
-  struct Curve {
-    int y;
-    uint32_t colour;
-    int label_x, label_chars;  // label in the curve's colour, baselines 40, 72, 104
-  };
-  struct Case {
-    int id, bits, offset;
-    const char* title;
-    std::vector<Curve> curves;  // flat rows of the graph, the last drawn on top
-  } cases[] = {
-      {kIwLineRgb, 32, 12, "RGB(Y=5)", {{127, 0xFF0000, 2, 1}, {0, 0x00FF00, 2, 1}, {127 - 128 * 127 / 255, 0x0000FF, 2, 1}}},
-      {kIwLineHsv, 32, 12, "HSV(Y=5)", {{127 - 150 * 127 / 359, 0xFFFF00, 2, 1}, {0, 0xFF00FF, 2, 1}, {0, 0x00FFFF, 2, 1}}},
-      {kIwLineYCrCb, 32, 20, "YCrCb(Y=5)", {{127 - 164 * 127 / 255, 0xFFFFFF, 4, 1},
-       {127 - 12 * 127 / 255, 0xFF8888, 2, 2}, {127 - 109 * 127 / 255, 0x8888FF, 2, 2}}},
+  // Each curve a flat row of the graph (the last on top), labelled in its colour on baselines 40, 72, 104.
+  struct Curve { int y; uint32_t colour; int label_x, label_chars; };
+  const struct { int id, bits, offset; const char* title; std::vector<Curve> curves; } cases[] = {
+      {kIwLineRgb, 32, 12, "RGB(Y=5)",
+       {{127, 0xFF0000, 2, 1}, {0, 0x00FF00, 2, 1}, {127 - 128 * 127 / 255, 0x0000FF, 2, 1}}},
+      {kIwLineHsv, 32, 12, "HSV(Y=5)",
+       {{127 - 150 * 127 / 359, 0xFFFF00, 2, 1}, {0, 0xFF00FF, 2, 1}, {0, 0x00FFFF, 2, 1}}},
+      {kIwLineYCrCb, 32, 20, "YCrCb(Y=5)",
+       {{127 - 164 * 127 / 255, 0xFFFFFF, 4, 1}, {127 - 12 * 127 / 255, 0xFF8888, 2, 2},
+        {127 - 109 * 127 / 255, 0x8888FF, 2, 2}}},
       {kIwLineLumi, 8, 12, "Luminance(Y=5)", {{0, 0xFFFFFF, 2, 1}}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     MakeImage(0, 10, 10);  // slot 0 is taken: the graph goes to slot 2
     MakeImage(1, 64, 12, c.bits);
     FillColor(64, 12, c.bits == 8 ? 255 : 0x123456);
     for (int x = 0; x < 64 && c.bits == 32; ++x) ZUL_SetPixel(x, 5, 0x00FF80);
-    PlayCommand(1, c.id, {ClickImage(1, 20, 5)});
+    PlayCommand(1, c.id, {ClickImage(20, 5)});
     ASSERT_TRUE(image_windows[2].in_use) << c.title;
     const int w = 64 + c.offset;
-    EXPECT_EQ(std::vector<int>({image_windows[2].bits, image_windows[2].width, image_windows[2].height, current_image}),
+    const ImageWindow& graph = image_windows[2];
+    EXPECT_EQ(std::vector<int>({graph.bits, graph.width, graph.height, current_image}),
               std::vector<int>({32, w, 128, 2}));
     EXPECT_EQ(CaptionOf(2).rfind(std::string(c.title) + "(", 0), 0u) << CaptionOf(2);
     std::vector<uint32_t> want(size_t(w) * 128), got = Surface32(2);
@@ -165,52 +91,49 @@ TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurves) {
       EXPECT_GT(ink, 4) << c.title << " label " << i;
     }
     EXPECT_EQ(got, want) << c.title;
-    for (int n = 0; n < 3; ++n) ZUL_DestroyImage(n);
+    DestroyAllImages();
   }
 }
 
 TEST_F(AnalysisCommands, GraphSizesFollowTheSourceWidth) {
   MakeImage(1, 500, 20);
-  PlayCommand(1, kIwLineYCrCb, {ClickImage(1, 10, 3)});
+  PlayCommand(1, kIwLineYCrCb, {ClickImage(10, 3)});
   EXPECT_EQ(image_windows[0].width, 520);
-  PlayCommand(1, kIwLineRgb, {ClickImage(1, 10, 3)});
+  PlayCommand(1, kIwLineRgb, {ClickImage(10, 3)});
   ASSERT_TRUE(image_windows[2].in_use);
   RECT frame;
   GetWindowRect(image_windows[2].window, &frame);
-  EXPECT_EQ(std::vector<int>({image_windows[2].width, image_windows[2].height, image_windows[2].zoom,
-                              int(frame.left), int(frame.top)}),
+  const ImageWindow& graph = image_windows[2];
+  EXPECT_EQ(std::vector<int>({graph.width, graph.height, graph.zoom, int(frame.left), int(frame.top)}),
             std::vector<int>({512, 128, 100, 0, 0}));
 
   const int wide = GetSystemMetrics(SM_CXSCREEN) + 100;  // graph fitted below 100 %
   MakeImage(3, wide, 8);
-  PlayCommand(3, kIwLineRgb, {ClickImage(3, 0, 0)});
+  PlayCommand(3, kIwLineRgb, {ClickImage(0, 0, 3)});
   ASSERT_TRUE(image_windows[4].in_use);
   EXPECT_LT(image_windows[4].zoom, 100);
   EXPECT_EQ(image_windows[4].width, wide + 12);
 }
 
-TEST_F(AnalysisCommands, RowChromaTrace) {
+TEST_F(AnalysisCommands, ChromaTracesOfARowAndOfAPickedArea) {
   // 0x00FF80: Cr -116, Cb -19 -> (109, 244); 64 equal points, so the last
   // segment (number 63, magenta) covers it.
   MakeImage(1, 64, 12);
   FillColor(64, 12, 0x00FF80);
-  PlayCommand(1, kIwLineCrCb, {ClickImage(1, 5, 7)});
+  PlayCommand(1, kIwLineCrCb, {ClickImage(5, 7)});
   ASSERT_TRUE(image_windows[0].in_use);
   EXPECT_EQ(CaptionOf(0).rfind("CrCb(Y=7)(", 0), 0u);
   EXPECT_EQ(std::pair(image_windows[0].width, image_windows[0].height), std::pair(256, 256));
   EXPECT_EQ(ZUL_GetPixel(109, 244), 0xFF00FFu);
-  EXPECT_EQ(ZUL_GetPixel(128, 20), 0x808080u);
-  EXPECT_EQ(ZUL_GetPixel(20, 128), 0x808080u);
-}
+  EXPECT_TRUE(ZUL_GetPixel(128, 20) == 0x808080u && ZUL_GetPixel(20, 128) == 0x808080u);
 
-TEST_F(AnalysisCommands, AreaChromaOfAPickedRectangle) {
-  // left half red (Cr 128, Cb -42 -> (86, 0)), right half 0x123456
+  // Left half red (Cr 128, Cb -42 -> (86, 0)), right half 0x123456
   // (Cr -19, Cb 23 -> (151, 147)): each row of the area is one white line.
+  DestroyAllImages();
   MakeImage(1, 40, 30);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 40; ++x) ZUL_SetPixel(x, y, x < 20 ? 0xFF0000 : 0x123456);
+  FillImage(40, 30, [](int x, int) { return x < 20 ? 0xFF0000u : 0x123456u; });
   std::vector<uint8_t> before = SurfaceBytesOf(1);
-  PlayCommand(1, kIwAreaCrCb, {ClickImage(1, 30, 20), ClickImage(1, 10, 5)});  // the second corner up-left
+  PlayCommand(1, kIwAreaCrCb, {ClickImage(30, 20), ClickImage(10, 5)});  // the second corner up-left
   ASSERT_TRUE(image_windows[0].in_use);
   EXPECT_EQ(CaptionOf(0).rfind("CrCb(10,5)-(30,20)(", 0), 0u) << CaptionOf(0);
   EXPECT_EQ(SurfaceBytesOf(1), before);  // the rubber band is gone before the copy
@@ -220,29 +143,28 @@ TEST_F(AnalysisCommands, AreaChromaOfAPickedRectangle) {
 }
 
 TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
-  CaptureText();
   MakeImage(1, 64, 12);
   MakeImage(2, 64, 12, 8);
-  struct Case {
-    int number, id;
-    std::vector<ScriptStep> steps;
-  } cases[] = {
-      {1, kIwInfoPixel, {RightClick(1)}},  {1, kIwLineRgb, {RightClick(1)}},
-      {1, kIwAreaCrCb, {RightClick(1)}},   {1, kIwAreaCrCb, {ClickImage(1, 2, 2), Stop()}},
-      {1, kIwInfoPixel, {Stop()}},         {1, kIwLineLumi, {ClickImage(1, 2, 2)}},  // 32 bits: not offered
-      {2, kIwLineRgb, {ClickImage(2, 2, 2)}},   {2, kIwLineCrCb, {ClickImage(2, 2, 2)}},
-      {2, kIwAreaCrCb, {ClickImage(2, 2, 2), ClickImage(2, 4, 4)}},
+  ScriptStep stop = Raise(&stop_requested);
+  const struct { int number, id; std::vector<ScriptStep> steps; } cases[] = {
+      {1, kIwInfoPixel, {RightClick()}},  {1, kIwLineRgb, {RightClick()}},
+      {1, kIwAreaCrCb, {RightClick()}},   {1, kIwAreaCrCb, {ClickImage(2, 2), stop}},
+      {1, kIwInfoPixel, {stop}},          {1, kIwLineLumi, {ClickImage(2, 2)}},  // 32 bits: not offered
+      {2, kIwLineRgb, {ClickImage(2, 2, 2)}},  {2, kIwLineCrCb, {ClickImage(2, 2, 2)}},
+      {2, kIwAreaCrCb, {ClickImage(2, 2, 2), ClickImage(4, 4, 2)}},
   };
-  for (const Case& c : cases) {
-    PlayCommand(c.number, c.id, c.steps);
-    EXPECT_EQ(LiveSlotCount(), 2) << c.id;
-  }
-  EXPECT_EQ(CapturedText(), "");
+  std::string printed = LoggedWhile(0, [&] {
+    for (const auto& c : cases) {
+      PlayCommand(c.number, c.id, c.steps);
+      EXPECT_EQ(LiveSlotCount(), 2) << c.id;
+    }
+  });
+  EXPECT_EQ(printed, "");
 
   for (int n = 0; n < kImageSlots; ++n)
     ASSERT_TRUE(n == 1 || n == 2 || ZUL_CreateImage(n, "full", 0, 0, 8, 8, 100) == 0) << n;
-  PlayCommand(1, kIwLineRgb, {ClickImage(1, 2, 2)});
-  PlayCommand(1, kIwAreaCrCb, {ClickImage(1, 2, 2), ClickImage(1, 4, 4)});
+  PlayCommand(1, kIwLineRgb, {ClickImage(2, 2)});
+  PlayCommand(1, kIwAreaCrCb, {ClickImage(2, 2), ClickImage(4, 4)});
   EXPECT_EQ(LiveSlotCount(), kImageSlots);
 }
 
@@ -251,9 +173,12 @@ TEST_F(AnalysisCommands, AreaWithoutMemoryForItsCopyEndsSilently) {
   std::vector<void*> reserved;
   for (SIZE_T size : {SIZE_T(16) << 20, SIZE_T(1) << 20})
     while (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) reserved.push_back(p);
-  for (int i = 0; i < 32 && !reserved.empty(); ++i) VirtualFree(reserved.back(), 0, MEM_RELEASE), reserved.pop_back();
-  const int right = image_windows[1].view_width - 1, bottom = image_windows[1].view_height - 1;
-  PlayCommand(1, kIwAreaCrCb, {Mouse(1, WM_LBUTTONDOWN, 0, 0), Mouse(1, WM_LBUTTONDOWN, right, bottom)});
+  for (int i = 0; i < 32 && !reserved.empty(); ++i) {
+    VirtualFree(reserved.back(), 0, MEM_RELEASE);
+    reserved.pop_back();
+  }
+  const ImageWindow& source = image_windows[1];
+  PlayCommand(1, kIwAreaCrCb, {Click(0, 0), Click(source.view_width - 1, source.view_height - 1)});
   for (void* p : reserved) VirtualFree(p, 0, MEM_RELEASE);
   EXPECT_EQ(LiveSlotCount(), 1);
 }

@@ -27,7 +27,9 @@ Reference Plane(std::array<int, 6> k) {
   return [k](int x, int y, int w, int h) {
     int a = (x - w / 2) * 255 / w, b = -((y - h / 2) * 255 / h);
     int luma = static_cast<int>(std::sqrt(5.0 * (a * a + b * b)));
-    auto ch = [&](int i) { return std::clamp((65536 * luma + k[i] * a + k[i + 1] * b + 32768) / 65536, 0, 255); };
+    auto ch = [&](int i) {
+      return std::clamp((65536 * luma + k[i] * a + k[i + 1] * b + 32768) / 65536, 0, 255);  // toward zero
+    };
     return Rgb(ch(0), ch(2), ch(4));
   };
 }
@@ -49,15 +51,17 @@ const struct { const char* name; void (*draw)(); int id; Reference ref; } kPatte
 }  // namespace
 
 TEST_F(Patterns, EveryPixelFollowsItsFormulaAndThePenEndsBottomRight) {
-  const struct { int w, h, bits; } sizes[] = {{7, 5, 32}, {64, 48, 32}, {64, 48, 8}, {100, 7, 32}, {100, 1, 32}};
+  const struct { int w, h, bits; } sizes[] = {
+      {7, 5, 32}, {64, 48, 32}, {64, 48, 8}, {100, 7, 32}, {100, 1, 32}};
   for (const auto& p : kPatterns)
     for (const auto& s : sizes) {
       MakeImage(0, s.w, s.h, s.bits);
       FillColor(s.w, s.h, 0x5A5A5A);
       p.draw();
       int wrong = 0;
+      const uint32_t mask = s.bits == 8 ? 0xFF : ~0u;
       for (int y = 0; y < s.h; ++y)
-        for (int x = 0; x < s.w; ++x) wrong += ZUL_GetPixel(x, y) != (p.ref(x, y, s.w, s.h) & (s.bits == 8 ? 0xFF : ~0u));
+        for (int x = 0; x < s.w; ++x) wrong += ZUL_GetPixel(x, y) != (p.ref(x, y, s.w, s.h) & mask);
       EXPECT_EQ(wrong, 0) << p.name << " " << s.w << "x" << s.h << "/" << s.bits;
       EXPECT_TRUE(pen_x == s.w - 1 && pen_y == s.h - 1) << p.name;
       ZUL_DestroyImage(0);
@@ -93,7 +97,8 @@ TEST_F(Patterns, MenuPatternsTheClickedWindowGreyLoadsGreysAndAFreeSlotIsLeftAlo
   RGBQUAD palette[256];
   ZUL_SelectImage(3);
   ZUL_GetPalette(palette);
-  for (int i = 0; i < 256; ++i) EXPECT_TRUE(palette[i].rgbRed == i && palette[i].rgbGreen == i && palette[i].rgbBlue == i);
+  for (int i = 0; i < 256; ++i)
+    EXPECT_TRUE(palette[i].rgbRed == i && palette[i].rgbGreen == i && palette[i].rgbBlue == i) << i;
   ZUL_DestroyImage(3);  // the current window
   pen_x = 3;
   for (const auto& p : kPatterns) p.draw();

@@ -1,6 +1,7 @@
-// Lines, boxes and circles against references built here from closed forms:
-// a line's pixel at step k, a circle's rounded radius per column, a disc as
-// the rows between the outline's ends.
+// Lines, boxes, circles, bitmap-font text and the profile and chroma plots
+// against references built here: a line's pixel at step k from a closed form,
+// a circle's rounded radius per column, a disc as the rows between the
+// outline's ends, glyphs stamped from the letter's rows.
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -11,11 +12,14 @@
 #include <random>
 #include <set>
 
+#include "imageops/bitmap_font.h"
 #include "test_support.h"
 
 namespace {
 
 using RasterFigures = ImageWindowTest;
+using BitmapText = ImageWindowTest;
+using Plots = ImageWindowTest;
 using Points = std::set<std::pair<long long, long long>>;
 
 void MakeRandomPicture(int width, int height, int bits, unsigned seed) {
@@ -26,28 +30,29 @@ void MakeRandomPicture(int width, int height, int bits, unsigned seed) {
   for (size_t i = 0; i < s.stride * s.height; ++i) s.base[i] = static_cast<uint8_t>(random());
 }
 
-// `px` with the visible `points` set to `colour`, or inverted once.
-std::vector<uint8_t> Apply(std::vector<uint8_t> px, const Points& points, uint32_t colour, bool invert) {
+constexpr uint32_t kInvert = ~0u;  // the figure's pixels inverted, not set
+
+// `px` with the visible `points` set to `colour` or inverted once.
+std::vector<uint8_t> Apply(std::vector<uint8_t> px, const Points& points, uint32_t colour) {
   const ImageSurface& s = image_surfaces[1];
   for (const auto& p : points) {
     if (p.first < 0 || p.second < 0 || p.first >= long(s.width) || p.second >= long(s.height)) continue;
     uint8_t* at = &px[size_t(p.second) * s.stride + size_t(p.first) * (s.bits / 8)];
     uint32_t word = s.bits == 8 ? *at : at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24;
-    word = invert ? word ^ (s.bits == 8 ? 0xFF : 0xFFFFFF) : colour;
+    word = colour == kInvert ? word ^ (s.bits == 8 ? 0xFF : 0xFFFFFF) : colour;
     std::memcpy(at, &word, s.bits / 8);  // little-endian: the low byte first
   }
   return px;
 }
 
 // Draws, expects exactly `points` changed; an XOR figure drawn again restores.
-void Check(const std::function<void()>& draw, const Points& points, uint32_t colour, bool invert,
-           const std::string& what) {
+void Check(const std::function<void()>& draw, const Points& points, uint32_t colour) {
   std::vector<uint8_t> before = SurfaceBytesOf(1);
   draw();
-  ASSERT_EQ(SurfaceBytesOf(1), Apply(before, points, colour, invert)) << what;
-  if (!invert) return;
+  ASSERT_EQ(SurfaceBytesOf(1), Apply(before, points, colour));
+  if (colour != kInvert) return;
   draw();
-  ASSERT_EQ(SurfaceBytesOf(1), before) << what << " twice";
+  ASSERT_EQ(SurfaceBytesOf(1), before) << "drawn twice";
 }
 
 // With (x1, y1) the end of smaller x: pixel k of an x-major line is (x1 + k,
@@ -76,9 +81,12 @@ Points LinePoints(long long x1, long long y1, long long x2, long long y2, long l
 Points CirclePoints(long long cx, long long cy, long long r, bool disc = false) {
   Points ring;
   std::map<long long, std::pair<long long, long long>> rows;
-  for (long long a = 0, b; 7 * a <= 5 * r && a <= (b = std::llround(std::floor(std::sqrt(double(r * r - a * a)) + 0.5))); ++a)
+  for (long long a = 0; 7 * a <= 5 * r; ++a) {
+    long long b = std::llround(std::floor(std::sqrt(double(r * r - a * a)) + 0.5));
+    if (a > b) break;
     for (long long p : {-a, a})
       for (long long q : {-b, b}) ring.insert({cx + p, cy + q}), ring.insert({cx + q, cy + p});
+  }
   if (!disc) return ring;
   for (const auto& p : ring) {
     auto it = rows.emplace(p.second, std::make_pair(p.first, p.first)).first;
@@ -98,6 +106,55 @@ Points BoxPoints(long long x1, long long y1, long long x2, long long y2, bool fi
   return points;
 }
 
+constexpr uint8_t kLetterA[14] = {0, 0, 0x18, 0x3C, 0x66, 0x66, 0x66, 0x7E, 0x66, 0x66, 0x66, 0, 0, 0};
+
+// An expected picture: black, drawn into with clipping like a surface.
+struct Picture {
+  int w, h;
+  std::vector<uint32_t> pixels;
+  Picture(int width, int height) : w(width), h(height), pixels(size_t(width) * height) {}
+  void Set(int x, int y, uint32_t c) {
+    if (x >= 0 && y >= 0 && x < w && y < h) pixels[size_t(y) * w + x] = c;
+  }
+  void Line(int x1, int y1, int x2, int y2, uint32_t c) {
+    for (auto [x, y] : LinePoints(x1, y1, x2, y2)) Set(int(x), int(y), c);
+  }
+  void StampA(int x, int baseline, uint32_t c) {
+    for (int i = 0; i < 14; ++i)
+      for (int j = 0; j < 8; ++j)
+        if (kLetterA[i] & (0x80 >> j)) Set(x + j, baseline - 14 + i, c);
+  }
+};
+
+std::vector<uint32_t> Surface32(int number) {
+  const uint32_t* p = reinterpret_cast<const uint32_t*>(image_surfaces[number].base);
+  return std::vector<uint32_t>(p, p + image_surfaces[number].width * image_surfaces[number].height);
+}
+
+void SetCursor(int x, int left, int baseline) { text_x = x, text_left = left, text_y = baseline; }
+
+struct Segment { int x1, y1, x2, y2; uint32_t colour; };
+
+// Grey axes and the trace (drawn in order) exactly; the label cells ("Cr" at
+// x 110-125, rows 2-15; "Cb" at x 238-253, rows 130-143) hold their colour.
+void ExpectChromaField(int number, const std::vector<Segment>& trace) {
+  Picture want(int(image_surfaces[number].width), int(image_surfaces[number].height));
+  want.Line(0, 128, 256, 128, 0x808080);
+  want.Line(128, 0, 128, 256, 0x808080);
+  for (const Segment& s : trace) want.Line(s.x1, s.y1, s.x2, s.y2, s.colour);
+  std::vector<uint32_t> got = Surface32(number);
+  int cr_ink = 0, cb_ink = 0;
+  for (int y = 0; y < want.h; ++y) {
+    for (int x = 0; x < want.w; ++x) {
+      uint32_t g = got[size_t(y) * want.w + x], e = want.pixels[size_t(y) * want.w + x];
+      if (e == 0 && x >= 110 && x < 126 && y >= 2 && y < 16 && g == 0xFF8888) ++cr_ink;
+      else if (e == 0 && x >= 238 && x < 254 && y >= 130 && y < 144 && g == 0x8888FF) ++cb_ink;
+      else ASSERT_EQ(g, e) << "at " << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(cr_ink > 10 && cb_ink > 10);
+}
+
 #define EXPECT_PEN(x, y) EXPECT_EQ(std::make_pair(pen_x, pen_y), std::make_pair(int32_t(x), int32_t(y)))
 
 }  // namespace
@@ -107,21 +164,21 @@ TEST_F(RasterFigures, LinesMatchTheClosedFormOnBothDepths) {
     MakeRandomPicture(61, 47, bits, 7);
     std::mt19937 random(bits);
     for (int i = 0; i < 3000; ++i) {
-      int x1 = random() % 141 - 40, y1 = random() % 141 - 40, x2 = random() % 141 - 40, y2 = random() % 141 - 40;
+      int e[4];
+      for (int& v : e) v = int(random() % 141) - 40;
       uint32_t colour = random() & 0xFFFFFF;
-      Points line = LinePoints(x1, y1, x2, y2);
-      std::string what = std::to_string(x1) + "," + std::to_string(y1) + " " + std::to_string(x2) + "," + std::to_string(y2);
-      Check([&] { ZUL_DrawLine(colour, x1, y1, x2, y2); }, line, colour, false, what);
-      EXPECT_PEN(x2, y2);
-      Check([&] { ZUL_XorLine(x2, y2, x1, y1); }, line, 0, true, what);
-      EXPECT_PEN(x1, y1);
+      Points line = LinePoints(e[0], e[1], e[2], e[3]);
+      SCOPED_TRACE(testing::Message() << e[0] << "," << e[1] << " " << e[2] << "," << e[3]);
+      Check([&] { ZUL_DrawLine(colour, e[0], e[1], e[2], e[3]); }, line, colour);
+      EXPECT_PEN(e[2], e[3]);
+      Check([&] { ZUL_XorLine(e[2], e[3], e[0], e[1]); }, line, kInvert);
+      EXPECT_PEN(e[0], e[1]);
     }
   }
-  ZUL_DestroyImage(1);
-  MakeImage(1, 8, 8);
-  Check([] { ZUL_DrawLine(9, 0, 0, 5, 2); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}, 9, false, "(5, 2)");
-  Check([] { ZUL_DrawLine(8, 4, 1, 0, 0); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}, 8, false, "(4, 1)");
-  Check([] { ZUL_DrawLine(7, 0, 0, 3, 3); }, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 7, false, "tie");
+  MakeRandomPicture(8, 8, 32, 1);  // worked by hand: (5, 2), (4, 1) and a tie
+  Check([] { ZUL_DrawLine(9, 0, 0, 5, 2); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}}, 9);
+  Check([] { ZUL_DrawLine(8, 4, 1, 0, 0); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}}, 8);
+  Check([] { ZUL_DrawLine(7, 0, 0, 3, 3); }, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 7);
 }
 
 TEST_F(RasterFigures, BoxesCoverTheirRectangleWhateverTheCornerOrder) {
@@ -130,20 +187,22 @@ TEST_F(RasterFigures, BoxesCoverTheirRectangleWhateverTheCornerOrder) {
   for (int bits : {32, 8})
     for (const auto& c : cases) {
       MakeRandomPicture(23, 17, bits, 11);
-      int left = std::min(c[0], c[2]), right = std::max(c[0], c[2]), top = std::min(c[1], c[3]), bottom = std::max(c[1], c[3]);
-      std::string what = std::to_string(c[0]) + "," + std::to_string(c[1]) + " " + std::to_string(bits);
-      Points filled = BoxPoints(c[0], c[1], c[2], c[3], true), outline = BoxPoints(c[0], c[1], c[2], c[3], false);
+      SCOPED_TRACE(testing::Message() << c[0] << "," << c[1] << " " << c[2] << "," << c[3] << " " << bits);
+      int left = std::min(c[0], c[2]), right = std::max(c[0], c[2]);
+      int top = std::min(c[1], c[3]), bottom = std::max(c[1], c[3]);
+      Points filled = BoxPoints(c[0], c[1], c[2], c[3], true);
+      Points outline = BoxPoints(c[0], c[1], c[2], c[3], false);
       draw_color = 0xA1B2C3;
-      Check([&] { ZUL_FillBox(c[0], c[1], c[2], c[3]); }, filled, 0xA1B2C3, false, "fill " + what);
+      Check([&] { ZUL_FillBox(c[0], c[1], c[2], c[3]); }, filled, 0xA1B2C3);
       bool inner_rows = right - left >= 2 && bottom - top >= 2;
       EXPECT_PEN(inner_rows ? right - 1 : left, inner_rows ? bottom - 1 : top);
-      Check([&] { ZUL_XorFillBox(c[2], c[3], c[0], c[1]); }, filled, 0, true, "XOR fill " + what);
+      Check([&] { ZUL_XorFillBox(c[2], c[3], c[0], c[1]); }, filled, kInvert);
       EXPECT_PEN(right, bottom);
       // With left = right the inner column is inverted twice: two pixels show.
       Points xor_outline = left == right && bottom - top >= 2 ? Points{{left, top}, {left, bottom}} : outline;
-      Check([&] { ZUL_XorBox(c[2], c[1], c[0], c[3]); }, xor_outline, 0, true, "XOR box " + what);
+      Check([&] { ZUL_XorBox(c[2], c[1], c[0], c[3]); }, xor_outline, kInvert);
       draw_color = 0x3456;
-      Check([&] { ZUL_DrawBox(c[2], c[3], c[0], c[1]); }, outline, 0x3456, false, "box " + what);
+      Check([&] { ZUL_DrawBox(c[2], c[3], c[0], c[1]); }, outline, 0x3456);
       EXPECT_PEN(c[2], c[3]);
     }
 }
@@ -153,19 +212,19 @@ TEST_F(RasterFigures, CirclesAndDiscsMatchTheRoundedRadius) {
     MakeRandomPicture(90, 70, bits, 5);
     for (int r = 1; r <= 30; ++r) {
       int cx = 40 + r % 7, cy = 33 - r % 5;  // the larger ones run off the picture
-      std::string what = "r " + std::to_string(r);
+      SCOPED_TRACE(testing::Message() << "r " << r << " " << bits);
       Points ring = CirclePoints(cx, cy, r), disc = CirclePoints(cx, cy, r, true);
-      Check([&] { ZUL_XorCircle(cx, cy, r); }, ring, 0, true, "XOR circle " + what);
-      Check([&] { ZUL_XorFillCircle(cx, cy, r); }, disc, 0, true, "XOR disc " + what);
-      Check([&] { ZUL_DrawCircle(cx, cy, 0x10203 * r, r); }, ring, 0x10203 * r, false, "circle " + what);
+      Check([&] { ZUL_XorCircle(cx, cy, r); }, ring, kInvert);
+      Check([&] { ZUL_XorFillCircle(cx, cy, r); }, disc, kInvert);
+      Check([&] { ZUL_DrawCircle(cx, cy, 0x10203 * r, r); }, ring, 0x10203 * r);
       draw_color = 0x30201 * r;
-      Check([&] { ZUL_FillCircle(cx, cy, r); }, disc, 0x30201 * r, false, "disc " + what);
+      Check([&] { ZUL_FillCircle(cx, cy, r); }, disc, 0x30201 * r);
     }
   }
   MakeRandomPicture(420, 380, 32, 9);
   for (int r = 31; r <= 300; r += 67) {
-    Check([&] { ZUL_XorFillCircle(r, 190, r); }, CirclePoints(r, 190, r, true), 0, true, "big disc");
-    Check([&] { ZUL_DrawCircle(r, 190, 0xFF, r); }, CirclePoints(r, 190, r), 0xFF, false, "big circle");
+    Check([&] { ZUL_XorFillCircle(r, 190, r); }, CirclePoints(r, 190, r, true), kInvert);
+    Check([&] { ZUL_DrawCircle(r, 190, 0xFF, r); }, CirclePoints(r, 190, r), 0xFF);
   }
   // Worked figures: counts of the pixels set, and where the pen is left.
   const struct { int r; bool fill; size_t count; int pen_x, pen_y; } worked[] = {
@@ -180,7 +239,7 @@ TEST_F(RasterFigures, CirclesAndDiscsMatchTheRoundedRadius) {
     EXPECT_EQ(size_t(std::count(px.begin(), px.end(), 0xAB)), w.count) << "r " << w.r;
     EXPECT_PEN(w.pen_x, w.pen_y);
   }
-  Check([] { ZUL_XorCircle(4, 4, 0); ZUL_XorFillCircle(4, 4, 0); }, {}, 0, false, "XOR r = 0");
+  Check([] { ZUL_XorCircle(4, 4, 0); ZUL_XorFillCircle(4, 4, 0); }, {}, 0);  // XOR, r = 0
   draw_color = 0xFFFFFF;
 }
 
@@ -191,17 +250,159 @@ TEST_F(RasterFigures, ExtremeArgumentsTouchOnlyVisiblePixelsAndEndSoon) {
                           {-d, -1000000007, d, 1000000003}, {-999999999, d, 1000000001, -d + 3},
                           {INT_MAX, 0, INT_MAX - 5, 3}, {-30, INT_MIN, 20, INT_MAX}};
   for (const auto& c : lines) {
-    bool x_major = std::llabs(1LL * c[2] - c[0]) >= std::llabs(1LL * c[3] - c[1]);
-    Check([&] { ZUL_XorLine(c[0], c[1], c[2], c[3]); }, LinePoints(c[0], c[1], c[2], c[3], 0, x_major ? 39 : 29),
-          0, true, "line " + std::to_string(c[0]));
+    int last_major = std::llabs(1LL * c[2] - c[0]) >= std::llabs(1LL * c[3] - c[1]) ? 39 : 29;
+    SCOPED_TRACE(testing::Message() << "line from " << c[0] << "," << c[1]);
+    Points visible = LinePoints(c[0], c[1], c[2], c[3], 0, last_major);
+    Check([&] { ZUL_XorLine(c[0], c[1], c[2], c[3]); }, visible, kInvert);
     EXPECT_PEN(c[2], c[3]);
   }
   Points all = BoxPoints(0, 0, 39, 29, true);
   draw_color = 0x0F0F0F;
-  Check([&] { ZUL_FillBox(-d, -d, d, d); }, all, 0x0F0F0F, false, "far box");
-  Check([&] { ZUL_XorFillBox(INT_MAX, INT_MIN, INT_MIN, INT_MAX); }, all, 0, true, "XOR box of every int");
-  Check([&] { ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, {}, 0, true, "outline outside");
-  Check([&] { ZUL_XorFillCircle(10, 10, 20000000); }, all, 0, true, "huge disc");
-  Check([&] { ZUL_DrawCircle(-4980, 15, 0x777777, 5000); }, CirclePoints(-4980, 15, 5000), 0x777777, false, "arc");
+  Check([&] { ZUL_FillBox(-d, -d, d, d); }, all, 0x0F0F0F);
+  Check([&] { ZUL_XorFillBox(INT_MAX, INT_MIN, INT_MIN, INT_MAX); }, all, kInvert);
+  Check([&] { ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, {}, kInvert);  // the outline lies outside
+  Check([&] { ZUL_XorFillCircle(10, 10, 20000000); }, all, kInvert);
+  Check([&] { ZUL_DrawCircle(-4980, 15, 0x777777, 5000); }, CirclePoints(-4980, 15, 5000), 0x777777);
   draw_color = 0xFFFFFF;
+}
+
+TEST_F(BitmapText, LayoutWrapControlCodesAndClipping) {
+  struct Case {
+    int width, x, left, baseline;
+    std::string text;
+    std::vector<std::pair<int, int>> glyphs;  // where each A lands: x, baseline
+    int end_x, end_y;
+  } cases[] = {
+      {64, 0, 0, 14, std::string(9, 'A'),  // the eighth ends on the edge, then the wrap
+       {{0, 14}, {8, 14}, {16, 14}, {24, 14}, {32, 14}, {40, 14}, {48, 14}, {56, 14}, {0, 30}}, 8, 30},
+      {64, 0, 10, 14, "A\nA", {{0, 14}, {10, 30}}, 18, 30},
+      {40, 20, 4, 20, "AAA", {{20, 20}, {28, 20}, {4, 36}}, 12, 36},
+      {64, 0, 0, 14, "\x7f" " A", {{16, 14}}, 24, 14},
+      {64, 0, 0, 14, "\r\t\x01\x1f\x80\xC8\xFF" "A", {{0, 14}}, 8, 14},
+      {64, 0, 0, 5, "A", {{0, 5}}, 8, 5},  // rows 9-10 only, at y 0-1
+      {64, -4, 0, 70, "A", {{-4, 70}}, 4, 70},
+  };
+  for (const Case& c : cases) {
+    MakeImage(1, c.width, 64);
+    SetCursor(c.x, c.left, c.baseline);
+    zul_tc = 0x123456;
+    ZUL_DrawText(c.text.c_str());
+    Picture want(c.width, 64);
+    for (auto [x, baseline] : c.glyphs) want.StampA(x, baseline, 0x123456);
+    EXPECT_EQ(Surface32(1), want.pixels) << c.text;
+    EXPECT_EQ(std::pair(text_x, text_y), std::pair(c.end_x, c.end_y)) << c.text;
+    ZUL_DestroyImage(1);
+  }
+  MakeImage(1, 20, 20);
+  SetCursor(0, 0, 14);
+  ZUL_DrawChar('A');
+  EXPECT_EQ(std::pair(pen_x, pen_y), std::pair(6, 10));  // the last set bit: row 10 (0x66), column 6
+}
+
+TEST_F(BitmapText, PrintfFormatsCutsAndIgnoresNull) {
+  MakeImage(1, 64, 40, 8);  // an 8-bit surface receives the low byte
+  SetCursor(0, 0, 14);
+  zul_tc = 0x123456;
+  ZUL_DrawPrintf("%d:%s", 7, "A");
+  EXPECT_EQ(text_x, 24);
+  int ink[3] = {};
+  for (int x = 0; x < 24; ++x)
+    for (int y = 0; y < 14; ++y) ink[x / 8] += ZUL_GetPixel(x, y) == 0x56;
+  EXPECT_TRUE(ink[0] > 0 && ink[1] > 0 && ink[2] == 36);  // "7", ":", A's 36 pixels
+  std::vector<uint8_t> before = SurfaceBytesOf(1);
+  ZUL_DrawText(nullptr);
+  ZUL_DrawPrintf(nullptr);
+  EXPECT_EQ(SurfaceBytesOf(1), before);
+  EXPECT_EQ(text_x, 24);
+
+  MakeImage(2, 16, 16);  // two glyphs a line: 4095 glyphs end on line 2047
+  SetCursor(0, 0, 14);
+  ZUL_DrawPrintf("%s", std::string(5000, 'A').c_str());
+  EXPECT_EQ(std::pair(text_x, text_y), std::pair(8, 14 + 2047 * 16));
+}
+
+TEST_F(BitmapText, FontTableShape) {
+  auto ink = [](int code, int from) {
+    int any = 0;
+    for (int i = from; i < 14; ++i) any |= kBitmapFont[code - 32][i];
+    return any != 0;
+  };
+  EXPECT_FALSE(ink(32, 0) || ink(127, 0));
+  for (int code = 33; code <= 126; ++code) EXPECT_TRUE(ink(code, 0)) << code;
+  for (int i = 0; i < 36; ++i) EXPECT_FALSE(ink(i < 26 ? 'A' + i : '0' + i - 26, 11)) << i;  // no descenders
+  for (int code : {'g', 'p', 'q', 'y'}) EXPECT_TRUE(ink(code, 11)) << code;
+}
+
+TEST_F(Plots, ProfileStylesSampleKindsAndChannels) {
+  const uint32_t words[3] = {0x000000, 0xFF0000, 0x800000};  // red 0, 255, 128
+  const uint8_t bytes[3] = {0, 255, 128};
+  const std::vector<std::pair<int, int>> dots = {{10, 127}, {11, 0}, {12, 64}}, none;
+  // The points plotted; with style 0x80 (none given) the polyline through the three.
+  const struct { const void* samples; int count, flags; std::vector<std::pair<int, int>> points; } cases[] = {
+      {words, 3, 0x41, dots}, {bytes, 3, 0x1040, dots}, {bytes, 3, 0x1041, dots},  // bytes win
+      {words, 3, 0xC1, dots}, {words, 3, 0x81, none},   {bytes, 3, 0x1080, none},
+      {words, 3, 0x01, none}, {words, 3, 0xC0, none},   {words, 0, 0x41, none},
+      {words, -5, 0x41, none}, {nullptr, 3, 0x41, none},
+  };
+  for (const auto& c : cases) {
+    MakeImage(1, 300, 300);
+    ZUL_PlotProfile(c.samples, 10, c.count, c.flags, 0x00FF00);
+    Picture want(300, 300);
+    for (auto [x, y] : c.points) want.Set(x, y, 0x00FF00);
+    if ((c.flags & 0xC0) == 0x80) want.Line(10, 127, 11, 0, 0xFF00), want.Line(11, 0, 12, 64, 0xFF00);
+    EXPECT_EQ(Surface32(1), want.pixels) << std::hex << c.flags << " count " << c.count;
+    ZUL_DestroyImage(1);
+  }
+  // 0x123456: R 18, G 52, B 86; H 210, S 68, V 86; Y 46, Cr -19, Cb 23. Blue: H 240.
+  const uint32_t kinds[][3] = {
+      {0x123456, 0x1, 127 - 18 * 127 / 255}, {0x123456, 0x2, 127 - 52 * 127 / 255},
+      {0x123456, 0x4, 85}, {0x123456, 0x8, 53}, {0x123456, 0x10, 94}, {0x123456, 0x20, 85},
+      {0x123456, 0x100, 105}, {0x123456, 0x200, 73}, {0x123456, 0x400, 52}, {0x0000FF, 0x8, 43},
+      {0xFF0000, 0x200, 0}, {0x123456, 0x9, 127 - 18 * 127 / 255},  // the lowest channel bit wins
+      {0xC8, 0x1000, 127 - 200 * 127 / 255}};
+  for (auto [sample, flags, y] : kinds) {
+    MakeImage(1, 20, 128);
+    ZUL_PlotProfile(&sample, 5, 1, int(flags) | 0x40, 0xFFFFFF);
+    Picture want(20, 128);
+    want.Set(5, int(y), 0xFFFFFF);
+    EXPECT_EQ(Surface32(1), want.pixels) << std::hex << sample << " flags " << flags;
+    ZUL_DestroyImage(1);
+  }
+}
+
+TEST_F(Plots, ChromaTraceAxesLabelsAndAnAreaAsOnePolylinePerRow) {
+  // red (Cr 128, Cb -42), green (-106, -83), blue (-20, 128), grey (0, 0), 0x123456 (-19, 23)
+  const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080}, one = 0x123456;
+  MakeImage(1, 257, 257);
+  ZUL_PlotChroma(colours, 4);
+  ExpectChromaField(1, {{86, 0, 45, 234, 0xFF00FF}, {45, 234, 256, 148, 0xFFFFFF},
+                        {256, 148, 128, 128, 0xFF00FF}});
+  MakeImage(3, 257, 257);
+  ZUL_PlotChroma(&one, 1);
+  ExpectChromaField(3, {{151, 147, 151, 147, 0xFFFFFF}});  // the first point is white
+  MakeImage(2, 256, 256);
+  ZUL_PlotChroma(colours, 0);
+  ExpectChromaField(2, {});
+  EXPECT_TRUE(text_x == 238 && text_left == 238 && text_y == 160 && zul_tc == 0x8888FFu);  // "Cb" wrapped
+  std::vector<uint8_t> before = SurfaceBytesOf(2);
+  ZUL_PlotChroma(nullptr, 4);
+  ZUL_PlotChromaArea(1, nullptr, 1);
+  EXPECT_EQ(SurfaceBytesOf(2), before);
+  DestroyAllImages();
+
+  const uint32_t area[6] = {0xFF0000, 0x00FF00, 0x808080, 0x0000FF, 0x123456, 0x808080};
+  MakeImage(1, 257, 257);
+  ZUL_PlotChromaArea(2, area, 3);  // nothing joins the first row's end (128, 128) to (256, 148)
+  ExpectChromaField(1, {{86, 0, 45, 234, 0xFFFFFF}, {45, 234, 128, 128, 0xFFFFFF},
+                        {256, 148, 151, 147, 0xFFFFFF}, {151, 147, 128, 128, 0xFFFFFF}});
+  for (auto [rows, columns] : {std::pair{0, 3}, {2, 0}, {-1, 3}}) {
+    MakeImage(2, 257, 257);
+    ZUL_PlotChromaArea(rows, area, columns);
+    ExpectChromaField(2, {});
+    ZUL_DestroyImage(2);
+  }
+  MakeImage(3, 257, 257, 8);
+  ZUL_PlotChromaArea(2, area, 3);
+  for (auto [x, y] : {std::pair{86, 0}, {45, 234}, {151, 147}, {200, 147}})
+    EXPECT_EQ(ZUL_GetPixel(x, y), 0xFFu) << x << "," << y;
 }

@@ -1,24 +1,24 @@
-// TrueType text in image surfaces (size and style codes, where the ink goes,
-// the advance, double-byte walking, a font kept when the dialog is cancelled
-// or making fails) and the text commands driven by clicks and a typed line.
+// TrueType text in image surfaces, the font kept when the dialog is cancelled
+// or making fails, and the text commands driven by clicks and a typed line.
 #include <cstring>
 
-#include "point_tools_test_util.h"
+#include "point_script.h"
 #include "typed_answer_util.h"
 
 namespace {
 
 constexpr uint32_t kBack = 0x123456;
 
-class TrueTypeText : public PointToolTest {
+class TrueTypeText : public PointScriptTest {
  protected:
   void SetUp() override {
-    PointToolTest::SetUp();
+    PointScriptTest::SetUp();
     OpenFreshTextWindow(0);
     MakeImage(0, 200, 120);
-    FillColor(200, 120, kBack);
-    text_x = text_left = 10, text_y = 59, zul_tttc = 0xFF0000;
+    Clear();
+    zul_tttc = 0xFF0000;
   }
+  static void Clear() { FillColor(200, 120, kBack), text_x = text_left = 10, text_y = 59; }
 };
 
 HFONT WINAPI FailingFontMaker(const LOGFONTW*) { return nullptr; }
@@ -59,7 +59,8 @@ TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
   EXPECT_EQ(ZUL_SetTTFontSize(41, 40), 0);
   EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && Font().lfWidth == 20 && Font().lfHeight == 40);
   const struct { int code; LONG weight; BYTE italic, underline; } codes[] = {
-      {3, 700, 0, 0}, {1, 700, 1, 0}, {2, 700, 0, 0}, {5, 700, 0, 1}, {6, 700, 0, 0}, {4, 400, 0, 0}, {3, 700, 0, 0}};
+      {3, 700, 0, 0}, {1, 700, 1, 0}, {2, 700, 0, 0}, {5, 700, 0, 1},
+      {6, 700, 0, 0}, {4, 400, 0, 0}, {3, 700, 0, 0}};
   for (const auto& c : codes) {
     LOGFONTW want = Font();
     want.lfWeight = c.weight, want.lfItalic = c.italic, want.lfUnderline = c.underline;
@@ -76,20 +77,19 @@ TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
 TEST_F(TrueTypeText, CellEndsOnTheCursorRowTextWalksSingleAndDoubleByteCodes) {
   ZUL_SetTTFontSize(40, 40);
   ZUL_DrawTTChar('W');
-  Ink ink = InkOf(kBack, 0xFF0000);
-  EXPECT_TRUE(ink.exact > 0 && ink.top >= 20 && ink.bottom <= 59 && ink.left >= 6);  // red not swapped to blue
+  Ink ink = InkOf(kBack, 0xFF0000);  // red not swapped to blue
+  EXPECT_TRUE(ink.exact > 0 && ink.top >= 20 && ink.bottom <= 59 && ink.left >= 6);
   EXPECT_EQ(text_x, 10 + Advance("W"));
 
   // "A\nB" is A, then B a cell lower at the left margin; a lone lead byte at the end is dropped.
-  const struct { const char* text; int x; int y; } texts[] = {{"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}};
+  const struct { const char* text; int x, y; } texts[] = {
+      {"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}};
   for (const auto& t : texts) {
-    FillColor(200, 120, kBack);
-    text_x = 10, text_y = 59;
+    Clear();
     ZUL_DrawTTText(t.text);
     std::vector<uint8_t> drawn = SurfaceBytesOf(0);
     EXPECT_TRUE(text_x == 10 + t.x && text_y == t.y) << t.text;
-    FillColor(200, 120, kBack);
-    text_x = 10, text_y = 59;
+    Clear();
     ZUL_DrawTTChar('A');
     if (t.text[1] == '\n') text_x = 10, text_y += 40;
     ZUL_DrawTTChar('B');
@@ -115,9 +115,8 @@ TEST_F(TrueTypeText, FontChangeKeepsAFontWhenCancelledOrWhenMakingFails) {
   ZUL_SetTTFontSize(30, 30);
   LOGFONTW before = Font();
   std::thread canceller([] {
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !(dialog = FindWindowW(L"#32770", nullptr)); ++i) Sleep(10);
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 500 && !CommonDialog(); ++i) Sleep(10);
+    PostMessageW(CommonDialog(), WM_COMMAND, IDCANCEL, 0);
   });
   SendCommand(0, kIwFontChange);
   canceller.join();
@@ -133,16 +132,17 @@ TEST_F(TrueTypeText, FontChangeKeepsAFontWhenCancelledOrWhenMakingFails) {
 TEST_F(TrueTypeText, DrawFitsTheBoxDrawTextWritesLiterallyACancelledToolAsksNothing) {
   MakeImage(1, 160, 120);
   const struct { int id; std::vector<ScriptStep> steps; const char* answer; } runs[] = {
-      {kIwTrueTypeDraw, {RightClick(1)}, nullptr}, {kIwDrawText, {RightClick(1)}, nullptr},
-      {kIwTrueTypeDraw, {Click(1, 10, 20), Click(1, 49, 59)}, "Ab"}, {kIwDrawText, {Click(1, 30, 100)}, "%s%n"}};
+      {kIwTrueTypeDraw, {RightClick()}, nullptr}, {kIwDrawText, {RightClick()}, nullptr},
+      {kIwTrueTypeDraw, {Click(10, 20), Click(49, 59)}, "Ab"}, {kIwDrawText, {Click(30, 100)}, "%s%n"}};
   draw_color = 0x00FF00;
   for (const auto& r : runs) {
     std::thread typist = AnswerLater(r.answer ? r.answer : "", r.answer ? 5000 : 300);
-    PlayTool(r.steps, [&] { SendCommand(1, r.id); return 0; });
+    PlayCommand(1, r.id, r.steps);
     typist.join();
-    if (!r.answer) { EXPECT_TRUE(InkOf(0, 0).bottom < 0 && text_x == 10) << r.id; continue; }
     Ink ink = InkOf(0, 0);
-    if (r.id == kIwTrueTypeDraw) {
+    if (!r.answer) {
+      EXPECT_TRUE(ink.bottom < 0 && text_x == 10) << r.id;
+    } else if (r.id == kIwTrueTypeDraw) {
       EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && text_y == 59 && text_left == 10);
       EXPECT_EQ(text_x, 10 + Advance("Ab"));
       EXPECT_TRUE(ink.top >= 20 && ink.bottom <= 59);

@@ -1,3 +1,1 @@
-zul_add_test_program(test_text_plots test_text_plots.cpp)
-zul_add_benchmark(bench_text_plots bench_text_plots.cpp)
 zul_add_test_program(test_analysis_commands test_analysis_commands.cpp)
