@@ -108,10 +108,12 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
 }
 
 TEST_F(Transforms, RotationsMapEveryPixelAndFourGiveThePictureBack) {
-  for (auto [bits, w, h, id] : {std::array{32, 3, 2, int(kIwRotateRight)},
-                                {32, 7, 5, int(kIwRotateLeft)},
-                                {8, 5, 3, int(kIwRotateRight)},
-                                {8, 7, 5, int(kIwRotateLeft)}}) {
+  // Depth, size, command.
+  const int cases[][4] = {{32, 3, 2, kIwRotateRight},
+                          {32, 7, 5, kIwRotateLeft},
+                          {8, 5, 3, kIwRotateRight},
+                          {8, 7, 5, kIwRotateLeft}};
+  for (auto [bits, w, h, id] : cases) {
     SCOPED_TRACE(testing::Message() << bits << " bits, id " << id);
     DestroyAllImages();
     Paint(2, w, h, bits);
@@ -149,12 +151,10 @@ TEST_F(Transforms, RotationsMapEveryPixelAndFourGiveThePictureBack) {
 }
 
 TEST_F(Transforms, ScalingSizesAndSamples) {
-  for (auto [w, h, id, new_w, new_h] : {std::tuple{640, 480, kIwSize50, 320, 240},
-                                        {640, 480, kIwSize71, 452, 339},
-                                        {640, 480, kIwSize141, 905, 679},
-                                        {640, 480, kIwSize200, 1280, 960},
-                                        {1, 1, kIwSize50, 1, 1},
-                                        {3, 3, kIwSize50, 2, 2}}) {
+  const int sizes[][5] = {{640, 480, kIwSize50, 320, 240},  {640, 480, kIwSize71, 452, 339},
+                          {640, 480, kIwSize141, 905, 679}, {640, 480, kIwSize200, 1280, 960},
+                          {1, 1, kIwSize50, 1, 1},          {3, 3, kIwSize50, 2, 2}};
+  for (auto [w, h, id, new_w, new_h] : sizes) {
     DestroyAllImages();
     MakeImage(0, w, h);
     SendCommand(0, id);
@@ -207,7 +207,6 @@ TEST_F(Transforms, InvertAndFlipsAreExact) {
     }
 }
 
-// ---- clipboard ---------------------------------------------------------------------
 std::string ClipboardDib() {
   std::string bytes;
   if (!OpenClipboard(nullptr)) return bytes;

@@ -25,7 +25,10 @@ std::string Caption(const char* title, int zoom, const char* tail = "") {
   return std::string(title) + "(" + std::to_string(zoom) + "%)" + tail;
 }
 
-void SendKey(int n, WPARAM key) { SendMessageW(image_windows[n].window, WM_KEYDOWN, key, 1); }
+void SendKey(int n, WPARAM key, bool ctrl = false) {
+  if (ctrl) SendControlKey(n, key);
+  if (!ctrl) SendMessageW(image_windows[n].window, WM_KEYDOWN, key, 1);
+}
 
 // The WM_COMMAND ids / WM_KEYDOWN keys waiting for `window`, taken off the queue.
 std::vector<WPARAM> Take(HWND window, UINT message) {
@@ -203,17 +206,15 @@ TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
   } zooms[] = {{'0', true, 50},     {VK_NUMPAD0, false, 50},  {VK_NUMPAD0, true, 100},  {VK_ADD, true, 111},
                {VK_ADD, true, 123}, {VK_SUBTRACT, true, 111}, {VK_SUBTRACT, true, 100}, {VK_ADD, false, 100}};
   for (const auto& z : zooms) {
-    if (z.ctrl)
-      SendControlKey(window, z.key);
-    else
-      SendKey(1, z.key);
+    SendKey(1, z.key, z.ctrl);
     EXPECT_EQ(image_windows[1].zoom, z.zoom) << z.key << (z.ctrl ? " with Ctrl" : "");
   }
-  for (auto [keys, delta, zoom] : {std::array{MK_CONTROL, -WHEEL_DELTA, 111},
-                                   {MK_CONTROL, WHEEL_DELTA, 100},
-                                   {MK_CONTROL, WHEEL_DELTA, 90},
-                                   {0, WHEEL_DELTA, 90},
-                                   {MK_CONTROL, 0, 90}}) {
+  const int wheel[][3] = {{MK_CONTROL, -WHEEL_DELTA, 111},
+                          {MK_CONTROL, WHEEL_DELTA, 100},
+                          {MK_CONTROL, WHEEL_DELTA, 90},
+                          {0, WHEEL_DELTA, 90},
+                          {MK_CONTROL, 0, 90}};  // keys, turn, zoom after
+  for (auto [keys, delta, zoom] : wheel) {
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
                  MAKELPARAM(5, 5));
     EXPECT_EQ(image_windows[1].zoom, zoom);
@@ -225,9 +226,8 @@ TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
   EXPECT_EQ(CaptionOf(1), "k(90%)");
   for (WPARAM key : {'X', 'C', 'V', 'R'}) SendControlKey(window, key);
   EXPECT_EQ(Take(window, WM_COMMAND), (std::vector<WPARAM>{kIwCut, kIwCopy, kIwPasteTopLeft, kIwClipping}));
-  for (WPARAM key :
-       {WPARAM{'X'}, WPARAM{VK_ESCAPE}, WPARAM{'S'}, WPARAM{'C'}, WPARAM{'A'}, WPARAM{VK_RETURN}})
-    SendKey(1, key);
+  const WPARAM plain[] = {'X', VK_ESCAPE, 'S', 'C', 'A', VK_RETURN};
+  for (WPARAM key : plain) SendKey(1, key);
   SendControlKey(window, 'S');  // no shortcut: forwarded as it is
   EXPECT_EQ(Take(main_window, WM_KEYDOWN), (std::vector<WPARAM>{'X', VK_ESCAPE, 'S', 'C', 'S'}));
   point_tool_active = 1;  // while a point tool waits, keys do nothing

@@ -46,14 +46,10 @@ class Images : public ImageWindowTest {};
 
 TEST_F(Images, CreationCodesAndWhatIsLeftBehind) {
   // Bad numbers and depths, no fitting zoom, surfaces over 2 GB or too large for the address space.
-  for (auto [n, w, h, bits, code] : {std::array{256, 10, 10, 32, 4},
-                                     {-1, 10, 10, 32, 4},
-                                     {7, 10, 10, 16, 3},
-                                     {8, 1, 1000000, 32, 2},
-                                     {9, 40000, 40000, 32, 3},
-                                     {9, 25000, 20000, 32, 3},
-                                     {9, 70000, 70000, 8, 3}})
-    EXPECT_EQ(CreateImageWindow(n, "x", 0, 0, w, h, 100, bits), code) << n << " " << w << "x" << h;
+  const int cases[][5] = {{256, 10, 10, 32, 4},   {-1, 10, 10, 32, 4},      {7, 10, 10, 16, 3},
+                          {8, 1, 1000000, 32, 2}, {9, 40000, 40000, 32, 3}, {9, 25000, 20000, 32, 3},
+                          {9, 70000, 70000, 8, 3}};  // number, size, depth, result
+  for (auto c : cases) EXPECT_EQ(CreateImageWindow(c[0], "x", 0, 0, c[1], c[2], 100, c[3]), c[4]) << c[0];
   for (int n : {7, 8, 9}) {
     EXPECT_FALSE(image_windows[n].in_use);
     EXPECT_EQ(image_windows[n].window, nullptr);
@@ -67,14 +63,8 @@ TEST_F(Images, CreationCodesAndWhatIsLeftBehind) {
 }
 
 TEST_F(Images, WindowsShowTheirViewAndCaption) {
-  ScreenMetrics m = ReadScreenMetrics();
-  int wide = m.screen_width * 3 + 7;
-  ASSERT_EQ(ZUL_CreateImage(3, "003", 0, 0, wide, 40, 100), 0);
-  int zoom = static_cast<int>(m.screen_width * 100.0 / wide);
-  EXPECT_EQ(image_windows[3].zoom, zoom);
-  EXPECT_EQ(CaptionOf(3), "003(" + std::to_string(zoom) + "%)");
   ASSERT_EQ(ZUL_CreateImage8(4, "100%s%d", 0, 0, 0, -3, 100), 0);  // a title is text, not a format
-  EXPECT_GE(image_windows[4].view_width, m.min_width);
+  EXPECT_GE(image_windows[4].view_width, ReadScreenMetrics().min_width);
   EXPECT_EQ(CaptionOf(4), "100%s%d(" + std::to_string(image_windows[4].zoom) + "%)[8bit]");
   SetStretchBltMode(image_windows[4].memory_dc, HALFTONE);
   UpdateImageTitle(4);
@@ -83,7 +73,7 @@ TEST_F(Images, WindowsShowTheirViewAndCaption) {
   ASSERT_EQ(ZUL_CreateImage(2, longer.c_str(), -1, -1, 300, 200, 100), 0);
   EXPECT_EQ(CaptionOf(2).size(), static_cast<size_t>(kCaptionBytes - 1));
   EXPECT_STREQ(image_windows[2].title, longer.c_str());
-  for (int n : {2, 3, 4}) ExpectClientIsView(n);
+  for (int n : {2, 4}) ExpectClientIsView(n);
   EXPECT_EQ(current_image, 2);
   EXPECT_TRUE(IsWindowVisible(image_windows[2].window));
 }
@@ -362,8 +352,6 @@ TEST(ColourFormulas, EveryColourRoundTripsAndGreysHaveNoColour) {
       FAIL() << std::hex << c;
   }
 }
-
-// ---- image files ------------------------------------------------------------------
 
 namespace {
 
