@@ -288,38 +288,31 @@ TEST_F(Images, ClipboardPictures) {
 }
 
 TEST(ColourFormulas, ListedValues) {
-  const struct {
-    uint32_t c;
-    int h, s, v;
-  } hsv[] = {{0x808080, 0, 0, 128},
-             {0xFF0000, 0, 255, 255},
-             {0xFFFF00, 60, 255, 255},
-             {0x00FFFF, 180, 255, 255},
-             {0xFF00FF, 300, 255, 255},
-             {0x000000, 0, 0, 0},
-             {0xFF808000, 60, 128, 128},  // the top byte is ignored
-             {Rgb(200, 200, 100), 60, 100, 200},
-             {Rgb(50, 200, 200), 180, 150, 200},  // ties: rule order
-             {Rgb(100, 200, 0), 90, 200, 200},
-             {Rgb(199, 200, 0), 60, 200, 200}};  // 60 + floor(60 (G - R) / d)
-  for (const auto& c : hsv) {
+  // Colour, hue, saturation, value. The top byte is ignored; ties follow the rule order (the 7th and 8th);
+  // the last has hue 60 + floor(60 (G - R) / d).
+  const uint32_t hsv[][4] = {{0x808080, 0, 0, 128},      {0xFF0000, 0, 255, 255},   {0xFFFF00, 60, 255, 255},
+                             {0x00FFFF, 180, 255, 255},  {0xFF00FF, 300, 255, 255}, {0x000000, 0, 0, 0},
+                             {0xFF808000, 60, 128, 128}, {0xC8C864, 60, 100, 200},  {0x32C8C8, 180, 150, 200},
+                             {0x64C800, 90, 200, 200},   {0xC7C800, 60, 200, 200}};
+  for (auto c : hsv) {
     int h = -1, s = -1, v = -1;
-    ZUL_RgbToHsv(c.c, &h, &s, &v);
-    EXPECT_EQ((std::vector<int>{h, s, v}), (std::vector<int>{c.h, c.s, c.v})) << std::hex << c.c;
+    ZUL_RgbToHsv(c[0], &h, &s, &v);
+    EXPECT_EQ((Values{uint32_t(h), uint32_t(s), uint32_t(v)}), (Values{c[1], c[2], c[3]}))
+        << std::hex << c[0];
   }
   EXPECT_EQ(ZUL_HsvToRgb(255, 255, 120), 0x00FF00u);
   EXPECT_EQ(ZUL_HsvToRgb(100, 255, 0), 0x640000u);  // saturation above value
+  // Luma and colour differences; -106.3 truncates toward zero.
   const struct {
     int (*f)(uint32_t);
     uint32_t c;
     int expected;
-  } fixed[] = {{ZUL_GetY, 0xFFFFFF, 255},   {ZUL_GetY, 0xFF0000, 76},    {ZUL_GetY, 0x00FF00, 150},
-               {ZUL_GetY, 0x0000FF, 29},    {ZUL_GetCr, 0xFF0000, 128},  {ZUL_GetCr, 0x00FFFF, -127},
-               {ZUL_GetCr, 0x00FF00, -106},  // -106.3 truncates toward zero
-               {ZUL_GetCb, 0x0000FF, 128},  {ZUL_GetCb, 0xFFFF00, -127}, {ZUL_GetU, 0x0000FF, 111},
-               {ZUL_GetU, 0xFFFF00, -110},  {ZUL_GetV, 0xFF0000, 157},   {ZUL_GetV, 0x00FF00, -130},
-               {ZUL_GetI, 0xFF0000, 152},   {ZUL_GetI, 0x0000FF, -81},   {ZUL_GetQ, 0x00FF00, -126},
-               {ZUL_GetQ, 0x0000FF, 74},    {ZUL_GetY, 0xAAFFFFFF, 255}};
+  } fixed[] = {{ZUL_GetY, 0xFFFFFF, 255},   {ZUL_GetY, 0xFF0000, 76},   {ZUL_GetY, 0x00FF00, 150},
+               {ZUL_GetY, 0x0000FF, 29},    {ZUL_GetCr, 0xFF0000, 128}, {ZUL_GetCr, 0x00FFFF, -127},
+               {ZUL_GetCr, 0x00FF00, -106}, {ZUL_GetCb, 0x0000FF, 128}, {ZUL_GetCb, 0xFFFF00, -127},
+               {ZUL_GetU, 0x0000FF, 111},   {ZUL_GetU, 0xFFFF00, -110}, {ZUL_GetV, 0xFF0000, 157},
+               {ZUL_GetV, 0x00FF00, -130},  {ZUL_GetI, 0xFF0000, 152},  {ZUL_GetI, 0x0000FF, -81},
+               {ZUL_GetQ, 0x00FF00, -126},  {ZUL_GetQ, 0x0000FF, 74},   {ZUL_GetY, 0xAAFFFFFF, 255}};
   for (const auto& c : fixed) EXPECT_EQ(c.f(c.c), c.expected) << std::hex << c.c;
 }
 
