@@ -1,11 +1,9 @@
 // Prints the time to load a 4000 x 3000 picture into an 8-bit window (each
 // pixel mapped to its nearest colour table entry) beside the platform's own
-// drawing of the same file onto the same surface, measured in the same run,
-// and beside a load into a 32-bit window. Not a test: run it on demand.
-#include <cstdio>
-
-#include "test_support.h"
-
+// drawing of the same file onto the same surface, and beside a load into a
+// 32-bit window, all in the same run. Not a test: run it on demand.
+#include "image_test_helpers.h"
+// GDI+ needs the Windows headers first.
 #include <gdiplus.h>
 
 namespace {
@@ -13,23 +11,12 @@ namespace {
 constexpr int kWidth = 4000, kHeight = 3000;
 
 uint32_t Photo(int x, int y) {  // smooth shades with a little grain
-  uint32_t grain = static_cast<uint32_t>((x * 7919 + y * 104729) % 13);
-  return static_cast<uint32_t>((x * 255 / kWidth + grain) & 0xFF) << 16 |
-         static_cast<uint32_t>((y * 255 / kHeight + grain) & 0xFF) << 8 |
-         static_cast<uint32_t>(((x + y) * 255 / (kWidth + kHeight)) & 0xFF);
+  uint32_t grain = uint32_t((x * 7919 + y * 104729) % 13);
+  return ((x * 255 / kWidth + grain) & 0xFF) << 16 | ((y * 255 / kHeight + grain) & 0xFF) << 8 |
+         ((x + y) * 255 / (kWidth + kHeight) & 0xFF);
 }
 uint32_t Grey(int x, int y) { return (Photo(x, y) & 0xFF) * 0x010101u; }
-uint32_t Noise(int x, int y) {
-  return (static_cast<uint32_t>(x) * 2654435761u ^ static_cast<uint32_t>(y) * 40503u) & 0xFFFFFF;
-}
-
-void WritePicture(uint32_t (*colour)(int, int), int format, const char* name) {
-  ASSERT_EQ(ZUL_CreateImage(9, "source", 0, 0, kWidth, kHeight, 100), 0);
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) pixels[9][y * kWidth + x] = colour(x, y);
-  ASSERT_EQ(ZUL_SaveImageFile(kWidth, kHeight, format, name), 0);
-  ZUL_DestroyImage(9);
-}
+uint32_t Noise(int x, int y) { return (uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0xFFFFFF; }
 
 // The platform draws the file onto the current window's surface.
 void DrawWithGdiplus(const wchar_t* file) {
@@ -42,19 +29,13 @@ void DrawWithGdiplus(const wchar_t* file) {
   Gdiplus::DllExports::GdipDisposeImage(image);
 }
 
-int Measure(int bits, const char* file, bool platform) {
-  int code = bits == 8 ? ZUL_CreateImage8(1, "load", 0, 0, kWidth, kHeight, 10)
-                       : ZUL_CreateImage(1, "load", 0, 0, kWidth, kHeight, 10);
-  EXPECT_EQ(code, 0);
+int LoadMs(int bits, const char* file, bool platform) {
+  EXPECT_EQ(CreateImageWindow(1, "load", 0, 0, kWidth, kHeight, 10, bits), 0);
   wchar_t wide[64];
   swprintf(wide, 64, L"%hs", file);
-  int start = ZUL_GetTime();
-  if (platform) {
-    DrawWithGdiplus(wide);
-  } else {
-    EXPECT_EQ(ZUL_LoadImageFile(file, 0, 0), 0);
-  }
-  int ms = ZUL_GetTime() - start;
+  int code = 0;
+  int ms = TimeMs([&] { platform ? DrawWithGdiplus(wide) : void(code = ZUL_LoadImageFile(file, 0, 0)); });
+  EXPECT_EQ(code, 0) << file;
   ZUL_DestroyImage(1);
   return ms;
 }
@@ -63,28 +44,25 @@ int Measure(int bits, const char* file, bool platform) {
 
 TEST(Benchmark, LoadIntoEightBitWindows) {
   InitializeFrameworkForTests();
-  struct Picture {
+  const struct {
     const char* what;
     uint32_t (*colour)(int, int);
     int format;
     const char* file;
-  } pictures[] = {
-      {"photo BMP", Photo, 0, "bench_load_photo.bmp"},
-      {"photo PNG", Photo, 3, "bench_load_photo.png"},
-      {"grey BMP", Grey, 0, "bench_load_grey.bmp"},
-      {"noise BMP (every colour new)", Noise, 0, "bench_load_noise.bmp"},
-  };
-  std::printf("%d x %d picture          8-bit: platform drawing   nearest entry   ratio   32-bit load\n",
-              kWidth, kHeight);
-  for (const Picture& p : pictures) {
-    WritePicture(p.colour, p.format, p.file);
-    int platform = Measure(8, p.file, true);
-    int nearest = Measure(8, p.file, false);
-    int full = Measure(32, p.file, false);
-    std::printf("  %-28s %12d ms %12d ms %7.2f %10d ms\n", p.what, platform, nearest,
-                platform > 0 ? static_cast<double>(nearest) / platform : 0.0, full);
-    wchar_t wide[64];
-    swprintf(wide, 64, L"%hs", p.file);
-    DeleteFileW(wide);
+  } pictures[] = {{"photo BMP", Photo, 0, "bench_load_photo.bmp"},
+                  {"photo PNG", Photo, 3, "bench_load_photo.png"},
+                  {"grey BMP", Grey, 0, "bench_load_grey.bmp"},
+                  {"noise BMP (every colour new)", Noise, 0, "bench_load_noise.bmp"}};
+  std::printf("%d x %d picture into 8 bits: platform drawing (baseline) and nearest entry\n", kWidth,
+              kHeight);
+  for (const auto& p : pictures) {
+    MakeImage(9, kWidth, kHeight);
+    FillImage(kWidth, kHeight, p.colour);
+    ASSERT_EQ(ZUL_SaveImageFile(kWidth, kHeight, p.format, p.file), 0);
+    ZUL_DestroyImage(9);
+    int platform = LoadMs(8, p.file, true);
+    PrintFigures(p.what, "platform", platform, LoadMs(8, p.file, false));
+    std::printf("  the same into 32 bits: %d ms\n", LoadMs(32, p.file, false));
+    std::remove(p.file);
   }
 }

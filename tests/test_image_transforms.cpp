@@ -1,21 +1,19 @@
 // Whole-image operations as a user sees them in the surfaces: flood fill
 // against a breadth-first fill, rotations, scaling, invert and flips, the
-// clipboard, Cut, menu Paste and Clipping.
-#include <cstring>
+// clipboard, Cut, menu Paste, Clipping and Paint.
+#include <array>
 #include <deque>
 #include <thread>
 
-#include "test_support.h"
+#include "image_test_helpers.h"
 
 namespace {
 
-using Values = std::vector<uint32_t>;
 using Picture = std::function<uint32_t(int, int)>;
 using Transforms = ImageWindowTest;
 
 // Commands that wait for the mouse: a script posts one input to window 1 per
 // timer tick while the command waits (a tick comes only when the queue is empty).
-using WaitingCommands = ImageWindowTest;
 using Step = std::function<void()>;
 std::vector<Step> script;
 size_t script_next;
@@ -36,34 +34,20 @@ Step Mouse(UINT message, int x, int y) {
   return [=] { PostMessageW(image_windows[1].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y)); };
 }
 
-// Slot n's pixels (words, or indices on 8 bits) row by row, and its palette.
-Values ValuesOf(int n) {
-  GdiFlush();
-  const ImageSurface& s = image_surfaces[n];
-  Values out;
-  for (unsigned long y = 0; y < s.height; ++y)
-    for (unsigned long x = 0; x < s.width; ++x)
-      out.push_back(s.bits == 32 ? reinterpret_cast<uint32_t*>(s.base + y * s.stride)[x] : s.base[y * s.stride + x]);
-  return out;
-}
-std::string PaletteOf(int n) {
-  std::string colors(1024, '\0');
-  GetDIBColorTable(image_windows[n].memory_dc, 0, 256, reinterpret_cast<RGBQUAD*>(colors.data()));
-  return colors;
-}
+uint32_t Distinct(int x, int y) { return TestColor(x, y) + 1; }
+uint32_t DistinctIndex(int x, int y) { return (1 + x + 13 * y) & 0xFF; }
 
-// Makes slot n current with picture(x, y); 8-bit windows get a scrambled
-// palette unless they keep the grey one (whose close colours a conversion blurs).
-void Paint(int n, int w, int h, int bits, const Picture& picture, bool grey = false) {
+// Makes slot n current with picture(x, y), or with distinct values when none is
+// given; 8-bit windows get a scrambled palette unless they keep the grey one
+// (whose close colours a conversion blurs).
+void Paint(int n, int w, int h, int bits, Picture picture = nullptr, bool grey = false) {
   MakeImage(n, w, h, bits);
-  RGBQUAD colors[256];
-  for (int i = 0; i < 256; ++i) colors[i] = RGBQUAD{BYTE(i * 73 + 5), BYTE(i * 151), BYTE(255 - i), 0};
-  if (bits == 8 && !grey) ZUL_SetPalette(colors, 256);
+  auto scrambled = [](int i) { return RGBQUAD{BYTE(i * 73 + 5), BYTE(i * 151), BYTE(255 - i), 0}; };
+  if (bits == 8 && !grey) ZUL_SetPalette(MakePalette(scrambled).data(), 256);
+  if (!picture) picture = bits == 8 ? DistinctIndex : Distinct;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) ZUL_PlotPixel(x, y, picture(x, y));
 }
-uint32_t Distinct(int x, int y) { return TestColor(x, y) + 1; }
-uint32_t DistinctIndex(int x, int y) { return (1 + x + 13 * y) & 0xFF; }
 
 // 4-connected region of the seed's value, painted as the surface stores `color`.
 Values BreadthFirstFill(Values v, int w, int h, int bits, int sx, int sy, uint32_t color) {
@@ -84,7 +68,9 @@ Values BreadthFirstFill(Values v, int w, int h, int bits, int sx, int sy, uint32
 
 TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
   auto serpentine = [](int x, int y) { return x % 2 && y != (x % 4 == 1 ? 0 : 20) ? 0x808080u : 0u; };
-  auto dots = [](int x, int y) { return (x | y) && (uint32_t(y * 640 + x) * 2654435761u >> 8) % 10 == 0 ? 0x202020u : 0u; };
+  auto dots = [](int x, int y) {
+    return (x | y) && (uint32_t(y * 640 + x) * 2654435761u >> 8) % 10 == 0 ? 0x202020u : 0u;
+  };
   struct Case {
     int bits, w, h;
     Picture picture;
@@ -94,7 +80,6 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
       {32, 41, 21, serpentine, 0, 20, 0x00FF00},
       {32, 10, 10, [](int x, int y) { return x + y == 9 ? 0xFFFFFFu : 0u; }, 0, 0, 0xFF},  // diagonal gap
       {32, 8, 8, [](int x, int y) { return (x + y) % 2 ? 0xFFu : 0u; }, 3, 5, 0x00FF00},   // checkerboard
-      {32, 20, 10, [](int, int) { return 0u; }, 5, 5, 0x123456},
       {32, 640, 480, dots, 0, 0, 0xFF0000},  // needs far more than 4000 pending seeds
       {32, 16, 16, [](int, int) { return 0xFFFFFFFFu; }, 7, 9, 0x123456},  // the outside value
       {8, 128, 128, [](int x, int y) { return x % 2 && y % 2 ? 100u : 0u; }, 0, 0, 0x3456},
@@ -115,8 +100,7 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
   for (auto [x, y, color, end_y] : {std::tuple{5, 5, 0x4455u, 0}, {3, 0, 0x1u, 9}}) {
     draw_color = color;
     ZUL_FloodFill(x, y);
-    EXPECT_EQ(pen_x, 19);
-    EXPECT_EQ(pen_y, end_y);
+    EXPECT_EQ(pen_x * 100 + pen_y, 1900 + end_y);
   }
   for (POINT p : {POINT{-1, 0}, {20, 0}, {0, -1}, {0, 10}, {0, 0}}) ZUL_FloodFill(p.x, p.y);
   EXPECT_EQ(pen_y, 9);
@@ -124,40 +108,41 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
 }
 
 TEST_F(Transforms, RotationsMapEveryPixelAndFourGiveThePictureBack) {
-  struct Case {
-    int bits, w, h, id;
-  } cases[] = {{32, 3, 2, kIwRotateRight}, {32, 7, 5, kIwRotateLeft}, {8, 5, 3, kIwRotateRight}, {8, 7, 5, kIwRotateLeft}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.bits << " bits, id " << c.id);
+  // Depth, size, command.
+  const int cases[][4] = {{32, 3, 2, kIwRotateRight},
+                          {32, 7, 5, kIwRotateLeft},
+                          {8, 5, 3, kIwRotateRight},
+                          {8, 7, 5, kIwRotateLeft}};
+  for (auto [bits, w, h, id] : cases) {
+    SCOPED_TRACE(testing::Message() << bits << " bits, id " << id);
     DestroyAllImages();
-    Paint(2, c.w, c.h, c.bits, c.bits == 8 ? DistinctIndex : Distinct);
+    Paint(2, w, h, bits);
     ZUL_SetStretchMode(HALFTONE, 2);
     MakeImage(0, 10, 10);
     Values old = ValuesOf(2);
     std::string palette = PaletteOf(2);
     RECT before, after;
     GetWindowRect(image_windows[2].window, &before);
-    SendCommand(2, c.id);
-    ASSERT_EQ(image_windows[2].width, c.h);
+    SendCommand(2, id);
+    ASSERT_EQ(image_windows[2].width, h);
     Values now = ValuesOf(2);
-    for (int y = 0; y < c.w; ++y)
-      for (int x = 0; x < c.h; ++x)
-        ASSERT_EQ(now[y * c.h + x], c.id == kIwRotateRight ? old[(c.h - 1 - x) * c.w + y] : old[x * c.w + c.w - 1 - y]);
+    for (int y = 0; y < w; ++y)
+      for (int x = 0; x < h; ++x)
+        ASSERT_EQ(now[y * h + x], id == kIwRotateRight ? old[(h - 1 - x) * w + y] : old[x * w + w - 1 - y]);
     GetWindowRect(image_windows[2].window, &after);
     EXPECT_EQ(after.left * 10000 + after.top, before.left * 10000 + before.top);
     EXPECT_EQ(current_image, 2);
     EXPECT_EQ(PaletteOf(2), palette);
-    std::string caption = CaptionOf(2), tail = c.bits == 8 ? "%)[8bit]*" : "%)*";
+    std::string caption = CaptionOf(2), tail = bits == 8 ? "%)[8bit]*" : "%)*";
     EXPECT_EQ(caption.substr(caption.size() - tail.size()), tail);
-    for (int turn = 0; turn < 3; ++turn) SendCommand(2, c.id);
+    for (int turn = 0; turn < 3; ++turn) SendCommand(2, id);
     EXPECT_EQ(ValuesOf(2), old);
   }
   // A strip that fits only lying down is not turned, and keeps its window.
-  ScreenMetrics screen = ReadScreenMetrics();
   int w = 200;
-  while (w < 2000 && FitZoom(screen, 20, w, 100).code == 0) w += 20;
+  while (w < 2000 && FitZoom(ReadScreenMetrics(), 20, w, 100).code == 0) w += 20;
   DestroyAllImages();
-  Paint(1, w, 20, 32, Distinct);
+  Paint(1, w, 20, 32);
   HWND window = image_windows[1].window;
   SendCommand(1, kIwRotateRight);
   EXPECT_EQ(image_windows[1].window, window);
@@ -166,9 +151,10 @@ TEST_F(Transforms, RotationsMapEveryPixelAndFourGiveThePictureBack) {
 }
 
 TEST_F(Transforms, ScalingSizesAndSamples) {
-  for (auto [w, h, id, new_w, new_h] : {std::tuple{640, 480, kIwSize50, 320, 240}, {640, 480, kIwSize71, 452, 339},
-                                        {640, 480, kIwSize141, 905, 679}, {640, 480, kIwSize200, 1280, 960},
-                                        {1, 1, kIwSize50, 1, 1}, {3, 3, kIwSize50, 2, 2}}) {
+  const int sizes[][5] = {{640, 480, kIwSize50, 320, 240},  {640, 480, kIwSize71, 452, 339},
+                          {640, 480, kIwSize141, 905, 679}, {640, 480, kIwSize200, 1280, 960},
+                          {1, 1, kIwSize50, 1, 1},          {3, 3, kIwSize50, 2, 2}};
+  for (auto [w, h, id, new_w, new_h] : sizes) {
     DestroyAllImages();
     MakeImage(0, w, h);
     SendCommand(0, id);
@@ -176,7 +162,7 @@ TEST_F(Transforms, ScalingSizesAndSamples) {
   }
   for (int bits : {32, 8}) {  // plain 200 %: every pixel doubled, palette kept
     DestroyAllImages();
-    Paint(0, 7, 5, bits, bits == 8 ? DistinctIndex : Distinct);
+    Paint(0, 7, 5, bits);
     Values old = ValuesOf(0);
     std::string palette = PaletteOf(0);
     SendCommand(0, kIwSize200);
@@ -202,12 +188,13 @@ TEST_F(Transforms, InvertAndFlipsAreExact) {
   for (int bits : {32, 8})
     for (int mode : {COLORONCOLOR, HALFTONE}) {
       DestroyAllImages();
-      Paint(0, 7, 5, bits, bits == 8 ? DistinctIndex : Distinct);
+      Paint(0, 7, 5, bits);
       ZUL_SetStretchMode(mode, 0);
       Values old = ValuesOf(0), now;
       SendCommand(0, kIwInvert);
       now = ValuesOf(0);
-      for (size_t i = 0; i < old.size(); ++i) ASSERT_EQ(now[i], bits == 32 ? old[i] ^ 0xFFFFFFu : 255 - old[i]);
+      for (size_t i = 0; i < old.size(); ++i)
+        ASSERT_EQ(now[i], bits == 32 ? old[i] ^ 0xFFFFFFu : 255 - old[i]);
       SendCommand(0, kIwInvert);
       EXPECT_EQ(ValuesOf(0), old);
       SendCommand(0, kIwHorzFlip);
@@ -220,28 +207,21 @@ TEST_F(Transforms, InvertAndFlipsAreExact) {
     }
 }
 
-// ---- clipboard ---------------------------------------------------------------------
 std::string ClipboardDib() {
   std::string bytes;
   if (!OpenClipboard(nullptr)) return bytes;
   HANDLE data = GetClipboardData(CF_DIB);
-  if (const char* block = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) bytes.assign(block, GlobalSize(data));
+  if (const char* block = data ? static_cast<const char*>(GlobalLock(data)) : nullptr)
+    bytes.assign(block, GlobalSize(data));
   if (data) GlobalUnlock(data);
   CloseClipboard();
   return bytes;
 }
 
-// Puts a bottom-up DIB (header, colour table, rows) on the clipboard.
-void PutDib(int w, int h, int bit_count, const std::string& table_and_rows) {
+// The header of a bottom-up DIB.
+std::string DibHeader(int w, int h, int bit_count) {
   BITMAPINFOHEADER head = {40, w, h, 1, WORD(bit_count), 0, 0, 0, 0, 0, 0};
-  std::string bytes = std::string(reinterpret_cast<char*>(&head), 40) + table_and_rows;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-  GlobalUnlock(block);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  SetClipboardData(CF_DIB, block);
-  CloseClipboard();
+  return std::string(reinterpret_cast<char*>(&head), 40);
 }
 
 TEST_F(Transforms, CopyExportsBottomUpDibs) {
@@ -249,8 +229,7 @@ TEST_F(Transforms, CopyExportsBottomUpDibs) {
   SendCommand(1, kIwCopy);
   std::string dib = ClipboardDib();
   ASSERT_GE(dib.size(), 64u);
-  const BITMAPINFOHEADER head = {40, 3, 2, 1, 24, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(dib.substr(0, 40), std::string(reinterpret_cast<const char*>(&head), 40));
+  EXPECT_EQ(dib.substr(0, 40), DibHeader(3, 2, 24));
   // The bottom row first: 0x4080C0, 0x50A0F0, 0x60C120 as blue, green, red; 3 bytes padding.
   EXPECT_EQ(dib.substr(40, 12), std::string("\xC0\x80\x40\xF0\xA0\x50\x20\xC1\x60\0\0\0", 12));
   Paint(2, 5, 1, 8, [](int x, int) { return 250u - 3 * x; });
@@ -265,7 +244,7 @@ TEST_F(Transforms, CopyExportsBottomUpDibs) {
 TEST_F(Transforms, CopyPasteCutAndPastedColours) {
   for (int bits : {32, 8}) {  // Ctrl+C, Ctrl+V between windows: exact, current window kept
     DestroyAllImages();
-    Paint(0, 40, 30, bits, bits == 8 ? DistinctIndex : Distinct, true);
+    Paint(0, 40, 30, bits, nullptr, true);
     Paint(1, 64, 48, bits, [](int, int) { return 0xF0u; });
     MakeImage(2, 10, 10);
     SendControlKey(0, 'C');
@@ -274,11 +253,13 @@ TEST_F(Transforms, CopyPasteCutAndPastedColours) {
     EXPECT_EQ(current_image, 2);
     EXPECT_EQ(PaletteOf(1), PaletteOf(0));
     Values a = ValuesOf(0), b = ValuesOf(1);
-    for (int i = 0; i < 64 * 48; ++i) ASSERT_EQ(b[i], i % 64 < 40 && i / 64 < 30 ? a[i / 64 * 40 + i % 64] : 0xF0u) << bits;
+    for (int i = 0; i < 64 * 48; ++i)
+      ASSERT_EQ(b[i], i % 64 < 40 && i / 64 < 30 ? a[i / 64 * 40 + i % 64] : 0xF0u) << bits;
   }
   // Cut while another program holds the clipboard keeps the picture; then clears it.
   Values picture = ValuesOf(0);
-  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+         done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::thread holder([&] {
     HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     OpenClipboard(owner);
@@ -298,21 +279,21 @@ TEST_F(Transforms, CopyPasteCutAndPastedColours) {
   for (int x = 0; x < 40; ++x) bottom_row += char(picture[29 * 40 + x]);
   EXPECT_EQ(ClipboardDib().substr(1064, 40), bottom_row);
   // A 2-colour picture replaces palette entries 0 and 1 only.
-  std::string palette = PaletteOf(1);
-  PutDib(4, 2, 1, std::string("\x33\x22\x11\0\x66\x55\x44\0\x50\0\0\0\xA0\0\0\0", 16));
+  std::string palette = PaletteOf(1), two = std::string("\x33\x22\x11\0\x66\x55\x44\0", 8);
+  PutDibOnClipboard(DibHeader(4, 2, 1) + two + std::string("\x50\0\0\0\xA0\0\0\0", 8));
   SendCommand(1, kIwPasteTopLeft);
-  EXPECT_EQ(PaletteOf(1), std::string("\x33\x22\x11\0\x66\x55\x44\0", 8) + palette.substr(8));
+  EXPECT_EQ(PaletteOf(1), two + palette.substr(8));
   EXPECT_EQ(ValuesOf(1)[0] * 10 + ValuesOf(1)[65], 11u);  // rows 1010 over 0101
   // A 32-bit picture with alpha: the surface keeps 0x00RRGGBB, and a fill there ends.
   MakeImage(3, 2, 2);
-  PutDib(2, 2, 32, std::string(16, '\xFF'));
+  PutDibOnClipboard(DibHeader(2, 2, 32) + std::string(16, '\xFF'));
   SendCommand(3, kIwPasteTopLeft);
   EXPECT_EQ(ValuesOf(3), Values(4, 0xFFFFFF));
   ZUL_FloodFill(0, 0);
 }
 
-TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
-  Paint(0, 11, 7, 32, Distinct);
+TEST_F(Transforms, MenuPasteClippingAndPaintTakeTheirPlaceFromTheMouse) {
+  Paint(0, 11, 7, 32);
   ZUL_CopyImage(0);
   MakeImage(1, 200, 80);
   for (auto [cx, cy] : {std::pair{30, 20}, {2, 2}}) {  // centred on the click, cut at the edges
@@ -329,7 +310,7 @@ TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
   EXPECT_EQ(ValuesOf(1), Values(16000, 0));
   for (int bits : {32, 8}) {  // Clipping: the box in a new window in slot 0, at (0, 0)
     DestroyAllImages();
-    Paint(1, 200, 100, bits, bits == 8 ? DistinctIndex : Distinct);
+    Paint(1, 200, 100, bits);
     Play({Mouse(WM_LBUTTONDOWN, 6, 5), Mouse(WM_LBUTTONDOWN, 2, 3)}, kIwClipping);
     ASSERT_EQ(image_windows[0].width * 100 + image_windows[0].height, 503);
     EXPECT_EQ(current_image, 0);
@@ -352,7 +333,8 @@ TEST_F(WaitingCommands, MenuPasteAndClippingTakeTheirPlaceFromTheMouse) {
   for (int i = 0; i < 200 * 100; ++i) ASSERT_EQ(painted[i], i % 200 < 100 ? 0u : 0x00FF00u);
   // Clipping cancelled, or its source closed during the wait: no new window.
   Play({Mouse(WM_RBUTTONDOWN, 1, 1)}, kIwClipping);
-  Play({Mouse(WM_LBUTTONDOWN, 2, 2), [] { PostMessageW(image_windows[1].window, WM_CLOSE, 0, 0); }}, kIwClipping);
+  Play({Mouse(WM_LBUTTONDOWN, 2, 2), [] { PostMessageW(image_windows[1].window, WM_CLOSE, 0, 0); }},
+       kIwClipping);
   EXPECT_EQ(FindWindowW(L"zul_iw", nullptr), nullptr);  // no image window is left
 }
 

@@ -1,7 +1,7 @@
 // Loading into 8-bit windows: every pixel becomes the nearest colour table
 // entry (the lowest index of equally near ones); saved 8-bit windows come back
 // index for index.
-#include "test_support.h"
+#include "image_test_helpers.h"
 
 namespace {
 
@@ -34,26 +34,24 @@ const ImageSurface& LoadInto8Bit(int number, int w, int h, const std::vector<RGB
 using LoadExact8 = ImageWindowTest;
 
 TEST_F(LoadExact8, SavedWindowsComeBackIndexForIndex) {
-  std::vector<RGBQUAD> grey(256), mixed(256);
-  for (int i = 0; i < 256; ++i) {
-    grey[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
-    mixed[i] = RGBQUAD{BYTE(i), Random(), Random(), 0};  // distinct: blue is the index
-  }
-  const int w = 37, h = 9;
-  auto value = [](int x, int y) { return (x * 20 + y * 37) & 0xFF; };
+  auto grey = MakePalette([](int i) { return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0}; });
+  auto mixed = MakePalette([](int i) {
+    return RGBQUAD{BYTE(i), Random(), Random(), 0};
+  });                       // blue is the index
+  const int w = 37, h = 9;  // rows need padding
+  auto value = [](int x, int y) { return uint32_t(x * 20 + y * 37) & 0xFF; };
   for (const auto* table : {&grey, &mixed}) {
-    for (const char* file : {"exact8_trip.bmp", "exact8_trip.png", "exact8_trip.tif"}) {
+    for (auto [format, file] :
+         {std::pair{0, "exact8_trip.bmp"}, {3, "exact8_trip.png"}, {4, "exact8_trip.tif"}}) {
+      DestroyAllImages();
       MakeImage(1, w, h, 8);
       ZUL_SetPalette(table->data(), 256);
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) ZUL_SetPixel(x, y, static_cast<uint32_t>(value(x, y)));
-      int format = file[12] == 'b' ? 0 : file[12] == 'p' ? 3 : 4;
+      FillImage(w, h, value);
       ASSERT_EQ(ZUL_SaveImageFile(w, h, format, file), 0);
-      const ImageSurface& s = LoadInto8Bit(2, w, h, *table, file);
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) ASSERT_EQ(s.base[y * s.stride + x], value(x, y)) << file;
-      ZUL_DestroyImage(2);
-      ZUL_DestroyImage(1);
+      LoadInto8Bit(2, w, h, *table, file);
+      Values expected;
+      for (int i = 0; i < w * h; ++i) expected.push_back(value(i % w, i / w));
+      EXPECT_EQ(ValuesOf(2), expected) << file;
     }
   }
 }
@@ -84,9 +82,8 @@ TEST_F(LoadExact8, EveryPixelTakesTheNearestEntryLowestIndexOnTies) {
   // A random table, loaded at (-3, 5) into a smaller window: clipped, shifted,
   // the rows above untouched.
   for (auto& q : table) q = RGBQUAD{Random(), Random(), Random(), 0};
-  const ImageSurface& s = LoadInto8Bit(3, 50, 30, table, "exact8_in.bmp", -3, 5);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 50; ++x)
-      ASSERT_EQ(s.base[y * s.stride + x], y < 5 ? 0 : NearestByHand(table, picture[(y - 5) * w + x + 3]))
-          << x << "," << y;
+  LoadInto8Bit(3, 50, 30, table, "exact8_in.bmp", -3, 5);
+  Values loaded = ValuesOf(3);
+  for (int i = 0; i < 50 * 30; ++i)
+    ASSERT_EQ(loaded[i], i < 250 ? 0 : NearestByHand(table, picture[(i / 50 - 5) * w + i % 50 + 3])) << i;
 }
