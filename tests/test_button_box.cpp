@@ -1,20 +1,19 @@
 // The button box on the test thread: grid layout, press counting, captions,
 // resizing, refused opens, destroying and renaming through a prompt.
 #include <array>
-#include <string>
-#include <thread>
 
-#include "test_support.h"
+#include "text_test_helpers.h"
 
 namespace {
+
+using Longs = std::vector<LONG>;
 
 class ButtonBoxTest : public testing::Test {
  protected:
   void SetUp() override {
     InitializeFrameworkForTests();
     ZUL_DestroyButtonBox();
-    button_box.button_width = 98;  // the size a first box gets
-    button_box.button_height = 26;
+    button_box.button_width = 98, button_box.button_height = 26;  // the size a first box gets
   }
   void TearDown() override {
     ZUL_DestroyButtonBox();
@@ -29,12 +28,12 @@ SIZE ClientSize() {
   return SIZE{rect.right, rect.bottom};
 }
 
-// A button's rectangle in the box's client coordinates.
-RECT ButtonRect(int index) {
-  RECT rect;
-  GetWindowRect(button_box.buttons[index], &rect);
-  MapWindowPoints(nullptr, ButtonBoxWindow(), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+// A button's left, top, width and height in the box's client coordinates.
+Longs ButtonPlace(int index) {
+  RECT r;
+  GetWindowRect(button_box.buttons[index], &r);
+  MapWindowPoints(nullptr, ButtonBoxWindow(), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 std::wstring ButtonText(int index) {
@@ -61,13 +60,12 @@ int InkRows(int index) {
   SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   int rows = 0;
   for (int y = 3; y < rect.bottom - 3; ++y) {
-    for (int x = 3; x < rect.right - 3; ++x) {
+    bool ink = false;
+    for (int x = 3; x < rect.right - 3 && !ink; ++x) {
       COLORREF c = GetPixel(dc, x, y);
-      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
-        rows++;
-        break;
-      }
+      ink = c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
     }
+    rows += ink;
   }
   SelectObject(dc, old);
   DeleteObject(bitmap);
@@ -75,38 +73,20 @@ int InkRows(int index) {
   return rows;
 }
 
-// From another thread: once text window 0 waits for a line, runs `before`
-// and types `answer` and Enter.
-std::thread TypeAnswerLater(std::string answer, std::function<void()> before = [] {}) {
-  return std::thread([answer, before] {
-    WaitUntil([] { return text_input_pending == 1; });
-    before();
-    for (char c : answer + "\r") PostMessageW(text_windows[0].window, WM_CHAR, static_cast<WPARAM>(c), 1);
-  });
-}
-
 }  // namespace
 
 TEST_F(ButtonBoxTest, GridsAreLaidOutRowByRow) {
-  const struct {
-    int columns, rows;
-  } grids[] = {{2, 10}, {3, 2}};
-  for (const auto& g : grids) {
-    ZUL_OpenButtonBox(200, 10, g.columns, g.rows);
+  for (auto [columns, rows] : {std::pair{2, 10}, {3, 2}}) {
+    ZUL_OpenButtonBox(200, 10, columns, rows);
     ASSERT_NE(ButtonBoxWindow(), nullptr);
     PumpFor(20);
-    EXPECT_EQ(ClientSize().cx, g.columns * 102 + 4);
-    EXPECT_EQ(ClientSize().cy, g.rows * 30 + 4);
     RECT outer;
     GetWindowRect(ButtonBoxWindow(), &outer);
-    EXPECT_EQ(outer.left, 200);
-    EXPECT_EQ(outer.top, 10);
-    for (int index = 0; index < g.columns * g.rows; ++index) {
-      RECT r = ButtonRect(index);
-      EXPECT_EQ(r.left, index % g.columns * 102 + 4) << index;
-      EXPECT_EQ(r.top, index / g.columns * 30 + 4) << index;
-      EXPECT_EQ(r.right - r.left, 98) << index;
-      EXPECT_EQ(r.bottom - r.top, 26) << index;
+    EXPECT_EQ(Longs({outer.left, outer.top, ClientSize().cx, ClientSize().cy}),
+              Longs({200, 10, columns * 102 + 4, rows * 30 + 4}));
+    for (int index = 0; index < columns * rows; ++index) {
+      EXPECT_EQ(ButtonPlace(index), Longs({index % columns * 102 + 4, index / columns * 30 + 4, 98, 26}))
+          << index;
       EXPECT_EQ(ButtonText(index), std::to_wstring(index));
     }
     ZUL_DestroyButtonBox();
@@ -120,7 +100,8 @@ TEST_F(ButtonBoxTest, GridsAreLaidOutRowByRow) {
   ZUL_OpenButtonBox(0, 0, 4, 4);  // a second open leaves the first box alone
   EXPECT_EQ(ButtonBoxWindow(), first);
   EXPECT_EQ(button_box.count, 6);
-  for (auto [x, y, index] : {std::array{1, 1, 0}, {103, 2, 1}, {101, 31, 2}, {207, 93, 5}, {5000, 5000, 5}, {-20, -20, 0}})
+  for (auto [x, y, index] :
+       {std::array{1, 1, 0}, {103, 2, 1}, {101, 31, 2}, {207, 93, 5}, {5000, 5000, 5}, {-20, -20, 0}})
     EXPECT_EQ(HitTestButtonGrid(x, y), index) << x << "," << y;  // clamped to the grid
   ZUL_DestroyButtonBox();
   ZUL_OpenButtonBox(0, 0, 16, 16);  // the largest box
@@ -166,10 +147,11 @@ TEST_F(ButtonBoxTest, CaptionsOnlyOnButtonsOfTheBoxCutAt255) {
   ZUL_SetButtonBoxTitle(-1, "minus");
   ZUL_SetButtonBoxTitle(5, nullptr);
   ZUL_SetButtonBoxTitle(6, std::string(1000, 'q').c_str());
-  for (int index = 0; index < 20; ++index) {
-    std::wstring expected = index == 3 ? L"pitch+" : index == 5 ? L"" : index == 6 ? std::wstring(255, L'q') : std::to_wstring(index);
-    EXPECT_EQ(ButtonText(index), expected);
-  }
+  for (int index = 0; index < 20; ++index)
+    EXPECT_EQ(ButtonText(index), index == 3   ? L"pitch+"
+                                 : index == 5 ? L""
+                                 : index == 6 ? std::wstring(255, L'q')
+                                              : std::to_wstring(index));
   ZUL_SetButtonBoxTitle(0, "W");
   ZUL_SetButtonBoxTitle(1, "W\nW");  // a new line starts a second caption line
   ASSERT_GT(InkRows(0), 0);
@@ -180,19 +162,15 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   ZUL_ResizeButtonBox(300, 200);
   PumpFor(20);
-  EXPECT_EQ(ClientSize().cx, 300);
-  EXPECT_EQ(ClientSize().cy, 200);
-  RECT r = ButtonRect(3), outer;
-  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({152, 23, 144, 15}));
-  GetWindowRect(ButtonBoxWindow(), &outer);
-  EXPECT_EQ(outer.left, 200);  // the outer position stays
+  RECT outer;
+  GetWindowRect(ButtonBoxWindow(), &outer);  // the outer position stays
+  EXPECT_EQ(Longs({outer.left, ClientSize().cx, ClientSize().cy}), Longs({200, 300, 200}));
+  EXPECT_EQ(ButtonPlace(3), Longs({152, 23, 144, 15}));
   ZUL_DestroyButtonBox();
   ZUL_OpenButtonBox(200, 0, 2, 10);
-  EXPECT_EQ(ClientSize().cx, 2 * 148 + 4);
-  EXPECT_EQ(ClientSize().cy, 10 * 19 + 4);
+  EXPECT_EQ(Longs({ClientSize().cx, ClientSize().cy}), Longs({2 * 148 + 4, 10 * 19 + 4}));
   ZUL_DestroyButtonBox();
-  button_box.button_width = 98;
-  button_box.button_height = 26;
+  button_box.button_width = 98, button_box.button_height = 26;
   ZUL_OpenButtonBox(100, 100, 3, 2);  // dragging the frame resizes the buttons
   GetWindowRect(ButtonBoxWindow(), &outer);
   SetWindowPos(ButtonBoxWindow(), nullptr, 0, 0, outer.right - outer.left + 31, outer.bottom - outer.top + 10,
@@ -200,8 +178,7 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   PumpFor(10);
   int width = (ClientSize().cx - 16) / 3, height = (ClientSize().cy - 12) / 2;
   EXPECT_EQ(width, 98 + 10);  // 31 more pixels: 10 each, 1 left over
-  r = ButtonRect(5);
-  EXPECT_EQ(std::vector<LONG>({r.left, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({2 * (width + 4) + 4, width, height}));
+  EXPECT_EQ(ButtonPlace(5), Longs({2 * (width + 4) + 4, height + 8, width, height}));
   for (auto [w, h] : {std::pair{0, 0}, {-5, 1 << 30}}) {  // nonsense sizes are bounded
     ZUL_ResizeButtonBox(w, h);
     PumpFor(10);
@@ -245,7 +222,7 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   ZUL_SetButtonBoxTitle(5, "old");
   // (105, 62) lies in the gap left of button 5; by the grid rule x / 102,
   // y / 30 it belongs to column 1, row 2.
-  std::thread typist = TypeAnswerLater("pitch+", [] {
+  std::thread typist = AnswerLater("pitch+", 5000, [] {
     SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));  // no second prompt
   });
   SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(105, 62));
@@ -256,17 +233,17 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
 
   std::atomic<int> items{0};
   std::thread chooser(ChooseFirstMenuItem, &items);
-  typist = TypeAnswerLater("view-");
+  typist = AnswerLater("view-");
   SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));  // button 19's Rename
   chooser.join();
   EXPECT_EQ(items, 1);
   EXPECT_TRUE(WaitUntil([] { return ButtonText(19) == L"view-"; }));
   typist.join();
-  typist = TypeAnswerLater("");
+  typist = AnswerLater("");
   ZUL_RenameButton(19);  // an empty answer keeps the caption
   typist.join();
   EXPECT_EQ(ButtonText(19), L"view-");
-  typist = TypeAnswerLater("x", [] {
+  typist = AnswerLater("x", 5000, [] {
     PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);  // the box closes while the answer is typed
     Sleep(100);
   });

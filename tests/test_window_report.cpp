@@ -1,17 +1,14 @@
 // Window Info.: the printed report (from the receiving window's log and back
 // buffer) and the generated source (from the clipboard), which is replayed to
 // recreate the layout. Windows live on the test thread.
-
-#include "textmenu_test_util.h"
+#include "text_test_helpers.h"
 
 namespace {
 
 const std::string kStars = std::string(34, '*') + "\r\n";
 const std::string kSaved932 =  // the confirmation, code page 932
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x8C\x83\x43\x83\x41\x83"
-    "\x45"
-    "\x83\x67\x8D\xEC\x90\xAC\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x82\xF0\x95\xDB\x91"
-    "\xB6"
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x8C\x83\x43\x83\x41\x83\x45"
+    "\x83\x67\x8D\xEC\x90\xAC\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x82\xF0\x95\xDB\x91\xB6"
     "\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x44\r\n";
 const std::string kLast = "\tZUL_SetForeground(ZULMAINWINDOW);\n";
 
@@ -38,10 +35,9 @@ void Replay(const std::string& fragment) {
     char name[64] = {}, text[300] = {};
     int v[7] = {};
     const char* l = line.c_str();
-    if (sscanf(l, "\tZUL_CreateImage%[8(]%d,\"%[^\"]\",%d,%d,%d,%d,%d", name, v, text, v + 1, v + 2,
-               v + 3, v + 4, v + 5) == 8)
-      (name[0] == '8' ? ZUL_CreateImage8 : ZUL_CreateImage)(v[0], text, v[1], v[2], v[3], v[4],
-                                                            v[5]);
+    if (sscanf(l, "\tZUL_CreateImage%[8(]%d,\"%[^\"]\",%d,%d,%d,%d,%d", name, v, text, v + 1, v + 2, v + 3,
+               v + 4, v + 5) == 8)
+      (name[0] == '8' ? ZUL_CreateImage8 : ZUL_CreateImage)(v[0], text, v[1], v[2], v[3], v[4], v[5]);
     else if (sscanf(l, "\tZUL_OpenTextWindow(%d,%d,%d,%d,%d", v, v + 1, v + 2, v + 3, v + 4) == 5)
       ZUL_OpenTextWindow(v[0], v[1], v[2], v[3], v[4]);
     else if (sscanf(l, "\tZUL_OpenButtonBox(%d,%d,%d,%d", v, v + 1, v + 2, v + 3) == 4)
@@ -56,14 +52,6 @@ void Replay(const std::string& fragment) {
     } else
       EXPECT_TRUE(line.rfind("\t//", 0) == 0 || line + "\n" == kLast) << line;
   }
-}
-
-bool CellHasColour(const TextWindow& t, int column, int line, uint32_t colour) {
-  BufferCopy copy = CopyBackBuffer(t);
-  for (int y = line * t.char_height; y < (line + 1) * t.char_height; ++y)
-    for (int x = column * t.char_width; x < (column + 1) * t.char_width; ++x)
-      if (copy.at(x, y) == colour) return true;
-  return false;
 }
 
 }  // namespace
@@ -85,26 +73,24 @@ TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
   HWND i5 = image_windows[5].window, i7 = image_windows[7].window;
   RECT client = {};
   GetClientRect(box, &client);
+  const int w = client.right, h = client.bottom;
   EXPECT_EQ(FileBytes(LogPath(1)),
             "******* Window information *******\r\n[Image Window]\r\n" +
                 Line(" 5 F 'pic' X:%d Y:%d W:256 H:96 ZM:50%%\r\n", i5) +
                 Line(" 7 8 'g' X:%d Y:%d W:120 H:40 ZM:100%%\r\n", i7) + "[Text Window]\r\n" +
-                Line(" 1 X:%d Y:%d W:420 H:420\r\n", t1) +
-                Line(" 4 X:%d Y:%d W:300 H:200\r\n", t4) + "[Button Box]\r\n" +
-                Line(" X:%d Y:%d NX:2 NY:2 SIZE:%dx%d\r\n", box, client.right, client.bottom) +
-                kStars + kSaved932);
+                Line(" 1 X:%d Y:%d W:420 H:420\r\n", t1) + Line(" 4 X:%d Y:%d W:300 H:200\r\n", t4) +
+                "[Button Box]\r\n" + Line(" X:%d Y:%d NX:2 NY:2 SIZE:%dx%d\r\n", box, w, h) + kStars +
+                kSaved932);
   std::string fragment = ClipboardText();
-  EXPECT_EQ(fragment,
-            "\t// ZULLIB --- Automatic Source Generator\n\t// [Image Window]\n" +
-                Line("\tZUL_CreateImage(5,\"pic\",%d,%d,256,96,50);\n", i5) +
-                Line("\tZUL_CreateImage8(7,\"g\",%d,%d,120,40,100);\n", i7) +
-                "\t// [Text Window]\n" + Line("\tZUL_OpenTextWindow(1,%d,%d,420,420);\n", t1) +
-                Line("\tZUL_OpenTextWindow(4,%d,%d,300,200);\n", t4) + "\t// [Button Box]\n" +
-                Line("\tZUL_OpenButtonBox(%d,%d,2,2);\n", box) + "\tZUL_ResizeButtonBox(" +
-                std::to_string(client.right) + "," + std::to_string(client.bottom) + ");\n" +
-                "\tZUL_SetButtonBoxTitle(0,\"a\");\n\tZUL_SetButtonBoxTitle(1,\"b\\nc\");\n"
-                "\tZUL_SetButtonBoxTitle(2,\"2\");\n\tZUL_SetButtonBoxTitle(3,\"3\");\n" +
-                kLast);
+  EXPECT_EQ(fragment, "\t// ZULLIB --- Automatic Source Generator\n\t// [Image Window]\n" +
+                          Line("\tZUL_CreateImage(5,\"pic\",%d,%d,256,96,50);\n", i5) +
+                          Line("\tZUL_CreateImage8(7,\"g\",%d,%d,120,40,100);\n", i7) +
+                          "\t// [Text Window]\n" + Line("\tZUL_OpenTextWindow(1,%d,%d,420,420);\n", t1) +
+                          Line("\tZUL_OpenTextWindow(4,%d,%d,300,200);\n", t4) + "\t// [Button Box]\n" +
+                          Line("\tZUL_OpenButtonBox(%d,%d,2,2);\n", box) +
+                          "\tZUL_ResizeButtonBox(" + std::to_string(w) + "," + std::to_string(h) + ");\n" +
+                          "\tZUL_SetButtonBoxTitle(0,\"a\");\n\tZUL_SetButtonBoxTitle(1,\"b\\nc\");\n"
+                          "\tZUL_SetButtonBoxTitle(2,\"2\");\n\tZUL_SetButtonBoxTitle(3,\"3\");\n" + kLast);
   const TextWindow& t = text_windows[1];  // a heading, the flag, the confirmation's background
   EXPECT_TRUE(CellHasColour(t, 0, 1, 0x00FF00) && CellHasColour(t, 3, 2, 0x0080FF) &&
               CellHasColour(t, 0, 10, 0x000080));
@@ -112,8 +98,7 @@ TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
   // line; its code page 932 bytes read in another code page would take two.
   EXPECT_EQ(t.cursor_y, 11 * t.char_height);
   Report(1);
-  EXPECT_EQ(t.text_colour, 0x123456u);
-  EXPECT_EQ(t.back_colour, 0x654321u);
+  EXPECT_TRUE(t.text_colour == 0x123456u && t.back_colour == 0x654321u);  // the caller's colours back
 
   CloseEverything();  // no image window: no image section
   ZUL_OpenTextWindow(2, 30, 30, 300, 300);
@@ -140,13 +125,11 @@ TEST(WindowReport, LayoutsBeyondThirtyThousandBytesAreCopiedWhole) {
     std::string title(i == 130 ? 600 : 250, static_cast<char>('a' + i % 26));
     ASSERT_EQ(ZUL_CreateImage(i, title.c_str(), 10, 10, 1, 1, 100), 0);
     expected += "\tZUL_CreateImage(" + std::to_string(i) + ",\"" + title + "\"," +
-                Line("%d,%d", image_windows[i].window) + ",1,1," +
-                std::to_string(image_windows[i].zoom) + ");\n";
+                Line("%d,%d,1,1,%d);\n", image_windows[i].window, image_windows[i].zoom);
   }
   Report(0);
   std::string fragment = ClipboardText();
-  EXPECT_NE(fragment.find("\t// [Image Window]\n" + expected + "\t// [Text Window]\n"),
-            std::string::npos);
+  EXPECT_NE(fragment.find("\t// [Image Window]\n" + expected + "\t// [Text Window]\n"), std::string::npos);
   EXPECT_EQ(fragment.substr(fragment.size() - kLast.size()), kLast);
   CloseEverything();
 }
