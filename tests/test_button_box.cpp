@@ -112,9 +112,8 @@ TEST_F(ButtonBoxTest, PressesAreCountedUntilRead) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   HWND box = ButtonBoxWindow();
   for (int index : {5, 5, 5, 0}) Click(index);
-  EXPECT_EQ(ZUL_GetButtonBox(5), 3);
-  EXPECT_EQ(ZUL_GetButtonBox(5), 0);
-  EXPECT_EQ(ZUL_GetButtonBox(0), 1);
+  EXPECT_EQ(std::vector<int>({ZUL_GetButtonBox(5), ZUL_GetButtonBox(5), ZUL_GetButtonBox(0)}),
+            std::vector<int>({3, 0, 1}));  // read in this order: a second read finds none
   for (int bad : {-1, 20, 255, 100000}) EXPECT_EQ(ZUL_GetButtonBox(bad), 0);
   SetForegroundWindow(box);
   WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
@@ -182,8 +181,7 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   for (auto [w, h] : {std::pair{0, 0}, {-5, 1 << 30}}) {  // nonsense sizes are bounded
     ZUL_ResizeButtonBox(w, h);
     PumpFor(10);
-    EXPECT_GE(button_box.button_width, 1);
-    EXPECT_GE(button_box.button_height, 1);
+    EXPECT_TRUE(button_box.button_width >= 1 && button_box.button_height >= 1) << w;
   }
   ZUL_DestroyButtonBox();
   ZUL_ResizeButtonBox(300, 200);  // no box: nothing
@@ -227,8 +225,7 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   });
   SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(105, 62));
   typist.join();
-  EXPECT_EQ(ButtonText(5), L"pitch+");
-  EXPECT_EQ(ButtonText(0), L"0");
+  EXPECT_TRUE(ButtonText(5) == L"pitch+" && ButtonText(0) == L"0");
   EXPECT_TRUE(ShowsPrinted(0, "5 'old' ->pitch+\n", 2));
 
   std::atomic<int> items{0};
