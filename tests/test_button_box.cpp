@@ -188,11 +188,10 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }
 
-TEST_F(ButtonBoxTest, DestroyedByCallCloseBoxMenuAndCtrlQ) {
+TEST_F(ButtonBoxTest, DestroyedByCallCloseBoxCaptionMenuAndCtrlQ) {
   const std::function<void(HWND)> ways[] = {
       [](HWND) { ZUL_DestroyButtonBox(); },
       [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
-      [](HWND box) { PostMessageW(box, WM_COMMAND, kCmdButtonBoxDestroy, 0); },
       [](HWND box) { SendControlKey(box, 'Q'); },
       [](HWND box) {  // the caption bar's menu
         std::atomic<int> items{0};
@@ -219,32 +218,26 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   ZUL_SetButtonBoxTitle(5, "old");
   // (105, 62) lies in the gap left of button 5; by the grid rule x / 102,
-  // y / 30 it belongs to column 1, row 2.
-  std::thread typist = AnswerLater("pitch+", 5000, [] {
-    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));  // no second prompt
-  });
-  SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(105, 62));
-  typist.join();
+  // y / 30 it belongs to column 1, row 2. A second double click asks nothing.
+  auto double_click = [](int x, int y) {
+    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y));
+  };
+  AnsweredWhile("pitch+", [&] { double_click(105, 62); }, [&] { double_click(1, 1); });
   EXPECT_TRUE(ButtonText(5) == L"pitch+" && ButtonText(0) == L"0");
   EXPECT_TRUE(ShowsPrinted(0, "5 'old' ->pitch+\n", 2));
-
   std::atomic<int> items{0};
-  std::thread chooser(ChooseFirstMenuItem, &items);
-  typist = AnswerLater("view-");
-  SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));  // button 19's Rename
-  chooser.join();
+  AnsweredWhile("view-", [&] {
+    std::thread chooser(ChooseFirstMenuItem, &items);
+    SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));  // button 19's Rename
+    chooser.join();
+    EXPECT_TRUE(WaitUntil([] { return ButtonText(19) == L"view-"; }));
+  });
   EXPECT_EQ(items, 1);
-  EXPECT_TRUE(WaitUntil([] { return ButtonText(19) == L"view-"; }));
-  typist.join();
-  typist = AnswerLater("");
-  ZUL_RenameButton(19);  // an empty answer keeps the caption
-  typist.join();
+  AnsweredWhile("", [] { ZUL_RenameButton(19); });  // an empty answer keeps the caption
   EXPECT_EQ(ButtonText(19), L"view-");
-  typist = AnswerLater("x", 5000, [] {
+  AnsweredWhile("x", [] { ZUL_RenameButton(3); }, [] {
     PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);  // the box closes while the answer is typed
     Sleep(100);
   });
-  ZUL_RenameButton(3);
-  typist.join();
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }

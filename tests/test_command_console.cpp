@@ -6,12 +6,6 @@ namespace {
 
 std::atomic<int> console_result{-1}, app_main_runs{0};
 
-int RunConsoleAnswering(const std::string& line, std::function<void()> meanwhile = [] {}) {
-  std::thread typist = AnswerLater(line, 5000, meanwhile);
-  int result = ZUL_RunCommandConsole();
-  typist.join();
-  return result;
-}
 
 // AppSetup of the whole-program runs: text window 0, then one console line.
 void OpenWindowAndRunConsole() {
@@ -30,21 +24,20 @@ TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {
       {"HELP", "Cmd>HELP\nInvalid command\n", 1}, {"help ", "Cmd>help \nInvalid command\n", 1},
       {"", "Cmd>\nInvalid command\n", 1}, {"ver", "Cmd>ver\n", 0},  // last: its banner comes later
   };
+  int result = -1;
+  auto console = [&] { result = ZUL_RunCommandConsole(); };
   for (const auto& c : cases) {
-    int result = -1;
-    EXPECT_EQ(LoggedWhile(0, [&] { result = RunConsoleAnswering(c.line); }), c.printed) << c.line;
+    EXPECT_EQ(LoggedWhile(0, [&] { AnsweredWhile(c.line, console); }), c.printed) << c.line;
     EXPECT_EQ(result, c.result) << c.line;
   }
   MSG about;  // "ver" asked the window for its About banner
   EXPECT_TRUE(PeekMessageW(&about, text_windows[0].window, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
               about.wParam == 1020);
-
   // The window closed while the line is awaited: the answer is "" for the next current one.
   ASSERT_EQ(ZUL_OpenTextWindow(1, 300, 40, -1, -1), 0);
   ZUL_SelectTextWindow(0);
-  int result = -1;
   auto close_window = [] { PostMessageW(text_windows[0].window, WM_CLOSE, 0, 0), Sleep(100); };
-  EXPECT_EQ(LoggedWhile(1, [&] { result = RunConsoleAnswering("help", close_window); }), "Invalid command\n");
+  EXPECT_EQ(LoggedWhile(1, [&] { AnsweredWhile("help", console, close_window); }), "Invalid command\n");
   EXPECT_EQ(result, 1);
   ZUL_CloseTextWindow(1);
   EXPECT_EQ(ZUL_RunCommandConsole(), 1);  // no window at all

@@ -88,3 +88,11 @@ inline std::thread AnswerLater(std::string answer, int wait_ms = 5000,
       PostMessageW(text_windows[0].window, WM_CHAR, static_cast<unsigned char>(c), 1);
   });
 }
+
+// Does `act` (which waits for a line) while AnswerLater answers it.
+inline void AnsweredWhile(const std::string& answer, const std::function<void()>& act,
+                          std::function<void()> meanwhile = [] {}) {
+  std::thread typist = AnswerLater(answer, 5000, meanwhile);
+  act();
+  typist.join();
+}
