@@ -1,5 +1,6 @@
 // Whole-program scenarios of the main window's commands: the popup menu, Ctrl+V
-// paste, dropped files, and the prompts of the window-making commands.
+// paste, dropped files, the prompts of the window-making commands, and the
+// keys the button box forwards to the main window.
 #include <algorithm>
 
 #include "test_support.h"
@@ -193,16 +194,30 @@ TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
 TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
   int code = RunScenario([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    PostMainCommand(kCmdButtonBox);
-    ASSERT_TRUE(AnswerPrompt("3"));
-    ASSERT_TRUE(AnswerPrompt("4"));
-    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
-    EXPECT_EQ(button_box.nx * 10 + button_box.ny, 34);
+    RECT outer;
+    HWND first = nullptr;
+    const struct { const char *columns, *rows; int count; } grids[] = {
+        {"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
+    for (const auto& g : grids) {  // a new box replaces the old one; a refused grid leaves none
+      PostMainCommand(kCmdButtonBox);
+      ASSERT_TRUE(AnswerPrompt(g.columns) && AnswerPrompt(g.rows));
+      EXPECT_TRUE(WaitUntil([&] {
+        HWND box = ButtonBoxWindow();
+        return window_request.code == 0 && (g.count ? box && box != first : !box);
+      }));
+      EXPECT_FALSE(IsWindow(first));
+      if (!(first = ButtonBoxWindow())) continue;
+      GetWindowRect(first, &outer);
+      EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
+      EXPECT_EQ(button_box.nx, atoi(g.columns));
+      EXPECT_EQ(GetWindow(first, GW_OWNER), main_window);
+      EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
+    }
+    EXPECT_EQ(ButtonBoxWindow(), nullptr);
     PostMainCommand(kCmdInputBox);
     ASSERT_TRUE(AnswerPrompt("4"));
     ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
     EXPECT_EQ(InputBoxItemCount(), 4);
-    RECT outer;
     GetWindowRect(InputBoxWindow(), &outer);
     EXPECT_TRUE(outer.left == 0 && outer.top == 0);
     PostMainCommand(kCmdTextWindow);  // the next free number; taken at once after the prompt
@@ -244,4 +259,32 @@ TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) 
     EXPECT_TRUE(WaitUntil([] { return !IsWindow(main_window); }));
   });
   EXPECT_EQ(code, 0);
+}
+
+TEST(MainKeys, ButtonBoxForwardsSAndCToTheMainWindow) {
+  static std::atomic<int32_t> app_main_calls{0};
+  auto wait_for_stop = [] {  // as the application's button loop does
+    app_main_calls++;
+    while (!stop_requested && !quit_state) Sleep(1), PumpWorkerMessages();
+  };
+  int code = RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
+    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
+    HWND box = ButtonBoxWindow();
+    PostMessageW(box, WM_KEYDOWN, 'S', 0);
+    ASSERT_TRUE(WaitUntil([] { return running != 0; }));
+    EXPECT_EQ(app_main_calls, 1);
+    PostMessageW(box, WM_KEYDOWN, 'C', 0);
+    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+    PostMessageW(box, WM_KEYDOWN, 'A', 0);  // not forwarded
+    PostMessageW(box, WM_KEYDOWN, 'X', 0);  // Exit
+    EXPECT_TRUE(WaitUntil([] { return quit_state != 0; }));
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(app_main_calls, 1);
+}
+
+TEST(MainKeys, EscapeInTheButtonBoxEndsTheProgram) {
+  EXPECT_EQ(RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, [] {},
+                        [] { EXPECT_TRUE(KeyEndsTheProgram(ButtonBoxWindow, VK_ESCAPE)); }),
+            0);
 }
