@@ -64,7 +64,8 @@ TEST(TextWindowScenario, ExitCancelsAPendingInput) {
 
 TEST(TextWindowScenario, EscapeInATextWindowExits) {
   auto window = [] { return text_windows[0].in_use ? text_windows[0].window : nullptr; };
-  EXPECT_EQ(RunScenario(OpenWindowZero, [] {}, [&] { EXPECT_TRUE(KeyEndsTheProgram(window, VK_ESCAPE)); }), 0);
+  EXPECT_EQ(RunScenario(OpenWindowZero, [] {}, [&] { EXPECT_TRUE(KeyEndsTheProgram(window, VK_ESCAPE)); }),
+            0);
 }
 
 TEST(TextWindowScenario, ExitDuringAPrintingLoopLeavesWholeLinesInTheLog) {
