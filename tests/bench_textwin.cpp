@@ -1,43 +1,23 @@
-// Printing speed of a text window: 10,000 one-line ZUL_Printf calls and 100
-// calls of 4,000 characters into a 400 x 300 window, against a baseline of
-// the same text drawn with plain TextOutW calls into a memory DC; and the
-// one-line calls with the window's log off and on (every log write flushed).
-#include <gtest/gtest.h>
-
+// Printing speed of a 400 x 300 text window against a baseline measured in the
+// same run (plain TextOutW calls into a memory DC), and the cost of the
+// window's log, whose every write is flushed.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "test_support.h"
 
 namespace {
 
-double Seconds(int start_ms) { return (ZUL_GetTime() - start_ms) / 1000.0; }
-
-// Seconds for `count` one-line prints.
-double TimeLines(int count) {
+// Seconds taken by `count` calls of `step`.
+double Time(int count, const std::function<void(int)>& step) {
   int start = ZUL_GetTime();
-  for (int i = 0; i < count; ++i) ZUL_Printf("line %d of the benchmark\n", i);
-  return Seconds(start);
+  for (int i = 0; i < count; ++i) step(i);
+  return (ZUL_GetTime() - start) / 1000.0;
 }
 
-double BaselineLines(int count) {
-  const TextWindow& t = text_windows[0];
-  HDC dc = CreateCompatibleDC(t.window_dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(t.window_dc, 400, 300);
-  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
-  SelectObject(dc, GetStockObject(OEM_FIXED_FONT));
-  int start = ZUL_GetTime();
-  wchar_t line[64];
-  for (int i = 0; i < count; ++i) {
-    int n = swprintf(line, 64, L"line %d of the benchmark", i);
-    TextOutW(dc, 0, (i % 24) * t.char_height, line, n);
-  }
-  double s = Seconds(start);
-  SelectObject(dc, old_bitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return s;
-}
+void PrintLine(int i) { ZUL_Printf("line %d of the benchmark\n", i); }
+void WriteLogLine(int) { WriteTextLog(0, "line 1234 of the benchmark\n"); }
 
 }  // namespace
 
@@ -45,50 +25,45 @@ TEST(TextWindowBenchmark, PrintfLinesPerSecond) {
   InitializeFrameworkForTests();
   ZUL_OpenTextWindow(0, 40, 40, 400, 300);
   PumpFor(50);
-
+  const TextWindow& t = text_windows[0];
+  HDC dc = CreateCompatibleDC(t.window_dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(t.window_dc, 400, 300);
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  SelectObject(dc, GetStockObject(OEM_FIXED_FONT));
   const int lines = 10000;
-  double baseline = BaselineLines(lines);
-
-  double one_line = TimeLines(lines);
-
-  std::string block(4000, 'x');
+  double baseline = Time(lines, [&](int i) {
+    wchar_t line[64];
+    TextOutW(dc, 0, (i % 24) * t.char_height, line, swprintf(line, 64, L"line %d of the benchmark", i));
+  });
+  SelectObject(dc, old_bitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  std::string block(4000, 'x');  // 50 text lines
   for (size_t i = 79; i < block.size(); i += 80) block[i] = '\n';
-  const int blocks = 100;
-  int block_lines = 0;
-  for (char c : block) block_lines += c == '\n';
-  int start = ZUL_GetTime();
-  for (int i = 0; i < blocks; ++i) ZUL_Printf("%s", block.c_str());
-  double big = Seconds(start);
-
-  std::printf("one-line ZUL_Printf: %d calls in %.3f s = %.0f lines/s\n", lines, one_line,
-              lines / one_line);
-  std::printf("4000-char ZUL_Printf: %d calls (%d text lines each) in %.3f s = %.1f calls/s, "
-              "%.0f text lines/s\n",
-              blocks, block_lines, big, blocks / big, blocks * block_lines / big);
-  std::printf("baseline TextOutW: %d lines in %.3f s = %.0f lines/s\n", lines, baseline,
-              lines / baseline);
-  std::printf("ratio ZUL_Printf / baseline time: %.1f\n", one_line / baseline);
-
-  // Log off and on in alternating rounds, so that drift hits both alike.
-  const int rounds = 20, round_lines = 500, total_writes = 20000;
-  double off = 0, on = 0;
-  for (int r = 0; r < rounds; ++r) {
-    off += TimeLines(round_lines);
+  double off = 0, on = 0;  // the log off and on in alternating rounds, so that drift hits both alike
+  for (int round = 0; round < 20; ++round) {
+    off += Time(lines / 20, PrintLine);
     ZUL_StartLog(0);
-    on += TimeLines(round_lines);
+    on += Time(lines / 20, PrintLine);
     ZUL_StopLog(0);
   }
-  // The log write by itself (flushed), against the print it belongs to.
   ZUL_StartLog(0);
-  int start_writes = ZUL_GetTime();
-  for (int i = 0; i < total_writes; ++i) WriteTextLog(0, "line 1234 of the benchmark\n");
-  double writes = Seconds(start_writes);
+  const struct {
+    const char* what;
+    int count;
+    double seconds;
+  } rows[] = {
+      {"baseline TextOutW lines", lines, baseline},
+      {"one-line ZUL_Printf", lines, Time(lines, PrintLine)},
+      {"4000-char ZUL_Printf", 100, Time(100, [&](int) { ZUL_Printf("%s", block.c_str()); })},
+      {"one-line ZUL_Printf, log off", lines, off},
+      {"one-line ZUL_Printf, log on", lines, on},
+      {"log write alone", 2 * lines, Time(2 * lines, WriteLogLine)},
+  };
   ZUL_CloseAllLogs();
   DeleteFileA((std::string(log_directory) + "ZULLIB0.LOG").c_str());
-  int total = rounds * round_lines;
-  std::printf("one-line ZUL_Printf, log off: %.0f lines/s; log on (flushed): %.0f lines/s; "
-              "the log costs %.1f%%\n",
-              total / off, total / on, (on - off) / off * 100.0);
-  std::printf("log write alone: %.1f us per line = %.2f%% of a one-line print\n",
-              writes / total_writes * 1e6, writes / total_writes / (off / total) * 100.0);
+  for (const auto& r : rows)
+    std::printf("%-30s %6d calls in %7.3f s = %8.0f calls/s = %6.2f x the baseline's time per line\n", r.what,
+                r.count, r.seconds, r.count / r.seconds, r.seconds / r.count / (baseline / lines));
+  std::printf("the log costs %.1f%% of a one-line print\n", (on - off) / off * 100.0);
 }

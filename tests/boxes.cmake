@@ -2,4 +2,3 @@
 # would take away: the box's cases run alone.
 zul_add_test_program(test_button_box test_button_box.cpp)
 set_tests_properties(test_button_box PROPERTIES RUN_SERIAL TRUE)
-zul_add_test_program(test_button_box_scenarios test_button_box_scenarios.cpp ISOLATED)

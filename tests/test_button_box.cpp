@@ -1,20 +1,19 @@
 // The button box on the test thread: grid layout, press counting, captions,
 // resizing, refused opens, destroying and renaming through a prompt.
 #include <array>
-#include <string>
-#include <thread>
 
-#include "test_support.h"
+#include "text_test_helpers.h"
 
 namespace {
+
+using Longs = std::vector<LONG>;
 
 class ButtonBoxTest : public testing::Test {
  protected:
   void SetUp() override {
     InitializeFrameworkForTests();
     ZUL_DestroyButtonBox();
-    button_box.button_width = 98;  // the size a first box gets
-    button_box.button_height = 26;
+    button_box.button_width = 98, button_box.button_height = 26;  // the size a first box gets
   }
   void TearDown() override {
     ZUL_DestroyButtonBox();
@@ -29,12 +28,12 @@ SIZE ClientSize() {
   return SIZE{rect.right, rect.bottom};
 }
 
-// A button's rectangle in the box's client coordinates.
-RECT ButtonRect(int index) {
-  RECT rect;
-  GetWindowRect(button_box.buttons[index], &rect);
-  MapWindowPoints(nullptr, ButtonBoxWindow(), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+// A button's left, top, width and height in the box's client coordinates.
+Longs ButtonPlace(int index) {
+  RECT r;
+  GetWindowRect(button_box.buttons[index], &r);
+  MapWindowPoints(nullptr, ButtonBoxWindow(), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 std::wstring ButtonText(int index) {
@@ -61,13 +60,12 @@ int InkRows(int index) {
   SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
   int rows = 0;
   for (int y = 3; y < rect.bottom - 3; ++y) {
-    for (int x = 3; x < rect.right - 3; ++x) {
+    bool ink = false;
+    for (int x = 3; x < rect.right - 3 && !ink; ++x) {
       COLORREF c = GetPixel(dc, x, y);
-      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
-        rows++;
-        break;
-      }
+      ink = c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
     }
+    rows += ink;
   }
   SelectObject(dc, old);
   DeleteObject(bitmap);
@@ -75,38 +73,20 @@ int InkRows(int index) {
   return rows;
 }
 
-// From another thread: once text window 0 waits for a line, runs `before`
-// and types `answer` and Enter.
-std::thread TypeAnswerLater(std::string answer, std::function<void()> before = [] {}) {
-  return std::thread([answer, before] {
-    WaitUntil([] { return text_input_pending == 1; });
-    before();
-    for (char c : answer + "\r") PostMessageW(text_windows[0].window, WM_CHAR, static_cast<WPARAM>(c), 1);
-  });
-}
-
 }  // namespace
 
 TEST_F(ButtonBoxTest, GridsAreLaidOutRowByRow) {
-  const struct {
-    int columns, rows;
-  } grids[] = {{2, 10}, {3, 2}};
-  for (const auto& g : grids) {
-    ZUL_OpenButtonBox(200, 10, g.columns, g.rows);
+  for (auto [columns, rows] : {std::pair{2, 10}, {3, 2}}) {
+    ZUL_OpenButtonBox(200, 10, columns, rows);
     ASSERT_NE(ButtonBoxWindow(), nullptr);
     PumpFor(20);
-    EXPECT_EQ(ClientSize().cx, g.columns * 102 + 4);
-    EXPECT_EQ(ClientSize().cy, g.rows * 30 + 4);
     RECT outer;
     GetWindowRect(ButtonBoxWindow(), &outer);
-    EXPECT_EQ(outer.left, 200);
-    EXPECT_EQ(outer.top, 10);
-    for (int index = 0; index < g.columns * g.rows; ++index) {
-      RECT r = ButtonRect(index);
-      EXPECT_EQ(r.left, index % g.columns * 102 + 4) << index;
-      EXPECT_EQ(r.top, index / g.columns * 30 + 4) << index;
-      EXPECT_EQ(r.right - r.left, 98) << index;
-      EXPECT_EQ(r.bottom - r.top, 26) << index;
+    EXPECT_EQ(Longs({outer.left, outer.top, ClientSize().cx, ClientSize().cy}),
+              Longs({200, 10, columns * 102 + 4, rows * 30 + 4}));
+    for (int index = 0; index < columns * rows; ++index) {
+      EXPECT_EQ(ButtonPlace(index), Longs({index % columns * 102 + 4, index / columns * 30 + 4, 98, 26}))
+          << index;
       EXPECT_EQ(ButtonText(index), std::to_wstring(index));
     }
     ZUL_DestroyButtonBox();
@@ -120,7 +100,8 @@ TEST_F(ButtonBoxTest, GridsAreLaidOutRowByRow) {
   ZUL_OpenButtonBox(0, 0, 4, 4);  // a second open leaves the first box alone
   EXPECT_EQ(ButtonBoxWindow(), first);
   EXPECT_EQ(button_box.count, 6);
-  for (auto [x, y, index] : {std::array{1, 1, 0}, {103, 2, 1}, {101, 31, 2}, {207, 93, 5}, {5000, 5000, 5}, {-20, -20, 0}})
+  for (auto [x, y, index] :
+       {std::array{1, 1, 0}, {103, 2, 1}, {101, 31, 2}, {207, 93, 5}, {5000, 5000, 5}, {-20, -20, 0}})
     EXPECT_EQ(HitTestButtonGrid(x, y), index) << x << "," << y;  // clamped to the grid
   ZUL_DestroyButtonBox();
   ZUL_OpenButtonBox(0, 0, 16, 16);  // the largest box
@@ -131,9 +112,8 @@ TEST_F(ButtonBoxTest, PressesAreCountedUntilRead) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   HWND box = ButtonBoxWindow();
   for (int index : {5, 5, 5, 0}) Click(index);
-  EXPECT_EQ(ZUL_GetButtonBox(5), 3);
-  EXPECT_EQ(ZUL_GetButtonBox(5), 0);
-  EXPECT_EQ(ZUL_GetButtonBox(0), 1);
+  EXPECT_EQ(std::vector<int>({ZUL_GetButtonBox(5), ZUL_GetButtonBox(5), ZUL_GetButtonBox(0)}),
+            std::vector<int>({3, 0, 1}));  // read in this order: a second read finds none
   for (int bad : {-1, 20, 255, 100000}) EXPECT_EQ(ZUL_GetButtonBox(bad), 0);
   SetForegroundWindow(box);
   WaitUntil([&] { return GetForegroundWindow() == box; }, 2000);
@@ -166,10 +146,11 @@ TEST_F(ButtonBoxTest, CaptionsOnlyOnButtonsOfTheBoxCutAt255) {
   ZUL_SetButtonBoxTitle(-1, "minus");
   ZUL_SetButtonBoxTitle(5, nullptr);
   ZUL_SetButtonBoxTitle(6, std::string(1000, 'q').c_str());
-  for (int index = 0; index < 20; ++index) {
-    std::wstring expected = index == 3 ? L"pitch+" : index == 5 ? L"" : index == 6 ? std::wstring(255, L'q') : std::to_wstring(index);
-    EXPECT_EQ(ButtonText(index), expected);
-  }
+  for (int index = 0; index < 20; ++index)
+    EXPECT_EQ(ButtonText(index), index == 3   ? L"pitch+"
+                                 : index == 5 ? L""
+                                 : index == 6 ? std::wstring(255, L'q')
+                                              : std::to_wstring(index));
   ZUL_SetButtonBoxTitle(0, "W");
   ZUL_SetButtonBoxTitle(1, "W\nW");  // a new line starts a second caption line
   ASSERT_GT(InkRows(0), 0);
@@ -180,19 +161,15 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   ZUL_ResizeButtonBox(300, 200);
   PumpFor(20);
-  EXPECT_EQ(ClientSize().cx, 300);
-  EXPECT_EQ(ClientSize().cy, 200);
-  RECT r = ButtonRect(3), outer;
-  EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({152, 23, 144, 15}));
-  GetWindowRect(ButtonBoxWindow(), &outer);
-  EXPECT_EQ(outer.left, 200);  // the outer position stays
+  RECT outer;
+  GetWindowRect(ButtonBoxWindow(), &outer);  // the outer position stays
+  EXPECT_EQ(Longs({outer.left, ClientSize().cx, ClientSize().cy}), Longs({200, 300, 200}));
+  EXPECT_EQ(ButtonPlace(3), Longs({152, 23, 144, 15}));
   ZUL_DestroyButtonBox();
   ZUL_OpenButtonBox(200, 0, 2, 10);
-  EXPECT_EQ(ClientSize().cx, 2 * 148 + 4);
-  EXPECT_EQ(ClientSize().cy, 10 * 19 + 4);
+  EXPECT_EQ(Longs({ClientSize().cx, ClientSize().cy}), Longs({2 * 148 + 4, 10 * 19 + 4}));
   ZUL_DestroyButtonBox();
-  button_box.button_width = 98;
-  button_box.button_height = 26;
+  button_box.button_width = 98, button_box.button_height = 26;
   ZUL_OpenButtonBox(100, 100, 3, 2);  // dragging the frame resizes the buttons
   GetWindowRect(ButtonBoxWindow(), &outer);
   SetWindowPos(ButtonBoxWindow(), nullptr, 0, 0, outer.right - outer.left + 31, outer.bottom - outer.top + 10,
@@ -200,24 +177,21 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   PumpFor(10);
   int width = (ClientSize().cx - 16) / 3, height = (ClientSize().cy - 12) / 2;
   EXPECT_EQ(width, 98 + 10);  // 31 more pixels: 10 each, 1 left over
-  r = ButtonRect(5);
-  EXPECT_EQ(std::vector<LONG>({r.left, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({2 * (width + 4) + 4, width, height}));
+  EXPECT_EQ(ButtonPlace(5), Longs({2 * (width + 4) + 4, height + 8, width, height}));
   for (auto [w, h] : {std::pair{0, 0}, {-5, 1 << 30}}) {  // nonsense sizes are bounded
     ZUL_ResizeButtonBox(w, h);
     PumpFor(10);
-    EXPECT_GE(button_box.button_width, 1);
-    EXPECT_GE(button_box.button_height, 1);
+    EXPECT_TRUE(button_box.button_width >= 1 && button_box.button_height >= 1) << w;
   }
   ZUL_DestroyButtonBox();
   ZUL_ResizeButtonBox(300, 200);  // no box: nothing
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }
 
-TEST_F(ButtonBoxTest, DestroyedByCallCloseBoxMenuAndCtrlQ) {
+TEST_F(ButtonBoxTest, DestroyedByCallCloseBoxCaptionMenuAndCtrlQ) {
   const std::function<void(HWND)> ways[] = {
       [](HWND) { ZUL_DestroyButtonBox(); },
       [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
-      [](HWND box) { PostMessageW(box, WM_COMMAND, kCmdButtonBoxDestroy, 0); },
       [](HWND box) { SendControlKey(box, 'Q'); },
       [](HWND box) {  // the caption bar's menu
         std::atomic<int> items{0};
@@ -244,33 +218,26 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   ZUL_OpenButtonBox(200, 0, 2, 10);
   ZUL_SetButtonBoxTitle(5, "old");
   // (105, 62) lies in the gap left of button 5; by the grid rule x / 102,
-  // y / 30 it belongs to column 1, row 2.
-  std::thread typist = TypeAnswerLater("pitch+", [] {
-    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(1, 1));  // no second prompt
-  });
-  SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(105, 62));
-  typist.join();
-  EXPECT_EQ(ButtonText(5), L"pitch+");
-  EXPECT_EQ(ButtonText(0), L"0");
+  // y / 30 it belongs to column 1, row 2. A second double click asks nothing.
+  auto double_click = [](int x, int y) {
+    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y));
+  };
+  AnsweredWhile("pitch+", [&] { double_click(105, 62); }, [&] { double_click(1, 1); });
+  EXPECT_TRUE(ButtonText(5) == L"pitch+" && ButtonText(0) == L"0");
   EXPECT_TRUE(ShowsPrinted(0, "5 'old' ->pitch+\n", 2));
-
   std::atomic<int> items{0};
-  std::thread chooser(ChooseFirstMenuItem, &items);
-  typist = TypeAnswerLater("view-");
-  SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));  // button 19's Rename
-  chooser.join();
+  AnsweredWhile("view-", [&] {
+    std::thread chooser(ChooseFirstMenuItem, &items);
+    SendMessageW(ButtonBoxWindow(), WM_RBUTTONDOWN, 0, MAKELPARAM(207, 303));  // button 19's Rename
+    chooser.join();
+    EXPECT_TRUE(WaitUntil([] { return ButtonText(19) == L"view-"; }));
+  });
   EXPECT_EQ(items, 1);
-  EXPECT_TRUE(WaitUntil([] { return ButtonText(19) == L"view-"; }));
-  typist.join();
-  typist = TypeAnswerLater("");
-  ZUL_RenameButton(19);  // an empty answer keeps the caption
-  typist.join();
+  AnsweredWhile("", [] { ZUL_RenameButton(19); });  // an empty answer keeps the caption
   EXPECT_EQ(ButtonText(19), L"view-");
-  typist = TypeAnswerLater("x", [] {
+  AnsweredWhile("x", [] { ZUL_RenameButton(3); }, [] {
     PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);  // the box closes while the answer is typed
     Sleep(100);
   });
-  ZUL_RenameButton(3);
-  typist.join();
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }

@@ -1,19 +1,11 @@
 // The command console: what each line prints (read back through the text
-// window's log) and returns, and, in whole-program runs, exit and start
-// reaching the main window and the main window's Input Box command.
-#include "test_support.h"
-#include "typed_answer_util.h"
+// window's log) and returns, and, in whole-program runs, exit and start.
+#include "text_test_helpers.h"
 
 namespace {
 
 std::atomic<int> console_result{-1}, app_main_runs{0};
 
-int RunConsoleAnswering(const std::string& line, std::function<void()> meanwhile = [] {}) {
-  std::thread typist = AnswerLater(line, 5000, meanwhile);
-  int result = ZUL_RunCommandConsole();
-  typist.join();
-  return result;
-}
 
 // AppSetup of the whole-program runs: text window 0, then one console line.
 void OpenWindowAndRunConsole() {
@@ -32,20 +24,20 @@ TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {
       {"HELP", "Cmd>HELP\nInvalid command\n", 1}, {"help ", "Cmd>help \nInvalid command\n", 1},
       {"", "Cmd>\nInvalid command\n", 1}, {"ver", "Cmd>ver\n", 0},  // last: its banner comes later
   };
+  int result = -1;
+  auto console = [&] { result = ZUL_RunCommandConsole(); };
   for (const auto& c : cases) {
-    int result = -1;
-    EXPECT_EQ(LoggedWhile(0, [&] { result = RunConsoleAnswering(c.line); }), c.printed) << c.line;
+    EXPECT_EQ(LoggedWhile(0, [&] { AnsweredWhile(c.line, console); }), c.printed) << c.line;
     EXPECT_EQ(result, c.result) << c.line;
   }
   MSG about;  // "ver" asked the window for its About banner
-  EXPECT_TRUE(PeekMessageW(&about, text_windows[0].window, WM_COMMAND, WM_COMMAND, PM_REMOVE) && about.wParam == 1020);
-
+  EXPECT_TRUE(PeekMessageW(&about, text_windows[0].window, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
+              about.wParam == 1020);
   // The window closed while the line is awaited: the answer is "" for the next current one.
   ASSERT_EQ(ZUL_OpenTextWindow(1, 300, 40, -1, -1), 0);
   ZUL_SelectTextWindow(0);
-  int result = -1;
-  EXPECT_EQ(LoggedWhile(1, [&] { result = RunConsoleAnswering("help", [] { PostMessageW(text_windows[0].window, WM_CLOSE, 0, 0), Sleep(100); }); }),
-            "Invalid command\n");
+  auto close_window = [] { PostMessageW(text_windows[0].window, WM_CLOSE, 0, 0), Sleep(100); };
+  EXPECT_EQ(LoggedWhile(1, [&] { AnsweredWhile("help", console, close_window); }), "Invalid command\n");
   EXPECT_EQ(result, 1);
   ZUL_CloseTextWindow(1);
   EXPECT_EQ(ZUL_RunCommandConsole(), 1);  // no window at all
@@ -64,16 +56,4 @@ TEST(ConsoleScenario, StartRunsTheApplication) {
               AnswerLater("start").join();
               EXPECT_TRUE(WaitUntil([] { return app_main_runs == 1; }));
             }), 0);
-}
-
-TEST(ConsoleScenario, MainWindowInputBoxCommandOpensABoxOfTheTypedItemCount) {
-  RECT outer = {1, 1, 1, 1};
-  EXPECT_EQ(RunScenario([] {}, [] {}, [&] {
-              PostMainCommand(kCmdInputBox);
-              ASSERT_TRUE(AnswerPrompt("4"));
-              ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
-              EXPECT_EQ(InputBoxItemCount(), 4);
-              GetWindowRect(InputBoxWindow(), &outer);
-            }), 0);
-  EXPECT_TRUE(outer.left == 0 && outer.top == 0);
 }

@@ -1,8 +1,6 @@
 // The input box on the test thread, pumped as the worker pumps it (with the
 // dialog keys): layout, values, focus, sizing, renaming and destroying.
-#include <cstring>
-
-#include "typed_answer_util.h"
+#include "text_test_helpers.h"
 
 namespace {
 
@@ -17,19 +15,27 @@ class InputBoxTest : public testing::Test {
 };
 
 std::string Text(HWND w) { char t[512]; GetWindowTextAnsi(w, t, 512); return t; }
-std::string Value(int i) { char v[256] = "junk"; return ZUL_GetInputBox(i, v) == 0 ? v : "none:" + std::string(v); }
+std::string Value(int i) {
+  char v[256] = "junk";
+  return ZUL_GetInputBox(i, v) == 0 ? v : "none:" + std::string(v);
+}
 SIZE Client() { RECT r; GetClientRect(InputBoxWindow(), &r); return SIZE{r.right, r.bottom}; }
 void Key(WPARAM key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); PumpAsWorker(); }
 
-void ExpectLayout(int label_width, int edit_width) {
-  EXPECT_EQ(Client().cx, label_width + edit_width + 12);
-  for (int i = 0; i < input_box.items; ++i) {
-    RECT l, f;
-    GetWindowRect(input_box.labels[i], &l), GetWindowRect(input_box.edits[i], &f);
-    MapWindowPoints(nullptr, InputBoxWindow(), reinterpret_cast<POINT*>(&l), 2);
-    MapWindowPoints(nullptr, InputBoxWindow(), reinterpret_cast<POINT*>(&f), 2);
-    EXPECT_TRUE(l.left == 4 && l.top == 7 + 28 * i && l.right == 4 + label_width && l.bottom == 31 + 28 * i) << i;
-    EXPECT_TRUE(f.left == label_width + 8 && f.top == 4 + 28 * i && f.right == label_width + 8 + edit_width && f.bottom == 28 + 28 * i) << i;
+using Longs = std::vector<LONG>;
+
+Longs Place(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, InputBoxWindow(), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void ExpectLayout(int label, int edit) {  // widths of the two columns
+  EXPECT_EQ(Client().cx, label + edit + 12);
+  for (int i = 0, y = 0; i < input_box.items; ++i, y += 28) {
+    EXPECT_EQ(Place(input_box.labels[i]), Longs({4, 7 + y, 4 + label, 31 + y})) << i;
+    EXPECT_EQ(Place(input_box.edits[i]), Longs({label + 8, 4 + y, label + 8 + edit, 28 + y})) << i;
   }
 }
 
@@ -47,7 +53,9 @@ TEST_F(InputBoxTest, OpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThemOnD
   GetWindowRect(box, &outer);
   EXPECT_TRUE(outer.left == 40 && outer.top == 50 && Text(box) == "InputBox");
   ExpectLayout(80, 70);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Text(input_box.labels[i]) == "Item " + std::to_string(i) && Text(input_box.edits[i]) == "0" && Value(i) == "0");
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(Text(input_box.labels[i]) == "Item " + std::to_string(i) && Text(input_box.edits[i]) == "0" &&
+                Value(i) == "0");
   EXPECT_EQ(GetFocus(), input_box.edits[0]);
   ZUL_OpenInputBox(0, 0, 5);  // one box at a time
   EXPECT_EQ(InputBoxWindow(), box);
@@ -98,10 +106,12 @@ TEST_F(InputBoxTest, EitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
   proposed = {outer.left, outer.top - 20, outer.right, outer.bottom + 30};
   SendMessageW(InputBoxWindow(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&proposed));
   EXPECT_TRUE(proposed.top == outer.top && proposed.bottom == outer.bottom);
-  const struct { WPARAM edge; int wider, label, edit; } drags[] = {{WMSZ_RIGHT, 50, 80, 120}, {WMSZ_BOTTOMLEFT, 80, 110, 120}};
+  const struct { WPARAM edge; int wider, label, edit; } drags[] = {{WMSZ_RIGHT, 50, 80, 120},
+                                                                     {WMSZ_BOTTOMLEFT, 80, 110, 120}};
   for (const auto& d : drags) {
     SendMessageW(InputBoxWindow(), WM_SIZING, d.edge, reinterpret_cast<LPARAM>(&proposed));
-    SetWindowPos(InputBoxWindow(), nullptr, 0, 0, outer.right - outer.left + d.wider, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
+    int width = outer.right - outer.left + d.wider, height = outer.bottom - outer.top;
+    SetWindowPos(InputBoxWindow(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     ExpectLayout(d.label, d.edit);
   }
   ZUL_DestroyInputBox();
@@ -117,7 +127,9 @@ TEST_F(InputBoxTest, EitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
 TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
   ZUL_OpenInputBox(0, 0, 3);
   HWND box = InputBoxWindow();
-  auto click_row = [](int y) { return [y] { SendMessageW(InputBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, y)); }; };
+  auto click_row = [](int y) {
+    return [y] { SendMessageW(InputBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, y)); };
+  };
   const struct { std::function<void()> act; const char* answer; int wait_ms; bool close_box; } cases[] = {
       {click_row(10), "gain", 5000, false},
       {[] { ZUL_RenameInputBoxItem(0); }, "", 5000, false},  // an empty answer keeps the label
@@ -127,7 +139,9 @@ TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
   };
   std::string logged = LoggedWhile(0, [&] {
     for (const auto& c : cases) {
-      std::thread typist = AnswerLater(c.answer, c.wait_ms, [&] { if (c.close_box) PostMessageW(box, WM_CLOSE, 0, 0), Sleep(50); });
+      std::thread typist = AnswerLater(c.answer, c.wait_ms, [&] {
+        if (c.close_box) PostMessageW(box, WM_CLOSE, 0, 0), Sleep(50);
+      });
       c.act();
       typist.join();
       PumpAsWorker();

@@ -1,6 +1,8 @@
-// Whole-program scenarios of the main window's commands: the popup menu,
-// Ctrl+V paste of a clipboard picture, dropped files, and the prompts of the
-// Image Window, Text Window, Input Box, Button Box and Window Info commands.
+// Whole-program scenarios of the main window's commands: the popup menu, Ctrl+V
+// paste, dropped files, the prompts of the window-making commands, and the
+// keys the button box forwards to the main window.
+#include <algorithm>
+
 #include "test_support.h"
 
 namespace {
@@ -10,10 +12,7 @@ void Nothing() {}
 std::atomic<int> release_app{0};
 
 void RunUntilReleased() {
-  while (!release_app && quit_state == 0) {
-    Sleep(1);
-    PumpWorkerMessages();
-  }
+  while (!release_app && quit_state == 0) Sleep(1), PumpWorkerMessages();
 }
 
 void StartHeldApplication() {
@@ -36,6 +35,8 @@ void PutPatternOnClipboard(int width, int height, int seed) {
   PutDibOnClipboard(BmpBytes(width, height, 24, [seed](int x, int y) { return PatternColor(x, y, seed); })
                         .substr(sizeof(BITMAPFILEHEADER)));
 }
+
+bool AcceptsDrops() { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }
 
 void Drop(const std::vector<std::wstring>& files) {
   PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
@@ -63,14 +64,25 @@ const std::vector<bool> kIdle(9, false), kBusy = {true, true, false, false, true
 
 }  // namespace
 
-TEST(MainPopup, GreyedWhileTheApplicationRunsOrAPromptWaitsAndNoneForAPointTool) {
+TEST(MainPopup, GreyedWhileBusyAndNoneForAPointToolAndNoPasteNorDropWhileRunning) {
   int code = RunScenario(Nothing, RunUntilReleased, [] {
+    ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_EQ(PopupGreyed(WM_NCRBUTTONDOWN), kIdle);
+    PutDibOnClipboard("");
+    PostMainCommand(kCmdPaste);  // no picture: nothing
+    RunOnMainThreadAndWait([] {});  // the paste has been handled
+    PutPatternOnClipboard(20, 10, 5);
     StartHeldApplication();
     EXPECT_EQ(PopupGreyed(), kBusy);
+    PressControl('V');
+    PumpFor(300);
+    EXPECT_FALSE(AcceptsDrops());
     ReleaseApplication();
+    EXPECT_TRUE(WaitUntil(AcceptsDrops));
     EXPECT_EQ(PopupGreyed(), kIdle);
+    EXPECT_FALSE(image_windows[0].in_use);  // the paste was ignored, not postponed
+    PutDibOnClipboard("");
     PostMainCommand(kCmdTextWindow);
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
     PostMainCommand(kCmdButtonBox);
@@ -89,16 +101,14 @@ TEST(MainPopup, GreyedWhileTheApplicationRunsOrAPromptWaitsAndNoneForAPointTool)
 }
 
 TEST(MainPaste, ControlVOpensTheClipboardPictureAsTheNextFreeWindow) {
-  int before = -1, after = -1;
   int code = RunScenario(Nothing, Nothing, [&] {
     PutPatternOnClipboard(300, 200, 11);
-    before = current_image;
+    int before = current_image;
     PressControl('V');
     EXPECT_TRUE(WaitUntil([] { return ShowsPattern(0, 300, 200, 11); }));
     EXPECT_EQ(ImageTitle(0), "000");
     EXPECT_EQ(image_windows[0].bits, 32);
-    WaitUntil([&] { return current_image == before; });
-    after = current_image;
+    EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));  // the current one stays
     PutPatternOnClipboard(40, 30, 99);
     PostMainCommand(kCmdPaste);
     EXPECT_TRUE(WaitUntil([] { return ShowsPattern(1, 40, 30, 99); }));
@@ -106,30 +116,13 @@ TEST(MainPaste, ControlVOpensTheClipboardPictureAsTheNextFreeWindow) {
     PutDibOnClipboard("");
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(after, before);  // the current image window is the one before the paste
 }
 
-TEST(MainPaste, NothingWithoutAPictureOrWhileTheApplicationRuns) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
-    ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
-    PutDibOnClipboard("");
-    PostMainCommand(kCmdPaste);
-    RunOnMainThreadAndWait([] {});  // the paste has been handled
-    PutPatternOnClipboard(20, 10, 5);
-    StartHeldApplication();
-    PressControl('V');
-    PumpFor(300);
-    ReleaseApplication();
-    PumpFor(300);
-    EXPECT_FALSE(image_windows[0].in_use);  // ignored, not postponed
-    PutDibOnClipboard("");
-  });
-  EXPECT_EQ(code, 0);
-}
-
-TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnes) {
+TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirNames) {
   std::vector<std::wstring> files;
-  for (const wchar_t* name : {L"a.bmp", L"bad.bmp", L"missing.bmp", L"b.bmp", L"c.bmp"})
+  // The last: "画像" and a Greek word, not both spellable in any one ANSI code page.
+  for (const wchar_t* name :
+       {L"a.bmp", L"bad.bmp", L"missing.bmp", L"b.bmp", L"\x753B\x50CF\x03B5\x03B9\x03BA.bmp"})
     files.push_back(CurrentDirectoryPath(name));
   int code = RunScenario(
       [] {
@@ -147,10 +140,9 @@ TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnes) {
         EXPECT_TRUE(WaitUntil([] { return ShowsPattern(4, 8, 12, 3); }));
         EXPECT_TRUE(ShowsPattern(1, 10, 10, 1));
         EXPECT_TRUE(ShowsPattern(3, 50, 20, 77));
-        EXPECT_EQ(ImageTitle(1), "001 a.bmp");
-        EXPECT_EQ(ImageTitle(2), "two");
-        EXPECT_EQ(ImageTitle(3), "003 b.bmp");
-        EXPECT_EQ(ImageTitle(4), "004 c.bmp");
+        for (auto [n, title] : {std::pair{1, "001 a.bmp"}, {2, "two"}, {3, "003 b.bmp"}})
+          EXPECT_EQ(ImageTitle(n), title);
+        EXPECT_EQ(ImageTitle(4).substr(0, 4), "004 ");
         EXPECT_FALSE(image_windows[5].in_use);
         EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));
         Drop({files[0]});  // drops are accepted again; the search starts from 0 once more
@@ -158,30 +150,6 @@ TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnes) {
       });
   EXPECT_EQ(code, 0);
   for (const std::wstring& f : files) DeleteFileW(f.c_str());
-}
-
-TEST(MainDrop, AFileNamedOutsideTheAnsiCodePageStillLoads) {
-  // "画像" and a Greek word: not both spellable in any one ANSI code page.
-  std::wstring name = CurrentDirectoryPath(L"\x753B\x50CF\x03B5\x03B9\x03BA.bmp");
-  int code = RunScenario(Nothing, Nothing, [&] {
-    WriteBmp(name, 9, 7, 44);
-    Drop({name});
-    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(0, 9, 7, 44); }));
-    EXPECT_EQ(ImageTitle(0).substr(0, 4), "000 ");
-  });
-  EXPECT_EQ(code, 0);
-  DeleteFileW(name.c_str());
-}
-
-TEST(MainDrop, NoDropArrivesWhileTheApplicationRuns) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
-    StartHeldApplication();
-    PumpFor(50);
-    EXPECT_FALSE(GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    ReleaseApplication();
-    EXPECT_TRUE(WaitUntil([] { return (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; }));
-  });
-  EXPECT_EQ(code, 0);
 }
 
 namespace {
@@ -194,9 +162,7 @@ void CheckPrintedPrompt() {
 }
 
 bool NoImageWindow() {
-  for (int n = 0; n < kImageSlots; ++n)
-    if (image_windows[n].in_use) return false;
-  return true;
+  return std::none_of(image_windows, image_windows + kImageSlots, [](const auto& w) { return w.in_use; });
 }
 
 }  // namespace
@@ -228,20 +194,32 @@ TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
 TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
   int code = RunScenario([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    PostMainCommand(kCmdButtonBox);
-    ASSERT_TRUE(AnswerPrompt("3"));
-    ASSERT_TRUE(AnswerPrompt("4"));
-    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
-    EXPECT_EQ(button_box.nx * 10 + button_box.ny, 34);
     RECT outer;
-    GetWindowRect(ButtonBoxWindow(), &outer);
-    EXPECT_EQ(outer.left + outer.top, 0);
-    PostMainCommand(kCmdButtonBox);  // a refused grid leaves no box
-    ASSERT_TRUE(AnswerPrompt("17"));
-    ASSERT_TRUE(AnswerPrompt("16"));
-    EXPECT_TRUE(WaitUntil([] { return ButtonBoxWindow() == nullptr; }));
+    HWND first = nullptr;
+    const struct { const char *columns, *rows; int count; } grids[] = {
+        {"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
+    for (const auto& g : grids) {  // a new box replaces the old one; a refused grid leaves none
+      PostMainCommand(kCmdButtonBox);
+      ASSERT_TRUE(AnswerPrompt(g.columns) && AnswerPrompt(g.rows));
+      EXPECT_TRUE(WaitUntil([&] {
+        HWND box = ButtonBoxWindow();
+        return window_request.code == 0 && (g.count ? box && box != first : !box);
+      }));
+      EXPECT_FALSE(IsWindow(first));
+      if (!(first = ButtonBoxWindow())) continue;
+      GetWindowRect(first, &outer);
+      EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
+      EXPECT_EQ(button_box.nx, atoi(g.columns));
+      EXPECT_EQ(GetWindow(first, GW_OWNER), main_window);
+      EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
+    }
+    EXPECT_EQ(ButtonBoxWindow(), nullptr);
     PostMainCommand(kCmdInputBox);
     ASSERT_TRUE(AnswerPrompt("4"));
+    ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
+    EXPECT_EQ(InputBoxItemCount(), 4);
+    GetWindowRect(InputBoxWindow(), &outer);
+    EXPECT_TRUE(outer.left == 0 && outer.top == 0);
     PostMainCommand(kCmdTextWindow);  // the next free number; taken at once after the prompt
     EXPECT_TRUE(WaitUntil([] { return text_windows[1].in_use != 0; }));
     PostMainCommand(kCmdTextWindow);
@@ -254,18 +232,12 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
   EXPECT_EQ(code, 0);
 }
 
-TEST(MainPrompts, WindowInfoOpensTextWindowZeroWhenNoneIsCurrent) {
+TEST(MainPrompts, WindowInfoOpensTextWindowZeroThenExitWhileAPromptWaitsEndsTheProgram) {
   int code = RunScenario(Nothing, Nothing, [] {
-    PostMainCommand(kCmdWindowInfo);
+    PostMainCommand(kCmdWindowInfo);  // no text window is current
     EXPECT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
     PumpFor(200);
     EXPECT_FALSE(text_windows[1].in_use);
-  });
-  EXPECT_EQ(code, 0);
-}
-
-TEST(MainPrompts, ExitWhileAPromptWaitsEndsTheProgram) {
-  int code = RunScenario(Nothing, Nothing, [] {
     PostMainCommand(kCmdImageWindow);
     ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
     PostMainKey('X');
@@ -287,4 +259,32 @@ TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) 
     EXPECT_TRUE(WaitUntil([] { return !IsWindow(main_window); }));
   });
   EXPECT_EQ(code, 0);
+}
+
+TEST(MainKeys, ButtonBoxForwardsSAndCToTheMainWindow) {
+  static std::atomic<int32_t> app_main_calls{0};
+  auto wait_for_stop = [] {  // as the application's button loop does
+    app_main_calls++;
+    while (!stop_requested && !quit_state) Sleep(1), PumpWorkerMessages();
+  };
+  int code = RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
+    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
+    HWND box = ButtonBoxWindow();
+    PostMessageW(box, WM_KEYDOWN, 'S', 0);
+    ASSERT_TRUE(WaitUntil([] { return running != 0; }));
+    EXPECT_EQ(app_main_calls, 1);
+    PostMessageW(box, WM_KEYDOWN, 'C', 0);
+    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
+    PostMessageW(box, WM_KEYDOWN, 'A', 0);  // not forwarded
+    PostMessageW(box, WM_KEYDOWN, 'X', 0);  // Exit
+    EXPECT_TRUE(WaitUntil([] { return quit_state != 0; }));
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(app_main_calls, 1);
+}
+
+TEST(MainKeys, EscapeInTheButtonBoxEndsTheProgram) {
+  EXPECT_EQ(RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, [] {},
+                        [] { EXPECT_TRUE(KeyEndsTheProgram(ButtonBoxWindow, VK_ESCAPE)); }),
+            0);
 }

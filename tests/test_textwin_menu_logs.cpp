@@ -1,16 +1,11 @@
-// The text window's context menu and Ctrl keys, and the log files, with the
-// windows on the test thread. Every log write is flushed, so the files are
-// read straight from disk.
-#include "textmenu_test_util.h"
+// The text window's context menu and Ctrl keys, the log files (flushed at every
+// write, so read straight from disk) and Window Info.: the printed report (from
+// the receiving window's log and back buffer) and the generated source (from
+// the clipboard), which is replayed to recreate the layout. Windows live on the
+// test thread.
+#include "text_test_helpers.h"
 
-TEST(TextMenu, ItemsOfWindow12WithItsChecks) {
-  // clang-format off
-  const struct { const wchar_t* caption; UINT id; } items[] = {  // null: separator
-      {L"&Select\tCtrl+S", 1069}, {L"&Window Info.\tCtrl+W", 1045}, {L"Command", 1029},
-      {nullptr, 0}, {L"Start Log", 1024}, {L"Stop Log", 1025},
-      {L"&Copy ZULLIB12.LOG\tCtrl+C", 1030}, {nullptr, 0}, {L"&About ZULLIB\tCtrl+A", 1020},
-      {nullptr, 0}, {L"&Destroy\tCtrl+Q", 1006}};
-  // clang-format on
+TEST(TextMenu, ChecksOfWindow12AndNoMenuWhileBusy) {
   OpenFreshTextWindow(12);
   ZUL_OpenTextWindow(3, 300, 40, -1, -1);
   for (int current : {3, 12}) {
@@ -19,19 +14,15 @@ TEST(TextMenu, ItemsOfWindow12WithItsChecks) {
       log_state[12] = state;
       HMENU menu = BuildTextWindowMenu(12);
       ASSERT_EQ(GetMenuItemCount(menu), 11);
-      for (int pos = 0; pos < 11; ++pos) {
-        UINT flags = GetMenuState(menu, pos, MF_BYPOSITION);
-        wchar_t caption[64] = {};
-        GetMenuStringW(menu, pos, caption, 64, MF_BYPOSITION);
-        bool checked =
-            (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
-        EXPECT_EQ(flags & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED | MF_DISABLED),
-                  items[pos].caption ? (checked ? MF_CHECKED : 0u) : MF_SEPARATOR)
-            << pos << state;
-        if (!items[pos].caption) continue;
-        EXPECT_STREQ(caption, items[pos].caption);
-        EXPECT_EQ(GetMenuItemID(menu, pos), items[pos].id);
+      for (int pos = 0; pos < 11; ++pos) {  // Select, Start Log and Stop Log carry the checks
+        bool checked = (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
+        UINT expected = pos == 3 || pos == 7 || pos == 9 ? MF_SEPARATOR : checked ? MF_CHECKED : 0u;
+        EXPECT_EQ(GetMenuState(menu, pos, MF_BYPOSITION) & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED),
+                  expected) << pos << state;
       }
+      wchar_t caption[64] = {};
+      GetMenuStringW(menu, 6, caption, 64, MF_BYPOSITION);
+      EXPECT_STREQ(caption, L"&Copy ZULLIB12.LOG\tCtrl+C");  // names the window's own log
       DestroyMenu(menu);
     }
   }
@@ -92,8 +83,7 @@ TEST(TextLog, ResultCodesAndBoxes) {
       {ZUL_StartLog, 5, 0}, {ZUL_CopyLog, 5, 2, L"Pause", true}, {print_x, 5, 0},
       {ZUL_StopLog, 5, 0}, {ZUL_StartLog, 5, 0}, {print_x, 5, 0}};
   // clang-format on
-  for (const auto& s : steps) {
-    // A 250-byte directory makes a name over 255 bytes.
+  for (const auto& s : steps) {  // a 250-byte directory makes a name over 255 bytes
     std::string directory = s.long_name ? "C:\\" + std::string(246, 'd') + "\\" : start_directory;
     snprintf(log_directory, kPathUnits, "%s", directory.c_str());
     std::future<std::wstring> box;
@@ -124,7 +114,7 @@ TEST(TextLog, PrintsLinesAndPausesReachFileAndClipboard) {
   ASSERT_EQ(ZUL_StartLog(3), 0);
   char line[256];
   ZUL_Printf("Cmd>");
-  for (char c : std::string("help\r")) PostMessageW(text_windows[3].window, WM_CHAR, c, 1);
+  for (char c : std::string("helo\bp\r")) PostMessageW(text_windows[3].window, WM_CHAR, c, 1);
   ZUL_Input(line);
   ZUL_Printf("x=%d\n", 5);
   ZUL_ClearTextWindow();
@@ -148,4 +138,135 @@ TEST(TextLog, PrintsLinesAndPausesReachFileAndClipboard) {
   EXPECT_EQ(ClipboardText(), expected + "more\r\n");
   EXPECT_EQ(FileBytes(LogPath(3)), expected + "more\r\n");
   EXPECT_EQ(log_state[3], 2);
+}
+
+namespace {
+
+const std::string kStars = std::string(34, '*') + "\r\n";
+const std::string kSaved932 =  // the confirmation, code page 932
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x8C\x83\x43\x83\x41\x83\x45"
+    "\x83\x67\x8D\xEC\x90\xAC\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x82\xF0\x95\xDB\x91\xB6"
+    "\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x44\r\n";
+const std::string kLast = "\tZUL_SetForeground(ZULMAINWINDOW);\n";
+
+std::string Line(const char* format, HWND window, int a = 0, int b = 0) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  char text[1024];
+  snprintf(text, sizeof text, format, static_cast<int>(r.left), static_cast<int>(r.top), a, b);
+  return text;
+}
+
+void CloseEverything() {
+  for (int n = 0; n < 256; ++n) ZUL_CloseTextWindow(n), ZUL_DestroyImage(n);
+  ZUL_DestroyButtonBox();
+  ResetLogs();
+}
+
+void Report(int number) { SendMessageW(text_windows[number].window, WM_COMMAND, 1045, 0); }
+
+// Makes the windows a fragment's lines name, with the calls they name.
+void Replay(const std::string& fragment) {
+  std::istringstream lines(fragment);
+  for (std::string line; std::getline(lines, line);) {
+    char name[64] = {}, text[300] = {};
+    int v[7] = {};
+    const char* l = line.c_str();
+    if (sscanf(l, "\tZUL_CreateImage%[8(]%d,\"%[^\"]\",%d,%d,%d,%d,%d", name, v, text, v + 1, v + 2, v + 3,
+               v + 4, v + 5) == 8)
+      (name[0] == '8' ? ZUL_CreateImage8 : ZUL_CreateImage)(v[0], text, v[1], v[2], v[3], v[4], v[5]);
+    else if (sscanf(l, "\tZUL_OpenTextWindow(%d,%d,%d,%d,%d", v, v + 1, v + 2, v + 3, v + 4) == 5)
+      ZUL_OpenTextWindow(v[0], v[1], v[2], v[3], v[4]);
+    else if (sscanf(l, "\tZUL_OpenButtonBox(%d,%d,%d,%d", v, v + 1, v + 2, v + 3) == 4)
+      ZUL_OpenButtonBox(v[0], v[1], v[2], v[3]);
+    else if (sscanf(l, "\tZUL_ResizeButtonBox(%d,%d", v, v + 1) == 2)
+      ZUL_ResizeButtonBox(v[0], v[1]);
+    else if (sscanf(l, "\tZUL_SetButtonBoxTitle(%d,\"%[^\"]", v, text) == 2) {
+      std::string caption = text;
+      size_t at = caption.find("\\n");
+      if (at != std::string::npos) caption.replace(at, 2, "\n");
+      ZUL_SetButtonBoxTitle(v[0], caption.c_str());
+    } else
+      EXPECT_TRUE(line.rfind("\t//", 0) == 0 || line + "\n" == kLast) << line;
+  }
+}
+
+}  // namespace
+
+TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
+  InitializeFrameworkForTests();
+  CloseEverything();
+  ZUL_OpenTextWindow(4, 500, 60, 300, 200);
+  ZUL_OpenTextWindow(1, 20, 20, 420, 420);
+  ZUL_StartLog(1);
+  ZUL_CreateImage(5, "pic", 460, 300, 256, 96, 50);
+  ZUL_CreateImage8(7, "g", 560, 300, 120, 40, 100);
+  ZUL_OpenButtonBox(600, 420, 2, 2);
+  ZUL_SetButtonBoxTitle(0, "a");
+  ZUL_SetButtonBoxTitle(1, "b\nc");
+  ZUL_PushTextColor(0x123456, 0x654321);
+  Report(1);
+  HWND t1 = text_windows[1].window, t4 = text_windows[4].window, box = ButtonBoxWindow();
+  HWND i5 = image_windows[5].window, i7 = image_windows[7].window;
+  RECT client = {};
+  GetClientRect(box, &client);
+  const int w = client.right, h = client.bottom;
+  EXPECT_EQ(FileBytes(LogPath(1)),
+            "******* Window information *******\r\n[Image Window]\r\n" +
+                Line(" 5 F 'pic' X:%d Y:%d W:256 H:96 ZM:50%%\r\n", i5) +
+                Line(" 7 8 'g' X:%d Y:%d W:120 H:40 ZM:100%%\r\n", i7) + "[Text Window]\r\n" +
+                Line(" 1 X:%d Y:%d W:420 H:420\r\n", t1) + Line(" 4 X:%d Y:%d W:300 H:200\r\n", t4) +
+                "[Button Box]\r\n" + Line(" X:%d Y:%d NX:2 NY:2 SIZE:%dx%d\r\n", box, w, h) + kStars +
+                kSaved932);
+  std::string fragment = ClipboardText();
+  EXPECT_EQ(fragment, "\t// ZULLIB --- Automatic Source Generator\n\t// [Image Window]\n" +
+                          Line("\tZUL_CreateImage(5,\"pic\",%d,%d,256,96,50);\n", i5) +
+                          Line("\tZUL_CreateImage8(7,\"g\",%d,%d,120,40,100);\n", i7) +
+                          "\t// [Text Window]\n" + Line("\tZUL_OpenTextWindow(1,%d,%d,420,420);\n", t1) +
+                          Line("\tZUL_OpenTextWindow(4,%d,%d,300,200);\n", t4) + "\t// [Button Box]\n" +
+                          Line("\tZUL_OpenButtonBox(%d,%d,2,2);\n", box) +
+                          "\tZUL_ResizeButtonBox(" + std::to_string(w) + "," + std::to_string(h) + ");\n" +
+                          "\tZUL_SetButtonBoxTitle(0,\"a\");\n\tZUL_SetButtonBoxTitle(1,\"b\\nc\");\n"
+                          "\tZUL_SetButtonBoxTitle(2,\"2\");\n\tZUL_SetButtonBoxTitle(3,\"3\");\n" + kLast);
+  const TextWindow& t = text_windows[1];  // a heading, the flag, the confirmation's background
+  EXPECT_TRUE(CellHasColour(t, 0, 1, 0x00FF00) && CellHasColour(t, 3, 2, 0x0080FF) &&
+              CellHasColour(t, 0, 10, 0x000080));
+  // The confirmation as 29 double-width characters (58 of 70 cells) takes one
+  // line; its code page 932 bytes read in another code page would take two.
+  EXPECT_EQ(t.cursor_y, 11 * t.char_height);
+  Report(1);
+  EXPECT_TRUE(t.text_colour == 0x123456u && t.back_colour == 0x654321u);  // the caller's colours back
+
+  CloseEverything();  // no image window: no image section
+  ZUL_OpenTextWindow(2, 30, 30, 300, 300);
+  ZUL_StartLog(2);
+  Report(2);
+  EXPECT_EQ(FileBytes(LogPath(2)),
+            "******* Window information *******\r\n[Text Window]\r\n" +
+                Line(" 2 X:%d Y:%d W:300 H:300\r\n", text_windows[2].window) + kStars + kSaved932);
+
+  CloseEverything();
+  Replay(fragment);
+  ZUL_SelectTextWindow(4);
+  Report(1);
+  EXPECT_EQ(ClipboardText(), fragment);
+  EXPECT_EQ(current_text_window, 1);
+}
+
+TEST(WindowReport, LayoutsBeyondThirtyThousandBytesAreCopiedWhole) {
+  InitializeFrameworkForTests();
+  CloseEverything();
+  ZUL_OpenTextWindow(0, 30, 30, 300, 100);
+  std::string expected;
+  for (int i = 0; i < 131; ++i) {
+    std::string title(i == 130 ? 600 : 250, static_cast<char>('a' + i % 26));
+    ASSERT_EQ(ZUL_CreateImage(i, title.c_str(), 10, 10, 1, 1, 100), 0);
+    expected += "\tZUL_CreateImage(" + std::to_string(i) + ",\"" + title + "\"," +
+                Line("%d,%d,1,1,%d);\n", image_windows[i].window, image_windows[i].zoom);
+  }
+  Report(0);
+  std::string fragment = ClipboardText();
+  EXPECT_NE(fragment.find("\t// [Image Window]\n" + expected + "\t// [Text Window]\n"), std::string::npos);
+  EXPECT_EQ(fragment.substr(fragment.size() - kLast.size()), kLast);
+  CloseEverything();
 }

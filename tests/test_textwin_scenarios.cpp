@@ -1,10 +1,9 @@
-// Whole-program scenarios of the text windows: the application reads a line
-// on the worker thread, Exit cancels a pending input, output reaches the
-// window, keys of a text window reach the main window.
+// Whole-program scenarios of the text windows: the application prints and
+// reads a line on the worker thread, Exit cancels a pending input or a
+// printing loop into a log, Escape in a text window reaches the main window.
 #include <cstring>
-#include <string>
 
-#include "test_support.h"
+#include "text_test_helpers.h"
 
 namespace {
 
@@ -20,11 +19,19 @@ void ReadOneLine() {
   input_returned = 1;
 }
 
+std::string Line(int i) { return "line " + std::to_string(i) + " of the exit test"; }
+
 }  // namespace
 
-TEST(TextWindowScenario, ApplicationReadsALineOnTheWorker) {
+TEST(TextWindowScenario, ApplicationPrintsAndReadsALineOnTheWorker) {
   std::wstring status_waiting, status_after;
-  int code = RunScenario(OpenWindowZero, ReadOneLine, [&] {
+  int lines_y = -1;
+  auto app = [] {
+    ZUL_ClearTextWindow();
+    for (int i = 0; i < 3; ++i) ZUL_Printf("parameter %d = %d\n", i, i * 10);
+    ReadOneLine();
+  };
+  int code = RunScenario(OpenWindowZero, app, [&] {
     PostMainCommand(kCmdStart);
     ASSERT_TRUE(WaitUntil([] { return text_input_pending == 1; }));
     WaitUntil([] { return MainStatusText().find(L"Input text") != std::wstring::npos; });
@@ -33,9 +40,11 @@ TEST(TextWindowScenario, ApplicationReadsALineOnTheWorker) {
     EXPECT_TRUE(WaitUntil([] { return input_returned == 1; }));
     WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
     status_after = MainStatusText();
+    lines_y = text_windows[0].cursor_y;
   });
   EXPECT_EQ(code, 0);
   EXPECT_STREQ(typed_line, "lens");
+  EXPECT_EQ(lines_y, 4 * text_windows[0].char_height);  // three lines and the answered one
   EXPECT_NE(status_waiting.find(L"Input text"), std::wstring::npos);
   EXPECT_NE(status_after.find(L"-bit color"), std::wstring::npos);
 }
@@ -54,23 +63,24 @@ TEST(TextWindowScenario, ExitCancelsAPendingInput) {
 }
 
 TEST(TextWindowScenario, EscapeInATextWindowExits) {
-  int code = RunScenario(OpenWindowZero, [] {}, [&] {
-    EXPECT_TRUE(KeyEndsTheProgram([] { return text_windows[0].in_use ? text_windows[0].window : nullptr; }, VK_ESCAPE));
-  });
-  EXPECT_EQ(code, 0);
+  auto window = [] { return text_windows[0].in_use ? text_windows[0].window : nullptr; };
+  EXPECT_EQ(RunScenario(OpenWindowZero, [] {}, [&] { EXPECT_TRUE(KeyEndsTheProgram(window, VK_ESCAPE)); }),
+            0);
 }
 
-TEST(TextWindowScenario, ApplicationOutputReachesTheWindow) {
-  int lines_y = -1;
-  auto app = [] {
-    ZUL_ClearTextWindow();
-    for (int i = 0; i < 3; ++i) ZUL_Printf("parameter %d = %d\n", i, i * 10);
+TEST(TextWindowScenario, ExitDuringAPrintingLoopLeavesWholeLinesInTheLog) {
+  ResetLogs();
+  auto print_lines = [] {
+    for (int i = 0; i < 2000; ++i) ZUL_Printf("%s\n", Line(i).c_str());
   };
-  int code = RunScenario(OpenWindowZero, app, [&] {
+  int code = RunScenario([] { OpenWindowZero(), ZUL_StartLog(0); }, print_lines, [] {
     PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return running == 0 && start_requested == 0 && text_windows[0].cursor_y > 0; }));
-    lines_y = text_windows[0].cursor_y;
+    ASSERT_TRUE(WaitUntil([] { return FileBytes(LogPath(0)).size() > 2000; }));
+    PostMainCommand(kCmdExit);
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(lines_y, 3 * text_windows[0].char_height);
+  std::string bytes = FileBytes(LogPath(0)), expected;
+  for (int i = 0; expected.size() < bytes.size(); ++i) expected += Line(i) + "\r\n";
+  EXPECT_EQ(bytes, expected);  // the lines in order, the last one whole
+  EXPECT_LT(bytes.size(), 2000 * Line(1000).size());  // Exit came during the loop
 }

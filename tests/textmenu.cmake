@@ -1,3 +1,1 @@
 zul_add_test_program(test_textwin_menu_logs test_textwin_menu_logs.cpp)
-zul_add_test_program(test_window_report test_window_report.cpp)
-zul_add_test_program(test_textwin_log_scenarios test_textwin_log_scenarios.cpp ISOLATED)
