@@ -2,7 +2,7 @@
 // command arrives as WM_COMMAND, its point tool gets posted mouse presses, and
 // printed text is read back from text window 0's log.
 #include "point_script.h"
-#include "typed_answer_util.h"
+#include "text_test_helpers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "point_script.h"
-#include "typed_answer_util.h"
+#include "text_test_helpers.h"
 
 namespace {
 
