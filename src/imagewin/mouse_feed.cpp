@@ -44,6 +44,17 @@ int ToolWindowSlot(HWND window) {
   return number >= 0 && number == point_tool_window ? number : -1;
 }
 
+// Stores the image position of a mouse message on the window a point tool
+// watches; false (nothing stored) for any other window.
+bool ToolImagePosition(HWND window, LPARAM lparam, int32_t* x, int32_t* y) {
+  int number = ToolWindowSlot(window);
+  if (number < 0) return false;
+  int zoom = SlotZoom(number);
+  *x = ClientToImage(ClientX(lparam), zoom);
+  *y = ClientToImage(ClientY(lparam), zoom);
+  return true;
+}
+
 void RightOrMiddleButton(HWND window, WPARAM wparam) {
   if (point_tool_active != 0) {
     if (ToolWindowSlot(window) >= 0) point_cancelled = 1;
@@ -58,21 +69,12 @@ int ClientToImage(int client, int zoom) { return zoom > 0 ? client * 100 / zoom 
 
 void ImageMouseMove(HWND window, WPARAM wparam, LPARAM lparam) {
   TrackMouse(window, wparam, lparam);
-  int number = ToolWindowSlot(window);
-  if (number < 0) return;
-  int zoom = SlotZoom(number);
-  point_move_x = ClientToImage(ClientX(lparam), zoom);
-  point_move_y = ClientToImage(ClientY(lparam), zoom);
-  point_moved = 1;
+  if (ToolImagePosition(window, lparam, &point_move_x, &point_move_y)) point_moved = 1;
 }
 
 void ImageLeftButton(HWND window, WPARAM wparam, LPARAM lparam) {
   TrackMouse(window, wparam, lparam);
-  int number = ToolWindowSlot(window);
-  if (number < 0) return;
-  int zoom = SlotZoom(number);
-  point_click_x = ClientToImage(ClientX(lparam), zoom);
-  point_click_y = ClientToImage(ClientY(lparam), zoom);
+  if (!ToolImagePosition(window, lparam, &point_click_x, &point_click_y)) return;
   mouse_shift = static_cast<int32_t>((wparam >> 2) & 1);
   point_clicked = 1;
 }
