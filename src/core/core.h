@@ -1,5 +1,6 @@
-// Framework core: start-up, the worker thread and its window requests,
-// snapping, the main window and the small utilities every subsystem uses.
+// Framework core, the spine every subsystem stands on: start-up, the worker
+// thread and its window requests, snapping, prompts, what every framework
+// window does alike, and the small text and menu utilities.
 #pragma once
 
 #include "zullib.h"
