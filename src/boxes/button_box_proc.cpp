@@ -31,8 +31,6 @@ void ResizeGrid(int client_width, int client_height) {
   LayOutButtons();
 }
 
-// Another command must not start while a text window waits for a line.
-bool CommandsBlocked() { return text_input_pending != 0; }
 
 void ButtonBoxKey(HWND window, WPARAM key, LPARAM lparam) {
   if (ControlHeld()) {

@@ -9,8 +9,6 @@ namespace {
 
 constexpr char kBlankLabel[] = "                    ";  // clears a longer old label first
 
-// Another command must not start while a text window waits for a line.
-bool CommandsBlocked() { return text_input_pending != 0; }
 
 // The item row under a client y, or -1 when the row holds no item.
 int HitTestRow(LPARAM lparam) {

@@ -42,6 +42,9 @@ HFONT CreateTextDrawingFont();
 // window reads them to keep a second command from starting meanwhile.
 extern std::atomic<int32_t> text_input_pending;
 extern std::atomic<int32_t> point_tool_active;
+// A box's menus and renaming must not start while a text window waits for a
+// line: they would read from the same input.
+inline bool CommandsBlocked() { return text_input_pending != 0; }
 
 // Start-up steps 1-8: GDI+, clock, tables, directories, window classes.
 // Returns 0, or 1 when a window class could not be registered. A test program
@@ -88,6 +91,8 @@ void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption
 
 // ---- prompts (prompt.cpp) ------------------------------------------------------------
 constexpr int kPromptLineBytes = 256;  // a typed line, terminator included
+// A 64-bit value clamped to the int range.
+int ClampToInt(int64_t value);
 // A typed number: leading blanks, optional sign, digits; anything else ends
 // it. Non-numeric text gives 0, numbers beyond the int range are clamped.
 int ParseTypedNumber(const char* text);

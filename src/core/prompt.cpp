@@ -23,12 +23,15 @@ bool ReadPromptLine(char line[kPromptLineBytes], const char* format, va_list arg
 
 }  // namespace
 
-int ParseTypedNumber(const char* text) {
-  if (text == nullptr) return 0;
-  long long value = std::strtoll(text, nullptr, 10);
+int ClampToInt(int64_t value) {
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
+}
+
+int ParseTypedNumber(const char* text) {
+  if (text == nullptr) return 0;
+  return ClampToInt(std::strtoll(text, nullptr, 10));
 }
 
 bool PromptLine(char line[kPromptLineBytes], const char* format, ...) {

@@ -31,10 +31,6 @@ struct Feedback {
   bool shown;
 };
 
-int ClampToInt(int64_t v) {
-  return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
-}
-
 void DrawPlacedBox(int x, int y, int w, int h) {
   int64_t left = static_cast<int64_t>(x) - w / 2, top = static_cast<int64_t>(y) - h / 2;
   int64_t right = left + w - 1, bottom = top + h - 1;

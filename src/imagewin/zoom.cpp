@@ -10,12 +10,6 @@
 
 namespace {
 
-int ClampToInt(int64_t value) {
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
-
 // Resizes the window so that its client grows by the change of view; the
 // frame is carried over as it is.
 void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {

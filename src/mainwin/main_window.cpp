@@ -1,8 +1,6 @@
 // The main window: the small control panel with Start, Stop and Exit.
 #include "mainwin/mainwin.h"
 
-#include <cstdio>
-
 #include "textwin/textwin.h"
 
 namespace {
@@ -117,9 +115,7 @@ void CreateMainWindow() {
   CreateWindowExW(0, L"zul_mw", L"ZULLIB 7.0", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                   start.left, start.top, start.right - start.left, start.bottom - start.top,
                   nullptr, main_menu_bar, zul_instance, nullptr);
-  char depth[16];
-  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
-  SetStatusText(depth);
+  ShowDisplayDepth();
   DragAcceptFiles(main_window, TRUE);
   UpdateWindow(main_window);
 }

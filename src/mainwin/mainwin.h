@@ -6,7 +6,6 @@
 #include "core/core.h"
 
 constexpr int kMainWindowWidth = 240;
-constexpr int kMainPopupItems = 12;
 
 // ---- the window and run control (main_window.cpp) ---------------------------------
 // The main window's outer rectangle before its drop animation.
