@@ -25,7 +25,7 @@ struct InputBox {
   int32_t items;
   HWND labels[kMaxInputItems];
   HWND edits[kMaxInputItems];
-  char* values[kMaxInputItems];  // heap, kInputValueBytes each, while the box is open
+  char values[kMaxInputItems][kInputValueBytes];  // "" while no box is open
   int32_t label_width, edit_width;
   HWND focus_field;     // the field that last had the keyboard focus
   int32_t sizing_edge;  // the WMSZ_ edge last dragged, 0 none

@@ -2,7 +2,6 @@
 #include "boxes/boxes.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -39,9 +38,7 @@ void CreateItem(int index) {
   input_box.labels[index] =
       CreateWindowExW(0, L"STATIC", label, kLabelStyle, 4, top + 3, input_box.label_width,
                       kInputControlHeight, input_box.window, nullptr, zul_instance, nullptr);
-  char* value = static_cast<char*>(std::malloc(kInputValueBytes));
-  if (value) std::strcpy(value, "0");
-  input_box.values[index] = value;
+  std::strcpy(input_box.values[index], "0");
   input_box.edits[index] = CreateWindowExW(
       WS_EX_CLIENTEDGE, L"EDIT", L"0", kFieldStyle, input_box.label_width + 8, top,
       input_box.edit_width, kInputControlHeight, input_box.window, nullptr, zul_instance, nullptr);
@@ -49,8 +46,7 @@ void CreateItem(int index) {
 
 void ForgetItems() {
   for (int index = 0; index < kMaxInputItems; ++index) {
-    std::free(input_box.values[index]);
-    input_box.values[index] = nullptr;
+    input_box.values[index][0] = 0;
     input_box.labels[index] = nullptr;
     input_box.edits[index] = nullptr;
   }
@@ -84,11 +80,8 @@ int InputFieldIndexOf(HWND control) {
 }
 
 void TakeInputFieldValue(int index) {
-  if (!IsItemOfOpenInputBox(index) || !input_box.values[index]) return;
-  wchar_t wide[kInputValueBytes];
-  wide[0] = 0;
-  GetWindowTextW(input_box.edits[index], wide, kInputValueBytes);
-  WideToAnsi(wide, input_box.values[index], kInputValueBytes);
+  if (!IsItemOfOpenInputBox(index)) return;
+  GetWindowTextAnsi(input_box.edits[index], input_box.values[index], kInputValueBytes);
 }
 
 void LayOutInputItems() {
@@ -145,7 +138,7 @@ void ZUL_SetInputBoxTitle(int index, const char* text) {
 int ZUL_GetInputBox(int index, char* buffer) {
   if (!buffer) return 1;
   buffer[0] = 0;
-  if (!IsItemOfOpenInputBox(index) || !input_box.values[index]) return 1;
+  if (!IsItemOfOpenInputBox(index)) return 1;
   std::memcpy(buffer, input_box.values[index], kInputValueBytes);
   buffer[kInputValueBytes - 1] = 0;
   return 0;

@@ -69,6 +69,14 @@ int CodePageToWide(UINT code_page, const char* text, wchar_t* out, int capacity)
 // without splitting a double-byte character. Returns the bytes written.
 int WideToAnsi(const wchar_t* text, char* out, int capacity);
 
+// A colour 0x00RRGGBB as GDI takes it (COLORREF 0x00BBGGRR), and back.
+inline COLORREF ColorToGdi(uint32_t rrggbb) {
+  return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+}
+inline uint32_t ColorFromGdi(COLORREF c) {
+  return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
 // printf into `out` of `capacity` bytes: always terminated, longer text cut at
 // the end, a formatting failure gives "".
 void FormatBounded(char* out, size_t capacity, const char* format, va_list arguments);

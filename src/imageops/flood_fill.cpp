@@ -64,7 +64,7 @@ bool PopSeed(SeedStack* stack, int* x, int* y) {
 
 template <typename Pixel>
 Pixel* PixelRow(const ImageSurface& s, int y) {
-  return reinterpret_cast<Pixel*>(s.base + static_cast<size_t>(y) * s.stride);
+  return reinterpret_cast<Pixel*>(SurfaceRow(s, y));
 }
 
 // Looks along the neighbouring row while the run is walked: one seed for

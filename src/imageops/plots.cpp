@@ -19,10 +19,6 @@ int GreenOf(uint32_t c) { return (c >> 8) & 0xFF; }
 int BlueOf(uint32_t c) { return c & 0xFF; }
 int CrPlus128(uint32_t c) { return ZUL_GetCr(c) + 128; }
 int CbPlus128(uint32_t c) { return ZUL_GetCb(c) + 128; }
-int HueOf(uint32_t c) { return ZUL_GetHue(c); }
-int SaturationOf(uint32_t c) { return ZUL_GetSaturation(c); }
-int BrightnessOf(uint32_t c) { return ZUL_GetBrightness(c); }
-int LuminanceOf(uint32_t c) { return ZUL_GetY(c); }
 int ByteOf(uint32_t c) { return static_cast<int>(c); }
 
 struct ProfileChannel {
@@ -33,9 +29,9 @@ struct ProfileChannel {
 // In the order that decides when several channel bits are given.
 constexpr ProfileChannel kProfileChannels[] = {
     {kProfileRed, RedOf, 255},          {kProfileGreen, GreenOf, 255},
-    {kProfileBlue, BlueOf, 255},        {kProfileHue, HueOf, 359},
-    {kProfileSaturation, SaturationOf, 255}, {kProfileValue, BrightnessOf, 255},
-    {kProfileLuminance, LuminanceOf, 255},   {kProfileCr, CrPlus128, 255},
+    {kProfileBlue, BlueOf, 255},        {kProfileHue, ZUL_GetHue, 359},
+    {kProfileSaturation, ZUL_GetSaturation, 255}, {kProfileValue, ZUL_GetBrightness, 255},
+    {kProfileLuminance, ZUL_GetY, 255},   {kProfileCr, CrPlus128, 255},
     {kProfileCb, CbPlus128, 255},
 };
 constexpr ProfileChannel kByteChannel = {kProfileBytes, ByteOf, 255};

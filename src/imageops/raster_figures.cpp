@@ -46,7 +46,7 @@ int64_t Width(const ImageSurface& s) { return static_cast<int64_t>(s.width); }
 int64_t Height(const ImageSurface& s) { return static_cast<int64_t>(s.height); }
 
 uint8_t* Address(const ImageSurface& s, int64_t x, int64_t y) {
-  return s.base + static_cast<size_t>(y) * s.stride + static_cast<size_t>(x) * (s.bits == 32 ? 4 : 1);
+  return SurfaceRow(s, static_cast<int>(y)) + static_cast<size_t>(x) * (s.bits == 32 ? 4 : 1);
 }
 
 bool Inside(const ImageSurface& s, int64_t x, int64_t y) {
@@ -64,11 +64,11 @@ void PutPixel(const ImageSurface& s, const Ink& ink, int64_t x, int64_t y) {
   if (!Inside(s, x, y)) return;
   uint8_t* p = Address(s, x, y);
   if (s.bits == 32) {
-    if (ink.invert) Apply<uint32_t, true>(p, 0xFFFFFFu);
-    else Apply<uint32_t, false>(p, ink.value);
+    if (ink.invert) Apply<uint32_t, true>(p, InkValue<uint32_t>(ink));
+    else Apply<uint32_t, false>(p, InkValue<uint32_t>(ink));
   } else {
-    if (ink.invert) Apply<uint8_t, true>(p, 0xFFu);
-    else Apply<uint8_t, false>(p, static_cast<uint8_t>(ink.value));
+    if (ink.invert) Apply<uint8_t, true>(p, InkValue<uint8_t>(ink));
+    else Apply<uint8_t, false>(p, InkValue<uint8_t>(ink));
   }
 }
 
@@ -179,11 +179,11 @@ void WalkInsideOf(const ImageSurface& s, const SlantWalk& w, int64_t a, int64_t 
 void WalkAllInside(const ImageSurface& s, const Ink& ink, const SlantWalk& w, int64_t a, int64_t b,
                    int64_t e, int64_t count) {
   if (s.bits == 32) {
-    if (ink.invert) WalkInsideOf<uint32_t, true>(s, w, a, b, e, count, 0xFFFFFFu);
-    else WalkInsideOf<uint32_t, false>(s, w, a, b, e, count, ink.value);
+    if (ink.invert) WalkInsideOf<uint32_t, true>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
+    else WalkInsideOf<uint32_t, false>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
   } else {
-    if (ink.invert) WalkInsideOf<uint8_t, true>(s, w, a, b, e, count, 0xFF);
-    else WalkInsideOf<uint8_t, false>(s, w, a, b, e, count, static_cast<uint8_t>(ink.value));
+    if (ink.invert) WalkInsideOf<uint8_t, true>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
+    else WalkInsideOf<uint8_t, false>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
   }
 }
 

@@ -26,10 +26,7 @@ int ClampChannel(int value) { return value < 0 ? 0 : (value > 255 ? 255 : value)
 
 void LoadGreyPalette() {
   RGBQUAD greys[kPaletteEntries];
-  for (int i = 0; i < kPaletteEntries; ++i) {
-    BYTE v = static_cast<BYTE>(i);
-    greys[i] = RGBQUAD{v, v, v, 0};
-  }
+  FillGreyRamp(greys);
   ZUL_SetPalette(greys, kPaletteEntries);
 }
 

@@ -15,7 +15,6 @@ namespace {
 constexpr int kGraphTitleBytes = 512;
 constexpr int kProfileGraphHeight = 128;
 constexpr int kChromaGraphSize = 256;
-constexpr int kGraphZoom = 100;
 
 struct ProfileCurve {
   int flags;
@@ -64,28 +63,21 @@ const ProfileGraph* FindProfileGraph(int id) {
 }
 
 bool PickPoint(int number, int* x, int* y) {
-  return PointsGiven(ZUL_GetPoint(number, x, y));
+  return PointsGiven(ZUL_GetPoint(number, x, y)) && SelectSlotAgain(number);
 }
 
 bool PickRow(int number, int* y) {
   int x = 0;
-  return PointsGiven(ZUL_GetRow(number, &x, y));
+  return PointsGiven(ZUL_GetRow(number, &x, y)) && SelectSlotAgain(number);
 }
 
 bool PickBox(int number, RECT* box) {
   int left = 0, top = 0, right = 0, bottom = 0;
-  if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return false;
+  if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom)) || !SelectSlotAgain(number)) {
+    return false;
+  }
   *box = RECT{left, top, right, bottom};
   return true;
-}
-
-// A new 32-bit graph window at the top left of the screen in the first slot
-// that accepts it; it becomes the current image window. -1 when none does.
-int CreateGraphWindow(const char* title, int width, int height) {
-  for (int n = 0; n < kImageSlots; ++n) {
-    if (ZUL_CreateImage(n, title, 0, 0, width, height, kGraphZoom) == 0) return n;
-  }
-  return -1;
 }
 
 void RepaintGraph(int graph) { InvalidateRect(image_windows[graph].window, nullptr, FALSE); }
@@ -134,7 +126,7 @@ void RowProfileCommand(int number, const ProfileGraph& graph) {
   std::snprintf(title, sizeof title, graph.title_format, y);
   std::unique_ptr<uint32_t[]> row = ReadPickedRow(y, width);
   if (!row) return;
-  const int window = CreateGraphWindow(title, width + graph.offset, kProfileGraphHeight);
+  const int window = CreateInFirstSlot(title, width + graph.offset, kProfileGraphHeight, 32);
   if (window < 0) return;
   for (int i = 0; i < graph.curve_count; ++i)
     ZUL_PlotProfile(row.get(), graph.offset, width, graph.curves[i].flags, graph.curves[i].colour);
@@ -150,7 +142,7 @@ void RowChromaCommand(int number) {
   std::snprintf(title, sizeof title, "CrCb(Y=%d)", y);
   std::unique_ptr<uint32_t[]> row = ReadPickedRow(y, width);
   if (!row) return;
-  const int window = CreateGraphWindow(title, kChromaGraphSize, kChromaGraphSize);
+  const int window = CreateInFirstSlot(title, kChromaGraphSize, kChromaGraphSize, 32);
   if (window < 0) return;
   ZUL_PlotChroma(row.get(), width);
   RepaintGraph(window);
@@ -170,7 +162,7 @@ void AreaChromaCommand(int number) {
   std::unique_ptr<uint32_t[]> area(new (std::nothrow) uint32_t[static_cast<size_t>(w * h)]);
   if (!area) return;
   if (CopyImageBlock(area.get(), box.left, box.top, static_cast<int>(w), static_cast<int>(h)) != 0) return;
-  const int window = CreateGraphWindow(title, kChromaGraphSize, kChromaGraphSize);
+  const int window = CreateInFirstSlot(title, kChromaGraphSize, kChromaGraphSize, 32);
   if (window < 0) return;
   ZUL_PlotChromaArea(static_cast<int>(h), area.get(), static_cast<int>(w));
   ZUL_RedrawImage(window);

@@ -72,17 +72,17 @@ constexpr CommandRow kCommands[] = {
     {kIwPatternYuv, kActivated, TestPatternCommand, true},
     {kIwPatternYiq, kActivated, TestPatternCommand, true},
     {kIwPatternGrey, kActivated, TestPatternCommand, true},
-    // Whole-image transforms; rotations and sizes show their own result.
+    // Whole-image transforms.
     {kIwClipping, kFound, [](HWND w, int n, int) { ClippingCommand(w, n); }, false},
     {kIwInvert, kFound, [](HWND w, int n, int) { InvertCommand(w, n); }, false},
     {kIwHorzFlip, kFound, FlipCommand, false},
     {kIwVertFlip, kFound, FlipCommand, false},
-    {kIwRotateRight, kActivated, RotateCommand, false},
-    {kIwRotateLeft, kActivated, RotateCommand, false},
-    {kIwSize50, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 500); }, false},
-    {kIwSize71, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 707); }, false},
-    {kIwSize141, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 1414); }, false},
-    {kIwSize200, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 2000); }, false},
+    {kIwRotateRight, kActivated, RotateCommand, true},
+    {kIwRotateLeft, kActivated, RotateCommand, true},
+    {kIwSize50, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 500); }, true},
+    {kIwSize71, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 707); }, true},
+    {kIwSize141, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 1414); }, true},
+    {kIwSize200, kActivated, [](HWND w, int n, int) { ScaleCommand(w, n, 2000); }, true},
 };
 
 const CommandRow* FindCommandRow(int id) {

@@ -55,12 +55,9 @@ void PaintCommand(int number) {
   ZUL_FloodFill(x, y);
 }
 
-// 0x00RRGGBB <-> COLORREF 0x00BBGGRR: the red and blue bytes change places.
-uint32_t SwapRedAndBlue(uint32_t c) { return (c >> 16 & 0xFFu) | (c & 0xFF00u) | (c & 0xFFu) << 16; }
-
-uint32_t PaletteColour(int number, uint32_t index) {
+// The colour of palette entry `index` of the current (8-bit) image window.
+uint32_t PaletteColour(uint32_t index) {
   RGBQUAD entries[kPaletteEntries] = {};
-  if (!SelectSlotAgain(number)) return 0;
   ZUL_GetPalette(entries);
   const RGBQUAD& e = entries[index & 0xFF];
   return static_cast<uint32_t>(e.rgbRed) << 16 | static_cast<uint32_t>(e.rgbGreen) << 8 | e.rgbBlue;
@@ -90,11 +87,11 @@ void ColorChangeCommand(HWND window) {
   CHOOSECOLORW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window;
-  dialog.rgbResult = SwapRedAndBlue(draw_color);
+  dialog.rgbResult = ColorToGdi(draw_color);
   dialog.lpCustColors = custom_colors;
   dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
   ChooseColorW(&dialog);
-  uint32_t colour = SwapRedAndBlue(dialog.rgbResult);
+  uint32_t colour = ColorFromGdi(dialog.rgbResult);
   draw_color = colour;
   zul_tttc = colour;
   zul_tc = colour;
@@ -108,5 +105,5 @@ void ColorPickCommand(HWND, int number) {
   if (!SelectSlotAgain(number)) return;
   uint32_t value = ZUL_GetPixel(x, y);
   draw_color = value;
-  zul_tttc = image_windows[number].bits == 32 ? value : PaletteColour(number, value);
+  zul_tttc = image_windows[number].bits == 32 ? value : PaletteColour(value);
 }

@@ -25,7 +25,7 @@ int SaveFormatOfFilter(int filter_index) {
 void LoadImageCommand(HWND window, int number) {
   char path[kPathUnits];
   if (ZUL_OpenImageDialog(path) != 0 || !SlotStillShows(number, window)) return;
-  if (current_image != number) ZUL_SelectImage(number);
+  SelectSlotAgain(number);
   ZUL_LoadImageFile(path, 0, 0);
 }
 
@@ -35,7 +35,7 @@ void SaveImageCommand(HWND window, int number) {
   if (ZUL_SaveImageDialog(path) != 0 || !SlotStillShows(number, window)) return;
   int format = SaveFormatOfFilter(save_filter_index);
   if (format < 0) return;
-  if (current_image != number) ZUL_SelectImage(number);
+  SelectSlotAgain(number);
   int kept_quality = jpeg_quality;
   if (format == 1) jpeg_quality = 100;
   ZUL_SaveImageFile(image_windows[number].width, image_windows[number].height, format, path);

@@ -19,10 +19,6 @@ namespace {
 constexpr int kRotationTile = 64;     // pixels per side of the blocks a rotation copies
 constexpr int kClipTitleBytes = 512;
 
-void InvalidateCurrentImage() {
-  if (ImageWindow* slot = CurrentLiveImage()) InvalidateRect(slot->window, nullptr, FALSE);
-}
-
 // Whether a width x height picture can be shown at the slot's zoom, as
 // re-making the window will require.
 bool NewShapeFits(int number, int64_t width, int64_t height) {
@@ -134,14 +130,7 @@ void ClippingCommand(HWND window, int number) {
   char title[kClipTitleBytes];
   snprintf(title, sizeof title, "(%d,%d)-(%d,%d)", left, top, right, bottom);
   const ImageWindow& source = image_windows[number];
-  int made = -1;
-  for (int n = 0; n < kImageSlots && made < 0; ++n) {
-    if (image_windows[n].in_use) continue;
-    int result = source.bits == 8
-                     ? ZUL_CreateImage8(n, title, 0, 0, int(width), int(height), 100)
-                     : ZUL_CreateImage(n, title, 0, 0, int(width), int(height), 100);
-    if (result == 0) made = n;
-  }
+  int made = CreateInFirstSlot(title, int(width), int(height), source.bits);
   if (made < 0) return;
   const ImageWindow& clip = image_windows[made];
   if (source.bits == 8) {  // the colours first, so that the blit keeps every index
@@ -204,14 +193,14 @@ void RotateCommand(HWND, int number, int id) {
   if (picture == nullptr) return;
   ImageWindowLook look;
   CaptureImageWindowLook(number, &look);
-  if (ZUL_ResizeImage(number, height, width) == 0) {
+  ZUL_DestroyImage(number);
+  if (RemakeImageWindow(number, look, height, width) == 0) {
     WritePicture(picture, width, height,
                  id == kIwRotateRight ? Turn::kClockwise : Turn::kCounterClockwise);
   } else if (RemakeImageWindow(number, look, width, height) == 0) {
     WritePicture(picture, width, height, Turn::kNone);
   }
   std::free(picture);
-  InvalidateCurrentImage();
 }
 
 void ScaleCommand(HWND, int number, int per_mille) {
@@ -224,7 +213,8 @@ void ScaleCommand(HWND, int number, int per_mille) {
   if (!MakePictureCopy(slot, &copy)) return;
   ImageWindowLook look;
   CaptureImageWindowLook(number, &look);
-  if (ZUL_ResizeImage(number, static_cast<int>(new_width), static_cast<int>(new_height)) == 0) {
+  ZUL_DestroyImage(number);
+  if (RemakeImageWindow(number, look, static_cast<int>(new_width), static_cast<int>(new_height)) == 0) {
     StretchBlt(image_windows[number].memory_dc, 0, 0, static_cast<int>(new_width),
                static_cast<int>(new_height), copy.dc, 0, 0, width, height, SRCCOPY);
   } else if (RemakeImageWindow(number, look, width, height) == 0) {
@@ -233,5 +223,4 @@ void ScaleCommand(HWND, int number, int per_mille) {
   // The re-made window is the current one; smoothing may have set top bytes.
   if (ImageWindowLive(number)) ClearReservedBytes(0, 0, UINT_MAX, UINT_MAX);
   ReleasePictureCopy(copy);
-  InvalidateCurrentImage();
 }

@@ -50,6 +50,9 @@ void CaptureImageWindowLook(int number, ImageWindowLook* look);
 // Makes the slot's window (free) again at width x height with that look; the
 // creation's code (0 done; 2, 3 cannot be made).
 int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height);
+// A new window at the top left of the screen, zoom 100, in the first slot
+// that accepts it (it becomes current): that slot, or -1 when none does.
+int CreateInFirstSlot(const char* title, int width, int height, int bits);
 
 // ---- menus (image_menus.cpp) -------------------------------------------------------
 // The right-click menu of slot `number` (zoom items checked at 50 / 100 / 200).

@@ -16,10 +16,6 @@ constexpr int kNewLineCode = 10;
 
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-COLORREF ToColorRef(uint32_t rrggbb) {
-  return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
-
 // The font, made as start-up makes it when nothing made it yet.
 HFONT TextDrawingFont() {
   if (!tt_font) tt_font = CreateTextDrawingFont();
@@ -114,7 +110,7 @@ void ZUL_DrawTTChar(int code) {
   int count = CodeToUnits(code, units);
   if (count == 0) return;
   HDC dc = slot->memory_dc;
-  SetTextColor(dc, ToColorRef(zul_tttc));
+  SetTextColor(dc, ColorToGdi(zul_tttc));
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ previous = SelectObject(dc, TextDrawingFont());
   for (int i = 0; i < count; ++i) {

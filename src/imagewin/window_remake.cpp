@@ -1,5 +1,5 @@
-// Making an image window again in its slot: what it looks like is read before
-// it is destroyed and given to the new window.
+// Making image windows for the commands: again in a slot, with what the old
+// window looked like read before it is destroyed; or in the first free slot.
 #include "imagewin/imagewin.h"
 
 #include <cstdio>
@@ -21,13 +21,19 @@ void CaptureImageWindowLook(int number, ImageWindowLook* look) {
 int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height) {
   if (width < 1) width = 1;
   if (height < 1) height = 1;
-  int code = look.bits == 8
-                 ? ZUL_CreateImage8(number, look.title, look.left, look.top, width, height, look.zoom)
-                 : ZUL_CreateImage(number, look.title, look.left, look.top, width, height, look.zoom);
+  int code =
+      CreateImageWindow(number, look.title, look.left, look.top, width, height, look.zoom, look.bits);
   if (code != 0) return code;
   if (look.bits == 8) {
     SetDIBColorTable(image_windows[number].memory_dc, 0, kPaletteEntries, look.colors);
   }
   ZUL_SetStretchMode(look.stretch_mode, number);
   return 0;
+}
+
+int CreateInFirstSlot(const char* title, int width, int height, int bits) {
+  for (int n = 0; n < kImageSlots; ++n) {
+    if (CreateImageWindow(n, title, 0, 0, width, height, 100, bits) == 0) return n;
+  }
+  return -1;
 }

@@ -15,13 +15,6 @@ struct SurfaceInfo {
   RGBQUAD colors[kPaletteEntries];
 };
 
-void FillGreyRamp(RGBQUAD* colors) {
-  for (int i = 0; i < kPaletteEntries; ++i) {
-    BYTE level = static_cast<BYTE>(i);
-    colors[i] = RGBQUAD{level, level, level, 0};
-  }
-}
-
 char* CopyTitle(const char* title) {
   if (title == nullptr) title = "";
   size_t length = std::strlen(title);
@@ -57,6 +50,13 @@ void AbandonSlot(ImageWindow& slot) {
 }
 
 }  // namespace
+
+void FillGreyRamp(RGBQUAD* colors) {
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    BYTE level = static_cast<BYTE>(i);
+    colors[i] = RGBQUAD{level, level, level, 0};
+  }
+}
 
 int SurfaceStride(int width, int bits) {
   int64_t stride = bits == 8 ? (static_cast<int64_t>(width) + 3) & ~int64_t{3}

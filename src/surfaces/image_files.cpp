@@ -172,9 +172,11 @@ int ZUL_LoadImageFile(const char* file_name, int x, int y) {
   if (width != 0 && height != 0 && width <= INT32_MAX && height <= INT32_MAX) {
     if (slot->bits == 8) ApplyFilePalette(image);
     bool loaded = slot->bits == 8 && LoadPictureExact8(image, x, y, width, height);
-    if (!loaded) loaded = DrawPicture(slot->memory_dc, image, x, y, width, height);
+    if (!loaded) {
+      loaded = DrawPicture(slot->memory_dc, image, x, y, width, height);
+      ClearReservedBytes(x, y, width, height);  // GDI+ drawing sets the spare byte
+    }
     result = loaded ? 0 : 1;
-    ClearReservedBytes(x, y, width, height);
   }
   gp::GdipDisposeImage(image);
   return result;

@@ -69,6 +69,8 @@ int SurfaceStride(int width, int bits);
 // Byte count of a width x height surface, or -1 when it overflows or exceeds
 // kMaxSurfaceBytes.
 int64_t SurfaceBytes(int width, int height, int bits);
+// Entries 0..255 set to the greys 0..255.
+void FillGreyRamp(RGBQUAD* colors);
 // A zeroed top-down DIB section with the grey colour table; null when it
 // cannot be made. `base` receives the first pixel.
 HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base);
@@ -102,8 +104,9 @@ void NearestEntriesOfRow(NearestEntryMap* map, const uint32_t* colours, uint8_t*
 
 // ---- loading into 8-bit surfaces (load_exact8.cpp) --------------------------------
 // Maps a decoded width x height picture drawn at (x, y) into the current 8-bit
-// surface, each pixel to its nearest colour table entry; false (surface
-// unchanged) when the picture is not a bitmap or memory runs short.
+// surface, each pixel to its nearest colour table entry; false when the
+// picture is not a bitmap, memory runs short or a band of it cannot be read
+// (bands before it may already be mapped).
 bool LoadPictureExact8(Gdiplus::GpImage* image, int x, int y, UINT width, UINT height);
 
 // ---- zoom fitting (zoom_fit.cpp) -------------------------------------------------

@@ -1,13 +1,11 @@
 // Text window colours: the current pair and the two 8-entry stacks.
 #include "textwin/textwin.h"
 
-COLORREF TextColorToGdi(uint32_t rrggbb) {
-  return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
+#include "core/core.h"
 
 void ApplyTextColours(TextWindow& t) {
-  SetTextColor(t.memory_dc, TextColorToGdi(t.text_colour));
-  SetBkColor(t.memory_dc, TextColorToGdi(t.back_colour));
+  SetTextColor(t.memory_dc, ColorToGdi(t.text_colour));
+  SetBkColor(t.memory_dc, ColorToGdi(t.back_colour));
 }
 
 void ResetTextColours(TextWindow& t) {

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "core/core.h"
-#include "core/command_ids.h"
 
 namespace {
 

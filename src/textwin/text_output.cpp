@@ -8,12 +8,12 @@
 
 namespace {
 
-// Logs `text` and lays it out, converted from `code_page`, in the current
-// text window `t`.
-void ShowPrintedText(TextWindow& t, UINT code_page, const char* text) {
+// Logs `text` in the log of `number` and lays it out, converted from
+// `code_page`, in that text window `t`.
+void ShowPrintedText(TextWindow& t, int number, UINT code_page, const char* text) {
   wchar_t units[kPrintfUnits];
   CodePageToWide(code_page, text, units, kPrintfUnits);
-  WriteTextLog(current_text_window, text);
+  WriteTextLog(number, text);
   LayOutTextUnits(t, units);
   InvalidateWholeTextWindow(t);
   PumpWorkerMessages();
@@ -22,7 +22,8 @@ void ShowPrintedText(TextWindow& t, UINT code_page, const char* text) {
 }  // namespace
 
 void ZUL_Printf(const char* format, ...) {
-  TextWindow* t = CurrentLiveTextWindow();
+  int number = current_text_window;  // read once: the log goes with the window drawn into
+  TextWindow* t = TextWindowLive(number) ? &text_windows[number] : nullptr;
   if (!t || !format) return;
 
   // Output longer than the buffer is cut at its end.
@@ -31,12 +32,13 @@ void ZUL_Printf(const char* format, ...) {
   va_start(args, format);
   FormatBounded(text, sizeof text, format, args);
   va_end(args);
-  ShowPrintedText(*t, CP_ACP, text);
+  ShowPrintedText(*t, number, CP_ACP, text);
 }
 
 void PrintCodePageText(UINT code_page, const char* text) {
-  TextWindow* t = CurrentLiveTextWindow();
-  if (t && text) ShowPrintedText(*t, code_page, text);
+  int number = current_text_window;  // read once: the log goes with the window drawn into
+  TextWindow* t = TextWindowLive(number) ? &text_windows[number] : nullptr;
+  if (t && text) ShowPrintedText(*t, number, code_page, text);
 }
 
 void ZUL_ClearTextWindow() {

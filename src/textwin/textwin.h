@@ -70,7 +70,6 @@ void InvalidateWholeTextWindow(const TextWindow& t);
 void LayOutTextUnits(TextWindow& t, const wchar_t* units);
 
 // ---- colours (text_colors.cpp) -----------------------------------------------
-COLORREF TextColorToGdi(uint32_t rrggbb);
 void ApplyTextColours(TextWindow& t);
 void ResetTextColours(TextWindow& t);  // white on black, both stacks filled
 

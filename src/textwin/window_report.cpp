@@ -44,7 +44,7 @@ void ReportPrint(int receiving, const char* format, ...) {
   va_start(args, format);
   FormatBounded(text, sizeof text, format, args);
   va_end(args);
-  ZUL_Printf("%s", text);
+  PrintCodePageText(CP_ACP, text);
 }
 
 // Pushes a colour pair onto the receiving window; false when it is no longer
