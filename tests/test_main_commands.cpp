@@ -156,9 +156,12 @@ namespace {
 
 std::atomic<int> prompt_shown{-1};
 
-// On the worker: the Image Window prompt printed what a user must see.
+// On the worker: the Image Window prompt, printed by the main window's thread,
+// is what a user must see, and the window shows it.
 void CheckPrintedPrompt() {
-  prompt_shown = ShowsPrinted(0, "Creating ImageWindow...\n Width=64\nHeight=48\nBit[32 or 8]=16\n", 5);
+  const TextWindow& t = text_windows[0];
+  bool on_screen = CopyShownText(t).pixels == CopyBackBuffer(t).pixels;
+  prompt_shown = on_screen && ShowsPrinted(0, "Creating ImageWindow...\n Width=64\nHeight=48\nBit[32 or 8]=16\n", 5);
 }
 
 bool NoImageWindow() {

@@ -121,6 +121,26 @@ TEST(TextLayout, LineAfterTheLastScrollsByExactlyOneLine) {
   ZUL_Printf("abc\ndef");
 }
 
+// Each print shows at once what a repaint of the whole window would show:
+// partial lines, wraps, double-width text, colours, scrolls.
+TEST(TextLayout, WindowShowsEachPrintAsAWholeRepaintWould) {
+  TextWindow& t = OpenFreshTextWindow(1, 300, 150);
+  int mismatches = 0;
+  for (int i = 0; i < 60; ++i) {
+    ZUL_PushTextColor(0x102030 * (i % 7 + 1), i % 3 ? 0 : 0x000080);
+    ZUL_Printf(i % 4 ? "%d %s\n" : "%d %s", i, Repeat(static_cast<char>(i % 5 ? 'a' + i % 26 : 0xE9), i % 45).c_str());
+    ZUL_PopTextColor();
+    BufferCopy shown = CopyShownText(t);
+    mismatches += shown.pixels != CopyBackBuffer(t).pixels;
+    if (i == 59) {
+      RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      EXPECT_TRUE(shown.pixels == CopyShownText(t).pixels);
+      EXPECT_TRUE(AreaHasInk(shown, 0, 0, t.width, t.height));
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {
   TextWindow& t = OpenFreshTextWindow(1, 200, 100);
   ZUL_PushTextColor(0xFF0000, 0x0000FF);
@@ -199,12 +219,7 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   ZUL_Printf("again");
   RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpFor(50);
-  HDC screen = GetDC(t.window);  // the window shows the back buffer
-  bool ink = false;
-  for (int y = 0; y < t.char_height; ++y)
-    for (int x = 0; x < 5 * t.char_width; ++x) ink = ink || (GetPixel(screen, x, y) & 0xFFFFFF) != 0;
-  ReleaseDC(t.window, screen);
-  EXPECT_TRUE(ink);
+  EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
 }
 
 TEST(TextWindowLife, CloseBoxAndDestroyCommand) {  // the keys are in test_textwin_menu_logs

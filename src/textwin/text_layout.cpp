@@ -75,7 +75,9 @@ void InvalidateTextCells(const TextWindow& t, int x, int y, int cells) {
 
 void InvalidateWholeTextWindow(const TextWindow& t) { InvalidateRect(t.window, nullptr, FALSE); }
 
-void LayOutTextUnits(TextWindow& t, const wchar_t* units) {
+TextRows LayOutTextUnits(TextWindow& t, const wchar_t* units) {
+  int first_row = t.cursor_y;
+  bool scrolled = false;
   const wchar_t* run = units;
   int run_length = 0;
   int x = t.cursor_x;
@@ -84,14 +86,14 @@ void LayOutTextUnits(TextWindow& t, const wchar_t* units) {
       DrawTextUnits(t, t.cursor_x, t.cursor_y, run, run_length);
       run = p + 1;
       run_length = 0;
-      AdvanceTextLine(t);
+      scrolled |= AdvanceTextLine(t);
       x = 0;
       continue;
     }
     int w = UnitAdvance(t, *p);
     if (x + w > t.width) {
       DrawTextUnits(t, t.cursor_x, t.cursor_y, run, run_length);
-      AdvanceTextLine(t);
+      scrolled |= AdvanceTextLine(t);
       x = 0;
       run = p;
       run_length = 0;
@@ -102,5 +104,34 @@ void LayOutTextUnits(TextWindow& t, const wchar_t* units) {
   if (run_length > 0) {
     DrawTextUnits(t, t.cursor_x, t.cursor_y, run, run_length);
     t.cursor_x = x;
+  }
+  // A scroll moved every line; otherwise only the lines from the first one
+  // written to the cursor's line changed, each across the whole width.
+  if (scrolled) return TextRows{0, t.height};
+  return TextRows{std::max(first_row, 0), std::min(t.cursor_y + t.char_height, t.height)};
+}
+
+bool CopyBackBufferToWindow(const TextWindow& t, const RECT& area) {
+  // A device context serves one thread at a time: while the main window's
+  // thread draws a prompt into the back buffer, a copy fails; it soon succeeds.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (BitBlt(t.window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top, t.memory_dc,
+               area.left, area.top, SRCCOPY))
+      return true;
+    Sleep(1);
+  }
+  return false;
+}
+
+void ShowTextRows(const TextWindow& t, TextRows rows) {
+  if (rows.bottom <= rows.top) return;
+  RECT changed = {0, rows.top, t.width, rows.bottom};
+  // The main window's thread leaves its prompts to a paint of the worker,
+  // which owns the window and uses its device context.
+  bool own_thread = GetWindowThreadProcessId(t.window, nullptr) == GetCurrentThreadId();
+  if (own_thread && CopyBackBufferToWindow(t, changed)) {
+    GdiFlush();
+  } else {
+    InvalidateRect(t.window, &changed, FALSE);
   }
 }

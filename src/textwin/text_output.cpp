@@ -8,14 +8,15 @@
 
 namespace {
 
-// Logs `text` in the log of `number` and lays it out, converted from
-// `code_page`, in that text window `t`.
+// Logs `text` in the log of `number`, lays it out, converted from
+// `code_page`, in that text window `t`, shows it and pumps the messages.
 void ShowPrintedText(TextWindow& t, int number, UINT code_page, const char* text) {
   wchar_t units[kPrintfUnits];
   CodePageToWide(code_page, text, units, kPrintfUnits);
   WriteTextLog(number, text);
-  LayOutTextUnits(t, units);
-  InvalidateWholeTextWindow(t);
+  // Only the changed rows are copied to the window: a whole repaint per print
+  // costs several times the print itself.
+  ShowTextRows(t, LayOutTextUnits(t, units));
   PumpWorkerMessages();
 }
 

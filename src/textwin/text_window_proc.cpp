@@ -9,12 +9,7 @@ namespace {
 void PaintTextWindow(HWND window, int number) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
-  if (number >= 0) {
-    const TextWindow& t = text_windows[number];
-    const RECT& r = paint.rcPaint;
-    BitBlt(t.window_dc, r.left, r.top, r.right - r.left, r.bottom - r.top, t.memory_dc, r.left,
-           r.top, SRCCOPY);
-  }
+  if (number >= 0) CopyBackBufferToWindow(text_windows[number], paint.rcPaint);
   EndPaint(window, &paint);
 }
 

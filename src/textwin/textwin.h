@@ -65,9 +65,20 @@ bool AdvanceTextLine(TextWindow& t);
 bool ScrollTextIfNeeded(TextWindow& t);
 void InvalidateTextCells(const TextWindow& t, int x, int y, int cells);
 void InvalidateWholeTextWindow(const TextWindow& t);
+// Rows top to bottom (exclusive) of a back buffer, across its whole width.
+struct TextRows {
+  int top, bottom;
+};
 // Lays `units` (zero-terminated) out from the cursor with wrapping, one draw
-// per run.
-void LayOutTextUnits(TextWindow& t, const wchar_t* units);
+// per run. Returns the rows that changed: the whole buffer after a scroll.
+TextRows LayOutTextUnits(TextWindow& t, const wchar_t* units);
+// Copies `area` of the back buffer to the same place of the window; false
+// when the device contexts stayed busy on the other thread.
+bool CopyBackBufferToWindow(const TextWindow& t, const RECT& area);
+// Copies `rows` of the back buffer straight to the window, so they show
+// without a paint (a paint copies the same pixels); on another thread than
+// the window's, or when the copy fails, the rows are invalidated instead.
+void ShowTextRows(const TextWindow& t, TextRows rows);
 
 // ---- colours (text_colors.cpp) -----------------------------------------------
 void ApplyTextColours(TextWindow& t);

@@ -184,23 +184,36 @@ TextWindow& OpenFreshTextWindow(int number, int width, int height, int x, int y)
   return text_windows[number];
 }
 
-BufferCopy CopyBackBuffer(const TextWindow& t) {
+namespace {
+
+BufferCopy CopyDcPixels(HDC source, int width, int height) {
   BufferCopy copy;
-  copy.width = t.width;
-  copy.height = t.height;
+  copy.width = width;
+  copy.height = height;
   BITMAPINFO info = {};
-  info.bmiHeader = {sizeof info.bmiHeader, t.width, -t.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(t.memory_dc);
+  HDC dc = CreateCompatibleDC(source);
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, dib);
-  BitBlt(dc, 0, 0, t.width, t.height, t.memory_dc, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   const uint32_t* words = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < static_cast<size_t>(t.width) * t.height; ++i) copy.pixels.push_back(words[i] & 0xFFFFFF);
+  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) copy.pixels.push_back(words[i] & 0xFFFFFF);
   SelectObject(dc, old);
   DeleteObject(dib);
   DeleteDC(dc);
+  return copy;
+}
+
+}  // namespace
+
+BufferCopy CopyBackBuffer(const TextWindow& t) { return CopyDcPixels(t.memory_dc, t.width, t.height); }
+
+BufferCopy CopyShownText(const TextWindow& t) {
+  HDC dc = GetDC(t.window);
+  BufferCopy copy = CopyDcPixels(dc, t.width, t.height);
+  ReleaseDC(t.window, dc);
   return copy;
 }
 

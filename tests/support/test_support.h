@@ -112,6 +112,7 @@ struct BufferCopy {
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 BufferCopy CopyBackBuffer(const TextWindow& t);
+BufferCopy CopyShownText(const TextWindow& t);  // the window's client area as shown
 bool AreaHasInk(const BufferCopy& copy, int x, int y, int width, int height);
 bool CellHasInk(const BufferCopy& copy, const TextWindow& t, int column, int line);
 // Whether the first `lines` lines of text window `number` look exactly like
