@@ -7,19 +7,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <random>
 #include <set>
 
+#include "image_test_helpers.h"
 #include "imageops/bitmap_font.h"
-#include "test_support.h"
 
 namespace {
 
 using RasterFigures = ImageWindowTest;
-using BitmapText = ImageWindowTest;
-using Plots = ImageWindowTest;
 using Points = std::set<std::pair<long long, long long>>;
 
 void MakeRandomPicture(int width, int height, int bits, unsigned seed) {
@@ -126,11 +123,6 @@ struct Picture {
   }
 };
 
-std::vector<uint32_t> Surface32(int number) {
-  const uint32_t* p = reinterpret_cast<const uint32_t*>(image_surfaces[number].base);
-  return std::vector<uint32_t>(p, p + image_surfaces[number].width * image_surfaces[number].height);
-}
-
 void SetCursor(int x, int left, int baseline) { text_x = x, text_left = left, text_y = baseline; }
 
 struct Segment { int x1, y1, x2, y2; uint32_t colour; };
@@ -142,15 +134,14 @@ void ExpectChromaField(int number, const std::vector<Segment>& trace) {
   want.Line(0, 128, 256, 128, 0x808080);
   want.Line(128, 0, 128, 256, 0x808080);
   for (const Segment& s : trace) want.Line(s.x1, s.y1, s.x2, s.y2, s.colour);
-  std::vector<uint32_t> got = Surface32(number);
+  Values got = ValuesOf(number);
   int cr_ink = 0, cb_ink = 0;
-  for (int y = 0; y < want.h; ++y) {
-    for (int x = 0; x < want.w; ++x) {
-      uint32_t g = got[size_t(y) * want.w + x], e = want.pixels[size_t(y) * want.w + x];
-      if (e == 0 && x >= 110 && x < 126 && y >= 2 && y < 16 && g == 0xFF8888) ++cr_ink;
-      else if (e == 0 && x >= 238 && x < 254 && y >= 130 && y < 144 && g == 0x8888FF) ++cb_ink;
-      else ASSERT_EQ(g, e) << "at " << x << "," << y;
-    }
+  for (size_t i = 0; i < got.size(); ++i) {
+    int x = int(i % want.w), y = int(i / want.w);
+    uint32_t g = got[i], e = want.pixels[i];
+    if (e == 0 && x >= 110 && x < 126 && y >= 2 && y < 16 && g == 0xFF8888) ++cr_ink;
+    else if (e == 0 && x >= 238 && x < 254 && y >= 130 && y < 144 && g == 0x8888FF) ++cb_ink;
+    else ASSERT_EQ(g, e) << "at " << x << "," << y;
   }
   EXPECT_TRUE(cr_ink > 10 && cb_ink > 10);
 }
@@ -266,7 +257,7 @@ TEST_F(RasterFigures, ExtremeArgumentsTouchOnlyVisiblePixelsAndEndSoon) {
   draw_color = 0xFFFFFF;
 }
 
-TEST_F(BitmapText, LayoutWrapControlCodesAndClipping) {
+TEST_F(RasterFigures, TextLayoutWrapControlCodesAndClipping) {
   struct Case {
     int width, x, left, baseline;
     std::string text;
@@ -289,7 +280,7 @@ TEST_F(BitmapText, LayoutWrapControlCodesAndClipping) {
     ZUL_DrawText(c.text.c_str());
     Picture want(c.width, 64);
     for (auto [x, baseline] : c.glyphs) want.StampA(x, baseline, 0x123456);
-    EXPECT_EQ(Surface32(1), want.pixels) << c.text;
+    EXPECT_EQ(ValuesOf(1), want.pixels) << c.text;
     EXPECT_EQ(std::pair(text_x, text_y), std::pair(c.end_x, c.end_y)) << c.text;
     ZUL_DestroyImage(1);
   }
@@ -299,7 +290,7 @@ TEST_F(BitmapText, LayoutWrapControlCodesAndClipping) {
   EXPECT_EQ(std::pair(pen_x, pen_y), std::pair(6, 10));  // the last set bit: row 10 (0x66), column 6
 }
 
-TEST_F(BitmapText, PrintfFormatsCutsAndIgnoresNull) {
+TEST_F(RasterFigures, TextPrintfFormatsCutsAndIgnoresNull) {
   MakeImage(1, 64, 40, 8);  // an 8-bit surface receives the low byte
   SetCursor(0, 0, 14);
   zul_tc = 0x123456;
@@ -321,19 +312,17 @@ TEST_F(BitmapText, PrintfFormatsCutsAndIgnoresNull) {
   EXPECT_EQ(std::pair(text_x, text_y), std::pair(8, 14 + 2047 * 16));
 }
 
-TEST_F(BitmapText, FontTableShape) {
+TEST_F(RasterFigures, TextFontHasInkForPrintablesAndDescendersOnlyWhereLettersHaveThem) {
   auto ink = [](int code, int from) {
-    int any = 0;
-    for (int i = from; i < 14; ++i) any |= kBitmapFont[code - 32][i];
-    return any != 0;
+    const uint8_t* rows = kBitmapFont[code - 32];
+    return std::any_of(rows + from, rows + 14, [](uint8_t row) { return row != 0; });
   };
-  EXPECT_FALSE(ink(32, 0) || ink(127, 0));
-  for (int code = 33; code <= 126; ++code) EXPECT_TRUE(ink(code, 0)) << code;
+  for (int code = 32; code <= 127; ++code) EXPECT_EQ(ink(code, 0), code != 32 && code != 127) << code;
   for (int i = 0; i < 36; ++i) EXPECT_FALSE(ink(i < 26 ? 'A' + i : '0' + i - 26, 11)) << i;  // no descenders
   for (int code : {'g', 'p', 'q', 'y'}) EXPECT_TRUE(ink(code, 11)) << code;
 }
 
-TEST_F(Plots, ProfileStylesSampleKindsAndChannels) {
+TEST_F(RasterFigures, ProfileStylesSampleKindsAndChannels) {
   const uint32_t words[3] = {0x000000, 0xFF0000, 0x800000};  // red 0, 255, 128
   const uint8_t bytes[3] = {0, 255, 128};
   const std::vector<std::pair<int, int>> dots = {{10, 127}, {11, 0}, {12, 64}}, none;
@@ -350,7 +339,7 @@ TEST_F(Plots, ProfileStylesSampleKindsAndChannels) {
     Picture want(300, 300);
     for (auto [x, y] : c.points) want.Set(x, y, 0x00FF00);
     if ((c.flags & 0xC0) == 0x80) want.Line(10, 127, 11, 0, 0xFF00), want.Line(11, 0, 12, 64, 0xFF00);
-    EXPECT_EQ(Surface32(1), want.pixels) << std::hex << c.flags << " count " << c.count;
+    EXPECT_EQ(ValuesOf(1), want.pixels) << std::hex << c.flags << " count " << c.count;
     ZUL_DestroyImage(1);
   }
   // 0x123456: R 18, G 52, B 86; H 210, S 68, V 86; Y 46, Cr -19, Cb 23. Blue: H 240.
@@ -365,12 +354,12 @@ TEST_F(Plots, ProfileStylesSampleKindsAndChannels) {
     ZUL_PlotProfile(&sample, 5, 1, int(flags) | 0x40, 0xFFFFFF);
     Picture want(20, 128);
     want.Set(5, int(y), 0xFFFFFF);
-    EXPECT_EQ(Surface32(1), want.pixels) << std::hex << sample << " flags " << flags;
+    EXPECT_EQ(ValuesOf(1), want.pixels) << std::hex << sample << " flags " << flags;
     ZUL_DestroyImage(1);
   }
 }
 
-TEST_F(Plots, ChromaTraceAxesLabelsAndAnAreaAsOnePolylinePerRow) {
+TEST_F(RasterFigures, ChromaTraceAxesLabelsAndAnAreaAsOnePolylinePerRow) {
   // red (Cr 128, Cb -42), green (-106, -83), blue (-20, 128), grey (0, 0), 0x123456 (-19, 23)
   const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080}, one = 0x123456;
   MakeImage(1, 257, 257);
