@@ -424,15 +424,11 @@ TEST_F(Images, BadFilesAndNamesGiveTheirCodes) {
     EXPECT_EQ(ZUL_LoadImageFile(name, 0, 0), 1) << (name ? name : "null");
     EXPECT_EQ(SurfaceBytesOf(1), before);
   }
-  const struct {
-    int w, h, format;
-    const char* name;
-    int code;
-  } saves[] = {{0, 8, 3, "surf_c", 2},         {-8, 8, 3, "surf_c", 2},          {8, 8, 5, "surf_c", 1},
-               {8, 8, -1, "surf_c", 1},        {100000, 100000, 3, "surf_c", 1},  // byte count overflows
-               {8, 8, 3, "no_such_dir\\c", 1}, {8, 8, 3, long_name.c_str(), 1}};
-  for (const auto& s : saves)
-    EXPECT_EQ(ZUL_SaveImageFile(s.w, s.h, s.format, s.name), s.code) << s.w << " " << s.format;
+  // Width, height, format, result; the byte count of the last overflows.
+  const int saves[][4] = {{0, 8, 3, 2}, {-8, 8, 3, 2}, {8, 8, 5, 1}, {8, 8, -1, 1}, {100000, 100000, 3, 1}};
+  for (auto [w, h, format, code] : saves) EXPECT_EQ(ZUL_SaveImageFile(w, h, format, "surf_c"), code) << w;
+  for (const char* name : {"no_such_dir\\c", long_name.c_str()})
+    EXPECT_EQ(ZUL_SaveImageFile(8, 8, 3, name), 1);
   // Names get the format's extension unless they end in it (any case).
   for (auto [format, name, file] : {std::tuple{3, "surf_o", L"surf_o.png"},
                                     {3, "SURF_O2.PNG", L"SURF_O2.PNG"},
