@@ -69,6 +69,7 @@ TEST_F(Images, CreationCodesAndWhatIsLeftBehind) {
 
 TEST_F(Images, WindowsShowTheirViewAndCaption) {
   ASSERT_EQ(ZUL_CreateImage8(4, "100%s%d", 0, 0, 0, -3, 100), 0);  // a title is text, not a format
+  EXPECT_GE(image_windows[4].view_width, ReadScreenMetrics().min_width);
   EXPECT_EQ(CaptionOf(4), "100%s%d(" + std::to_string(image_windows[4].zoom) + "%)[8bit]");
   SetStretchBltMode(image_windows[4].memory_dc, HALFTONE);
   UpdateImageTitle(4);
@@ -102,6 +103,7 @@ TEST_F(Images, NewSurfacesAndPixelCallsInsideOutsideAndOnBothDepths) {
   MakeImage(1, 40, 30);
   EXPECT_EQ(ValuesOf(1), Values(1200, 0));  // black
   ZUL_SetPixel(3, 4, 0xAB123456);
+  EXPECT_EQ(pixels[1][4 * 40 + 3], 0xAB123456u);  // rows of 40 words
   EXPECT_EQ(std::pair(ZUL_GetPixel(3, 4), ZUL_ProbePixel(3, 4)),
             std::pair(0xAB123456u, 0xAB123456u));  // the whole word
   for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {40, 0}, {0, 30}, {-100000, 5}, {5, 2147483647}})
@@ -294,6 +296,13 @@ TEST(ColourFormulas, ListedValues) {
 
 TEST(ColourFormulas, EveryColourRoundTripsAndGreysHaveNoColour) {
   for (int v = 0; v <= 255; ++v) {
+    for (int s = 0; s <= v; ++s) {  // from HSV: value and saturation come back exactly, whatever the hue
+      for (int h = 0; h < 360; h += 7) {
+        int gh, gs, gv;
+        ZUL_RgbToHsv(ZUL_HsvToRgb(v, s, h), &gh, &gs, &gv);
+        if (gv != v || gs != s) FAIL() << v << " " << s << " " << h;
+      }
+    }
     for (auto f : {ZUL_GetCr, ZUL_GetCb, ZUL_GetU, ZUL_GetV, ZUL_GetI, ZUL_GetQ})
       EXPECT_EQ(f(v * 0x10101u), 0);
     EXPECT_EQ(ZUL_GetY(v * 0x10101u), v);
