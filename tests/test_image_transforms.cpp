@@ -5,7 +5,7 @@
 #include <deque>
 #include <thread>
 
-#include "image_trim_helpers.h"
+#include "image_test_helpers.h"
 
 namespace {
 

@@ -51,3 +51,10 @@ inline void PrintFigures(const char* name, const char* baseline_name, int baseli
   std::printf("%-32s %s %5d ms   measured %5d ms   ratio %.2f\n", name, baseline_name, baseline_ms,
               measured_ms, baseline_ms > 0 ? double(measured_ms) / baseline_ms : 0.0);
 }
+
+// Window n's top left corner on the screen as x * 10000 + y.
+inline long CornerOf(int n) {
+  RECT r = {};
+  GetWindowRect(image_windows[n].window, &r);
+  return r.left * 10000L + r.top;
+}
