@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "text_test_helpers.h"
+#include "text_trim_helpers.h"
 
 namespace {
 
@@ -11,8 +12,7 @@ std::pair<uint32_t, uint32_t> Colours(const TextWindow& t) { return {t.text_colo
 std::string Repeat(char c, int count) { return std::string(static_cast<size_t>(count), c); }
 
 void ResizeBy(HWND window, int dx, int dy) {
-  RECT outer;
-  GetWindowRect(window, &outer);
+  RECT outer = OuterRect(window);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
                SWP_NOMOVE | SWP_NOZORDER);
   PumpFor(30);
@@ -163,9 +163,7 @@ TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {
 
 TEST(TextWindowLife, OpenReopenSelectAndClose) {
   TextWindow& five = OpenFreshTextWindow(5, -1, -1, 150, 120);
-  RECT outer, client;
-  GetWindowRect(five.window, &outer);
-  GetClientRect(five.window, &client);
+  RECT outer = OuterRect(five.window), client = ClientRect(five.window);
   EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, client.right, client.bottom}),
             std::vector<LONG>({150, 120, 400, 300}));
   wchar_t caption[64];
@@ -181,8 +179,7 @@ TEST(TextWindowLife, OpenReopenSelectAndClose) {
   EXPECT_EQ(ZUL_SelectTextWindow(3), 1);
   EXPECT_EQ(current_text_window, 5);
   EXPECT_EQ(ZUL_OpenTextWindow(4, -1, 90, 200, 100), 0);  // x left to the system, y kept
-  GetWindowRect(text_windows[4].window, &outer);
-  EXPECT_EQ(outer.top, 90);
+  EXPECT_EQ(OuterRect(text_windows[4].window).top, 90);
   EXPECT_EQ(ZUL_CloseTextWindow(4), 0);
   EXPECT_EQ(current_text_window, 5);  // the lowest live one
   EXPECT_EQ(ZUL_CloseTextWindow(8) + ZUL_CloseTextWindow(5), 0);
@@ -193,12 +190,11 @@ TEST(TextWindowLife, OpenReopenSelectAndClose) {
   current_text_window = 17;
   ZUL_ShowTextWindow();  // opens window 0 in the middle of the screen
   ASSERT_TRUE(text_windows[0].in_use);
-  GetWindowRect(text_windows[0].window, &outer);
+  outer = OuterRect(text_windows[0].window);
   EXPECT_TRUE(outer.left == GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 200 &&
               outer.top == GetSystemMetrics(SM_CYFULLSCREEN) / 2 - 150);
   for (int n = 1; n <= 9; ++n) ZUL_OpenTextWindow(n, -1, -1, 100, 60);
-  ZUL_SelectTextWindow(0);
-  for (int n = 1; n <= 8; ++n) ZUL_SelectTextWindow(n);
+  for (int n = 0; n <= 8; ++n) ZUL_SelectTextWindow(n);
   EXPECT_TRUE(text_window_history[0] == 7 && text_window_history[7] == 0);  // a history of eight
   CloseAllTextWindows();
 }
@@ -246,13 +242,11 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
               ControlKey(w, VK_UP, 3, WM_KEYDOWN);  // Up appends the previous line
             }),
             "xya b");
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  std::wstring text = L"first line\r\nsecond line";
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * 2);
-  std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * 2);
+  const wchar_t text[] = L"first line\r\nsecond line";
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+  std::memcpy(GlobalLock(block), text, sizeof text);
   GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
   EXPECT_EQ(InputWhileTyping([](HWND w) {
               Type(w, L">");

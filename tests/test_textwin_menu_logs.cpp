@@ -4,27 +4,26 @@
 // the clipboard), which is replayed to recreate the layout. Windows live on the
 // test thread.
 #include "text_test_helpers.h"
+#include "text_trim_helpers.h"
 
 TEST(TextMenu, ChecksOfWindow12AndNoMenuWhileBusy) {
   OpenFreshTextWindow(12);
   ZUL_OpenTextWindow(3, 300, 40, -1, -1);
-  for (int current : {3, 12}) {
-    for (int state : {0, 1, 2}) {
-      ZUL_SelectTextWindow(current);
-      log_state[12] = state;
-      HMENU menu = BuildTextWindowMenu(12);
-      ASSERT_EQ(GetMenuItemCount(menu), 11);
-      for (int pos = 0; pos < 11; ++pos) {  // Select, Start Log and Stop Log carry the checks
-        bool checked = (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
-        UINT expected = pos == 3 || pos == 7 || pos == 9 ? MF_SEPARATOR : checked ? MF_CHECKED : 0u;
-        EXPECT_EQ(GetMenuState(menu, pos, MF_BYPOSITION) & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED),
-                  expected) << pos << state;
-      }
-      wchar_t caption[64] = {};
-      GetMenuStringW(menu, 6, caption, 64, MF_BYPOSITION);
-      EXPECT_STREQ(caption, L"&Copy ZULLIB12.LOG\tCtrl+C");  // names the window's own log
-      DestroyMenu(menu);
+  for (auto [current, state] : {std::pair{12, 0}, {3, 1}, {12, 2}, {3, 0}}) {
+    ZUL_SelectTextWindow(current);
+    log_state[12] = state;
+    HMENU menu = BuildTextWindowMenu(12);
+    ASSERT_EQ(GetMenuItemCount(menu), 11);
+    for (int pos = 0; pos < 11; ++pos) {  // Select, Start Log and Stop Log carry the checks
+      bool checked = (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
+      UINT expected = pos == 3 || pos == 7 || pos == 9 ? MF_SEPARATOR : checked ? MF_CHECKED : 0u;
+      EXPECT_EQ(GetMenuState(menu, pos, MF_BYPOSITION) & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED), expected)
+          << pos << state;
     }
+    wchar_t caption[64] = {};
+    GetMenuStringW(menu, 6, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"&Copy ZULLIB12.LOG\tCtrl+C");  // names the window's own log
+    DestroyMenu(menu);
   }
   log_state[12] = 0;
   for (auto* blocker : {&text_input_pending, &point_tool_active}) {
@@ -121,7 +120,7 @@ TEST(TextLog, PrintsLinesAndPausesReachFileAndClipboard) {
   ZUL_StopLog(3);
   ZUL_Printf("hidden\n");
   ZUL_StartLog(3);
-  std::string long_line(300, 'w');
+  const std::string long_line(300, 'w');
   ZUL_Printf("\xE9\n100%%\n%s\n", long_line.c_str());
   PostMessageW(text_windows[3].window, WM_CLOSE, 0, 0);  // cancels the next input
   ZUL_Input(line);
@@ -135,8 +134,7 @@ TEST(TextLog, PrintsLinesAndPausesReachFileAndClipboard) {
   ZUL_StopLog(3);
   ASSERT_EQ(ZUL_CopyLog(3), 0);
   ZUL_Printf("still paused\n");
-  EXPECT_EQ(ClipboardText(), expected + "more\r\n");
-  EXPECT_EQ(FileBytes(LogPath(3)), expected + "more\r\n");
+  EXPECT_TRUE(ClipboardText() == expected + "more\r\n" && FileBytes(LogPath(3)) == expected + "more\r\n");
   EXPECT_EQ(log_state[3], 2);
 }
 
@@ -150,8 +148,7 @@ const std::string kSaved932 =  // the confirmation, code page 932
 const std::string kLast = "\tZUL_SetForeground(ZULMAINWINDOW);\n";
 
 std::string Line(const char* format, HWND window, int a = 0, int b = 0) {
-  RECT r = {};
-  GetWindowRect(window, &r);
+  RECT r = OuterRect(window);
   char text[1024];
   snprintf(text, sizeof text, format, static_cast<int>(r.left), static_cast<int>(r.top), a, b);
   return text;
@@ -208,9 +205,7 @@ TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
   Report(1);
   HWND t1 = text_windows[1].window, t4 = text_windows[4].window, box = ButtonBoxWindow();
   HWND i5 = image_windows[5].window, i7 = image_windows[7].window;
-  RECT client = {};
-  GetClientRect(box, &client);
-  const int w = client.right, h = client.bottom;
+  const int w = ClientRect(box).right, h = ClientRect(box).bottom;
   EXPECT_EQ(FileBytes(LogPath(1)),
             "******* Window information *******\r\n[Image Window]\r\n" +
                 Line(" 5 F 'pic' X:%d Y:%d W:256 H:96 ZM:50%%\r\n", i5) +

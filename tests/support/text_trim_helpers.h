@@ -1,0 +1,32 @@
+// Helpers of the whole-program, text window and button box tests: an
+// application held running until released, and window rectangles.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "test_support.h"
+
+inline void Nothing() {}
+
+// An application main that runs until the driver releases it (or the program ends).
+inline std::atomic<int> release_app{0};
+inline void RunUntilReleased() {
+  while (!release_app && quit_state == 0) Sleep(1), PumpWorkerMessages();
+}
+inline void StartHeldApplication() {
+  release_app = 0;
+  PostMainCommand(kCmdStart);
+  ASSERT_TRUE(WaitUntil([] { return running != 0; }));
+}
+
+inline RECT OuterRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+inline RECT ClientRect(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return rect;
+}
