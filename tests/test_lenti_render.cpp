@@ -83,17 +83,14 @@ TEST_F(Render, ViewWidthsOfTheFirstLensAndTheStartOfTheSecond) {
       }
 }
 
-TEST_F(Render, WriteSubpixelsAndBlendColors) {
+// Every rendering checks the sub-pixel layout through Subpixel; what it never shows is here.
+TEST_F(Render, NegativeColumnsWriteNothingAndBlendingTruncatesEachChannel) {
   MakeWindows(240);
   Fill(kOutputWindow, [](int, int) { return 0xAABBCCu; });
   ZUL_SelectImage(kOutputWindow);
-  WriteSubpixels(0, 4, 0x112233);  // blue of pixel 1 in row 0, red of pixel 2 in row 1, green in row 2
-  WriteSubpixels(0, -1, 0);  // a negative column: not a whole pixel writes nothing, a whole one
-  WriteSubpixels(0, -3, 0);  // falls outside the picture
-  const struct { int x, y; uint32_t colour; } pixels[] = {
-      {1, 0, 0xAABB33}, {2, 1, 0x11BBCC}, {2, 2, 0xAA22CC}, {1, 1, 0xAABBCC},
-      {2, 0, 0xAABBCC}, {1, 2, 0xAABBCC}, {0, 0, 0xAABBCC}, {0, 2, 0xAABBCC}};
-  for (const auto& p : pixels) EXPECT_EQ(ZUL_GetPixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+  WriteSubpixels(0, -1, 0);  // not a whole pixel: nothing is written
+  WriteSubpixels(0, -3, 0);  // a whole one falls outside the picture
+  for (int y = 0; y < 3; ++y) EXPECT_EQ(ZUL_GetPixel(0, y), 0xAABBCCu) << y;
   EXPECT_EQ(BlendColors(0.0, 0x102030, 0xFFFFFF), 0x102030u);
   EXPECT_EQ(BlendColors(1.0, 0x102030, 0x405060), 0x405060u);
   // 0.503 of the way from 100 to 200 is 150.3 -> 150; from 7 to 0: 3.479 -> 3.
@@ -136,8 +133,8 @@ TEST_F(Render, GapPosAndAaChangeExactlyTheirColumns) {
       for (int row = 0; row < 3; ++row)
         for (int x = 0; x + 3 * o < kOutputSubpixels; ++x) {
           int expected = v.expected(x, x + 3 * o, o, row);
-          if (expected >= 0)
-            ASSERT_EQ(changed.at(x + 3 * o, o, row), expected) << "column " << x << " block " << o;
+          if (expected < 0) continue;
+          ASSERT_EQ(changed.at(x + 3 * o, o, row), expected) << "column " << x << " block " << o;
         }
   }
 }

@@ -59,8 +59,18 @@ std::string InputWhileTyping(const std::function<void(HWND)>& typist, bool enter
   return std::string(buffer, strnlen(buffer, 256));
 }
 
-std::string Typed(const std::wstring& units) {
-  return InputWhileTyping([&](HWND w) { Type(w, units); });
+// A step of typing: `typed` units, or when null a key sent with Ctrl held that queues `added` units.
+struct Keys {
+  const wchar_t* typed;
+  WPARAM key = 0;
+  int added = 0;
+  UINT message = WM_KEYDOWN;
+};
+
+std::string Typed(const std::vector<Keys>& steps) {
+  return InputWhileTyping([&](HWND w) {
+    for (const Keys& k : steps) k.typed ? Type(w, k.typed) : ControlKey(w, k.key, k.added, k.message);
+  });
 }
 
 }  // namespace
@@ -161,7 +171,7 @@ TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {
   EXPECT_EQ(Colours(fresh), std::make_pair(0xFFFFFFu, 0u));
 }
 
-TEST(TextWindowLife, OpenReopenSelectAndClose) {
+TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   TextWindow& five = OpenFreshTextWindow(5, -1, -1, 150, 120);
   RECT outer = OuterRect(five.window), client = ClientRect(five.window);
   EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, client.right, client.bottom}),
@@ -196,6 +206,9 @@ TEST(TextWindowLife, OpenReopenSelectAndClose) {
   for (int n = 1; n <= 9; ++n) ZUL_OpenTextWindow(n, -1, -1, 100, 60);
   for (int n = 0; n <= 8; ++n) ZUL_SelectTextWindow(n);
   EXPECT_TRUE(text_window_history[0] == 7 && text_window_history[7] == 0);  // a history of eight
+  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);  // the close box; the keys: test_textwin_menu_logs
+  PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);  // the Destroy command
+  EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
   CloseAllTextWindows();
 }
 
@@ -218,49 +231,28 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
 }
 
-TEST(TextWindowLife, CloseBoxAndDestroyCommand) {  // the keys are in test_textwin_menu_logs
-  OpenFreshTextWindow(1, 300, 100);
-  ZUL_OpenTextWindow(2, 400, 40, 300, 100);
-  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);
-  PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);
-  EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
-}
-
 TEST(TextInput, TypedLinesAndTheirEcho) {
   TextWindow& t = OpenFreshTextWindow(1);
   ZUL_Printf("Cmd>");
-  EXPECT_EQ(Typed(L"abc\bd"), "abd");
+  EXPECT_EQ(Typed({{L"abc\bd"}}), "abd");
   EXPECT_STREQ(last_input, L"abd");
   EXPECT_EQ(t.cursor_y, t.char_height);
   BufferCopy copy = CopyBackBuffer(t);  // the echo stays on the prompt's line; the caret is gone
   EXPECT_TRUE(CellHasInk(copy, t, 6, 0));
   EXPECT_FALSE(CellHasInk(copy, t, 7, 0));
-  for (auto [typed, line] : {std::pair<std::wstring, std::string>{L"\b\b", ""}, {L"a\tb", "a b"}})
-    EXPECT_EQ(Typed(typed), line);
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"xy");
-              ControlKey(w, VK_UP, 3, WM_KEYDOWN);  // Up appends the previous line
-            }),
-            "xya b");
+  EXPECT_EQ(Typed({{L"\b\b"}}), "");
+  EXPECT_EQ(Typed({{L"a\tb"}}), "a b");
+  EXPECT_EQ(Typed({{L"xy"}, {nullptr, VK_UP, 3}}), "xya b");  // Up appends the previous line
   const wchar_t text[] = L"first line\r\nsecond line";
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
   std::memcpy(GlobalLock(block), text, sizeof text);
   GlobalUnlock(block);
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L">");
-              ControlKey(w, 'V', 10);  // only the first line is pasted
-              ControlKey(w, 'z', 0, WM_CHAR);  // a character typed with Ctrl held is ignored
-            }),
-            ">first line");
+  // Only the first line is pasted; a character typed with Ctrl held is ignored.
+  EXPECT_EQ(Typed({{L">"}, {nullptr, 'V', 10}, {nullptr, 'z', 0, WM_CHAR}}), ">first line");
   PutDibOnClipboard(BmpBytes(8, 8, 24, TestColor).substr(sizeof(BITMAPFILEHEADER)));
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"q");
-              ControlKey(w, 'V', 0);  // a picture pastes nothing
-              Type(w, L"r");
-            }),
-            "qr");
+  EXPECT_EQ(Typed({{L"q"}, {nullptr, 'V', 0}, {L"r"}}), "qr");  // a picture pastes nothing
   std::string line = InputWhileTyping([](HWND w) {
     for (int i = 0; i < 4; ++i) Type(w, std::wstring(64, static_cast<wchar_t>('a' + i)));
     Type(w, L"\byz");  // the 256th character is ignored; Backspace still works
@@ -298,7 +290,7 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
     EXPECT_FALSE(AreaHasInk(copy, 0, t.char_height, t.width, t.char_height));
   }
   OpenFreshTextWindow(2, 10 * cw, 3 * ch + 2);  // long input scrolls
-  EXPECT_EQ(Typed(std::wstring(45, L'k')), Repeat('k', 45));
+  EXPECT_EQ(Typed({{std::wstring(45, L'k').c_str()}}), Repeat('k', 45));
   EXPECT_EQ(t.cursor_y, 2 * ch);
 }
 
