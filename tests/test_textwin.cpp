@@ -302,15 +302,3 @@ TEST(TextInput, CancelledOrImpossibleInputs) {
   PumpFor(30);
   EXPECT_LT(queue_read, 0);
 }
-
-TEST(TextInput, CloseAllLogsClosesTheLogsOfLiveWindowsOnly) {  // the log's lines: test_textwin_menu_logs
-  OpenFreshTextWindow(3);
-  log_file[4] = _wfopen(L"textwin_gone.log", L"wb");
-  log_state[4] = 1;  // window 4 is not live
-  log_file[3] = _wfopen(L"textwin_live.log", L"wb");
-  log_state[3] = 2;
-  ZUL_CloseAllLogs();
-  EXPECT_TRUE(log_file[3] == nullptr && log_state[3] == 0);
-  EXPECT_NE(log_file[4], nullptr);
-  ResetLogs();
-}

@@ -113,7 +113,7 @@ TEST(TextMenu, KeysOfWindow5WhileWindow3IsCurrent) {
   }
 }
 
-TEST(TextLog, ResultCodesAndBoxes) {
+TEST(TextLog, ResultCodesBoxesAndClosingAll) {
   ResetLogs();
   OpenFreshTextWindow(3);
   for (int n : {5, 6, 255}) ZUL_OpenTextWindow(n, 40, 40, -1, -1);
@@ -151,6 +151,13 @@ TEST(TextLog, ResultCodesAndBoxes) {
   EXPECT_EQ(GetFileAttributesA("C:\\ZULLIB3.LOG"), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesA(LogPath(3).c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(LogText(5), "x\r\n");
+  log_file[4] = _wfopen(L"textwin_gone.log", L"wb"), log_state[4] = 1;  // window 4 is not live
+  ZUL_StopLog(5);
+  ASSERT_TRUE(log_state[3] == 1 && log_state[5] == 2);  // one log running, one paused
+  ZUL_CloseAllLogs();  // closes the logs of live windows only
+  EXPECT_TRUE(log_file[3] == nullptr && log_file[5] == nullptr && log_state[3] + log_state[5] == 0);
+  EXPECT_NE(log_file[4], nullptr);
+  ResetLogs();
 }
 
 TEST(TextLog, PrintsLinesAndPausesReachFileAndClipboard) {
