@@ -18,26 +18,21 @@ void ResizeBy(HWND window, int dx, int dy) {
   PumpFor(30);
 }
 
-// Waits until the input loop has taken `added` more units (and echoed the last).
-void WaitTaken(int32_t write_before, int added) {
-  int32_t expected = (write_before + added) % kKeyQueueUnits;
+// A step of typing: units posted, then (with `key`) that key sent with Ctrl held,
+// which queues `added` units.
+struct Keys { std::wstring units; WPARAM key = 0; int added = 0; UINT message = WM_KEYDOWN; };
+
+// Does a step and waits until the input loop has taken its units and echoed the last.
+void Type(HWND window, const Keys& k) {
+  int32_t expected = (queue_write + static_cast<int>(k.units.size()) + k.added) % kKeyQueueUnits;
+  for (wchar_t unit : k.units) PostMessageW(window, WM_CHAR, unit, 1);
+  if (k.key) {
+    HoldControlKey(true, window);
+    SendMessageW(window, k.message, k.key, 1);
+    HoldControlKey(false, window);
+  }
   EXPECT_TRUE(WaitUntil([&] { return queue_write == expected && queue_read < 0; }));
   Sleep(20);  // the pass that took the last unit finishes its echo
-}
-
-void Type(HWND window, const std::wstring& units) {
-  int32_t before = queue_write;
-  for (wchar_t unit : units) PostMessageW(window, WM_CHAR, unit, 1);
-  WaitTaken(before, static_cast<int>(units.size()));
-}
-
-// Sends a key with Ctrl held on the window's thread; it queues `added` units.
-void ControlKey(HWND window, WPARAM key, int added, UINT message = WM_KEYDOWN) {
-  int32_t before = queue_write;
-  HoldControlKey(true, window);
-  SendMessageW(window, message, key, 1);
-  HoldControlKey(false, window);
-  WaitTaken(before, added);
 }
 
 // Runs ZUL_Input on this thread while `typist` runs on its own once the input
@@ -59,18 +54,8 @@ std::string InputWhileTyping(const std::function<void(HWND)>& typist, bool enter
   return std::string(buffer, strnlen(buffer, 256));
 }
 
-// A step of typing: `typed` units, or when null a key sent with Ctrl held that queues `added` units.
-struct Keys {
-  const wchar_t* typed;
-  WPARAM key = 0;
-  int added = 0;
-  UINT message = WM_KEYDOWN;
-};
-
 std::string Typed(const std::vector<Keys>& steps) {
-  return InputWhileTyping([&](HWND w) {
-    for (const Keys& k : steps) k.typed ? Type(w, k.typed) : ControlKey(w, k.key, k.added, k.message);
-  });
+  return InputWhileTyping([&](HWND w) { for (const Keys& k : steps) Type(w, k); });
 }
 
 }  // namespace
@@ -237,7 +222,7 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
   EXPECT_FALSE(CellHasInk(copy, t, 7, 0));
   EXPECT_EQ(Typed({{L"\b\b"}}), "");
   EXPECT_EQ(Typed({{L"a\tb"}}), "a b");
-  EXPECT_EQ(Typed({{L"xy"}, {nullptr, VK_UP, 3}}), "xya b");  // Up appends the previous line
+  EXPECT_EQ(Typed({{L"xy"}, {L"", VK_UP, 3}}), "xya b");  // Up appends the previous line
   const wchar_t text[] = L"first line\r\nsecond line";
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
   std::memcpy(GlobalLock(block), text, sizeof text);
@@ -245,17 +230,17 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
   // Only the first line is pasted; a character typed with Ctrl held is ignored.
-  EXPECT_EQ(Typed({{L">"}, {nullptr, 'V', 10}, {nullptr, 'z', 0, WM_CHAR}}), ">first line");
+  EXPECT_EQ(Typed({{L">"}, {L"", 'V', 10}, {L"", 'z', 0, WM_CHAR}}), ">first line");
   PutDibOnClipboard(BmpBytes(8, 8, 24, TestColor).substr(sizeof(BITMAPFILEHEADER)));
-  EXPECT_EQ(Typed({{L"q"}, {nullptr, 'V', 0}, {L"r"}}), "qr");  // a picture pastes nothing
+  EXPECT_EQ(Typed({{L"q"}, {L"", 'V', 0}, {L"r"}}), "qr");  // a picture pastes nothing
   std::string line = InputWhileTyping([](HWND w) {
-    for (int i = 0; i < 4; ++i) Type(w, std::wstring(64, static_cast<wchar_t>('a' + i)));
-    Type(w, L"\byz");  // the 256th character is ignored; Backspace still works
+    for (int i = 0; i < 4; ++i) Type(w, {std::wstring(64, static_cast<wchar_t>('a' + i))});
+    Type(w, {L"\byz"});  // the 256th character is ignored; Backspace still works
   });
   EXPECT_EQ(line, Repeat('a', 64) + Repeat('b', 64) + Repeat('c', 64) + Repeat('d', 62) + "y");
   EXPECT_EQ(std::wcslen(last_input), 255u);
   line = InputWhileTyping([](HWND w) {
-    for (int i = 0; i < 4; ++i) Type(w, std::wstring(64, static_cast<wchar_t>(0x3042)));
+    for (int i = 0; i < 4; ++i) Type(w, {std::wstring(64, static_cast<wchar_t>(0x3042))});
   });
   EXPECT_LE(line.size(), 255u);  // wide characters fit the caller's buffer
   EXPECT_FALSE(line.empty());
@@ -270,9 +255,9 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
     OpenFreshTextWindow(2, 25 * cw, 200);
     std::vector<int> cursor;  // after the wrap, then after Backspace
     std::string line = InputWhileTyping([&](HWND w) {
-      Type(w, c.first);
+      Type(w, {c.first});
       cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
-      Type(w, L"\b");
+      Type(w, {L"\b"});
       cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
     });
     EXPECT_EQ(cursor, std::vector<int>({c.x, ch, 24 * cw, 0})) << c.x;
@@ -281,7 +266,7 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
     EXPECT_FALSE(CellHasInk(copy, t, 24, 0) || AreaHasInk(copy, 0, ch, t.width, ch));
   }
   OpenFreshTextWindow(2, 10 * cw, 3 * ch + 2);  // long input scrolls
-  EXPECT_EQ(Typed({{std::wstring(45, L'k').c_str()}}), Repeat('k', 45));
+  EXPECT_EQ(Typed({{std::wstring(45, L'k')}}), Repeat('k', 45));
   EXPECT_EQ(t.cursor_y, 2 * ch);
 }
 
@@ -289,7 +274,7 @@ TEST(TextInput, CancelledOrImpossibleInputs) {
   OpenFreshTextWindow(1);
   wcscpy(last_input, L"kept");
   EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"abc");
+              Type(w, {L"abc"});
               PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
             }, false),
             "");
