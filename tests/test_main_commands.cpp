@@ -42,7 +42,7 @@ const std::vector<bool> kIdle(9, false), kBusy = {true, true, false, false, true
 }  // namespace
 
 TEST(MainPopup, GreyedWhileBusyNoneForAPointToolAndPastesOnlyWhileIdle) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
+  ExpectCleanExit(Nothing, RunUntilReleased, [] {
     ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_EQ(PopupGreyed(WM_NCRBUTTONDOWN), kIdle);
@@ -83,7 +83,6 @@ TEST(MainPopup, GreyedWhileBusyNoneForAPointToolAndPastesOnlyWhileIdle) {
     EXPECT_EQ(VisiblePopupMenu(), nullptr);
     point_tool_active = 0;
   });
-  EXPECT_EQ(code, 0);
 }
 
 TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirNames) {
@@ -95,7 +94,7 @@ TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirN
   auto setup = [] {
     ZUL_CreateImage(0, "zero", -1, -1, 16, 16, 100), ZUL_CreateImage(2, "two", -1, -1, 16, 16, 100);
   };
-  int code = RunScenario(setup, Nothing, [&] {
+  ExpectCleanExit(setup, Nothing, [&] {
     ASSERT_TRUE(WaitUntil([] { return image_windows[2].in_use != 0; }));
     WriteBmp(files[0], 10, 10, 1);
     WriteBytesToFile(files[1], "this is not a picture");
@@ -114,7 +113,6 @@ TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirN
     PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({files[0]})), 0);
     EXPECT_TRUE(WaitUntil([] { return ShowsPattern(5, 10, 10, 1); }));
   });
-  EXPECT_EQ(code, 0);
   for (const std::wstring& f : files) DeleteFileW(f.c_str());
 }
 
@@ -137,7 +135,7 @@ bool NoImageWindow() {
 }  // namespace
 
 TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
-  int code = RunScenario(Nothing, CheckPrintedPrompt, [] {
+  ExpectCleanExit(Nothing, CheckPrintedPrompt, [] {
     PostMainCommand(kCmdImageWindow);
     for (const char* answer : {"64", "48", "16"}) ASSERT_TRUE(AnswerPrompt(answer));
     PumpFor(300);
@@ -154,11 +152,10 @@ TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
     EXPECT_TRUE(WaitUntil([] { return image_windows[0].in_use != 0; }));
     EXPECT_TRUE(image_windows[0].width == 1 && image_windows[0].bits == 8 && ImageTitle(0) == "000");
   });
-  EXPECT_EQ(code, 0);
 }
 
 TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
-  int code = RunScenario([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
+  ExpectCleanExit([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
     HWND first = nullptr;
     const struct { const char *columns, *rows; int count; } grids[] = {
@@ -192,11 +189,10 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
     EXPECT_FALSE(text_windows[3].in_use);
     EXPECT_EQ(text_windows[0].width, 198);
   });
-  EXPECT_EQ(code, 0);
 }
 
 TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
+  ExpectCleanExit(Nothing, RunUntilReleased, [] {
     ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
     RunOnMainThreadAndWait([] {});
     StartHeldApplication();
@@ -206,7 +202,6 @@ TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) 
     PostMainKey('X');
     EXPECT_TRUE(WaitUntil([] { return !IsWindow(main_window); }));
   });
-  EXPECT_EQ(code, 0);
 }
 
 // The box forwards S, C and Esc to the main window; Esc while a prompt waits ends the program.
@@ -216,7 +211,7 @@ TEST(MainKeys, ButtonBoxForwardsSCAndEscapeAndWindowInfoOpensTextWindowZero) {
     app_main_calls++;
     while (!stop_requested && !quit_state) Sleep(1), PumpWorkerMessages();
   };
-  int code = RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
+  ExpectCleanExit([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
     ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
     for (WPARAM key : {'S', 'C'}) {  // Start, then Stop
       PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, key, 0);
@@ -232,7 +227,6 @@ TEST(MainKeys, ButtonBoxForwardsSCAndEscapeAndWindowInfoOpensTextWindowZero) {
     PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
   });
-  EXPECT_EQ(code, 0);
   EXPECT_EQ(app_main_calls, 1);
   EXPECT_TRUE(NoImageWindow());
 }

@@ -12,20 +12,19 @@ std::atomic<int> main_calls{0}, setup_calls{0}, saw_stop{0};
 // `key`. Expects the worker's exit code and an ending within [min_ms, max_ms).
 void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, DWORD min_ms, DWORD max_ms) {
   DWORD worker_code = 99, took = 0;
-  EXPECT_EQ(RunScenario(Nothing, app, [&] {
-              ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
-              if (start) PostMainCommand(kCmdStart);
-              ASSERT_TRUE(WaitUntil([&] { return running == static_cast<int>(start); }));
-              HANDLE worker = nullptr, self = GetCurrentProcess();
-              DuplicateHandle(self, worker_thread, self, &worker, 0, FALSE, DUPLICATE_SAME_ACCESS);
-              DWORD begin = GetTickCount();
-              PostMainKey(key);
-              WaitForSingleObject(worker, 15000);
-              took = GetTickCount() - begin;
-              GetExitCodeThread(worker, &worker_code);
-              CloseHandle(worker);
-            }),
-            0);
+  ExpectCleanExit(Nothing, app, [&] {
+    ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
+    if (start) PostMainCommand(kCmdStart);
+    ASSERT_TRUE(WaitUntil([&] { return running == static_cast<int>(start); }));
+    HANDLE worker = nullptr, self = GetCurrentProcess();
+    DuplicateHandle(self, worker_thread, self, &worker, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    DWORD begin = GetTickCount();
+    PostMainKey(key);
+    WaitForSingleObject(worker, 15000);
+    took = GetTickCount() - begin;
+    GetExitCodeThread(worker, &worker_code);
+    CloseHandle(worker);
+  });
   EXPECT_EQ(worker_code, code);
   EXPECT_TRUE(took >= min_ms && took < max_ms) << took;
 }
@@ -35,12 +34,11 @@ void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, D
 TEST(MainWindow, PlacedAtTheBottomCentreWithTheDisplayDepth) {
   RECT rect{}, work{};
   std::wstring status;
-  EXPECT_EQ(RunScenario(Nothing, Nothing, [&] {
-              WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
-              rect = OuterRect(main_window);
-              status = MainStatusText();
-            }),
-            0);
+  ExpectCleanExit(Nothing, Nothing, [&] {
+    WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
+    rect = OuterRect(main_window);
+    status = MainStatusText();
+  });
   // Lowered by the drop animation, then lifted so that it lies inside the work area.
   const int height = GetSystemMetrics(SM_CYCAPTION) + 58;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -61,7 +59,7 @@ TEST(RunControl, StartRunsAppMainOnceAndStopIsSeen) {
     while (!stop_requested) Sleep(1);
     saw_stop = 1;
   };
-  int code = RunScenario([] { ++setup_calls; }, app, [] {
+  ExpectCleanExit([] { ++setup_calls; }, app, [] {
     for (bool by_key : {true, false}) {
       saw_stop = 0;
       if (by_key) PostMainKey('S'); else PostMainCommand(kCmdStart);
@@ -76,7 +74,6 @@ TEST(RunControl, StartRunsAppMainOnceAndStopIsSeen) {
     }
     PumpFor(200);
   });
-  EXPECT_EQ(code, 0);
   EXPECT_EQ(setup_calls, 1);
   EXPECT_EQ(main_calls, 2);
 }
@@ -94,7 +91,7 @@ TEST(RunControl, ExitEndsAnApplicationThatNeverPollsByForce) {  // after the gra
 // handles a message that makes a second one, which waits for the first to complete.
 TEST(Requests, RequestsWaitForAppMainInTurnKeepingTheirResultsAndTheMainWindowAnswers) {
   std::atomic<int> outer{-1}, inner{-1}, inner_started{0}, outer_pending{0};
-  int code = RunScenario(Nothing, [] { while (!release_app) Sleep(1); }, [&] {
+  ExpectCleanExit(Nothing, [] { while (!release_app) Sleep(1); }, [&] {
     PostMainCommand(kCmdStart);
     ASSERT_TRUE(WaitUntil([] { return running == 1; }));
     RunOnMainThread([&] {
@@ -113,7 +110,6 @@ TEST(Requests, RequestsWaitForAppMainInTurnKeepingTheirResultsAndTheMainWindowAn
     release_app = 1;
     WaitUntil([&] { return inner != -1 && outer != -1; });
   });
-  EXPECT_EQ(code, 0);
   EXPECT_EQ(std::vector<int>({outer_pending, outer, inner}), std::vector<int>({1, 3, 4}));
 }
 

@@ -9,6 +9,12 @@
 
 inline void Nothing() {}
 
+// Runs the whole program (RunScenario) and expects it to end with exit code 0.
+inline void ExpectCleanExit(std::function<void()> setup, std::function<void()> app,
+                            std::function<void()> driver) {
+  EXPECT_EQ(RunScenario(std::move(setup), std::move(app), std::move(driver)), 0);
+}
+
 // An application main that runs until the driver releases it (or the program ends).
 inline std::atomic<int> release_app{0};
 inline void RunUntilReleased() {
