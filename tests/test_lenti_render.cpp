@@ -64,10 +64,7 @@ class Render : public testing::Test {
 
 }  // namespace
 
-TEST_F(Render, ViewWidthsOfTheFirstLensAndTheStartOfTheSecond) {
-  std::vector<int> widths;
-  ComputeViewWidths(0, kPitch / 2, kPitch / 2, 2, &widths);
-  EXPECT_EQ(widths, (std::vector<int>{10, 11}));
+TEST_F(Render, ViewsOfTheFirstLensAndTheStartOfTheSecond) {
   // Work pixel (x, y) holds grey x: each output sub-pixel tells the column it sampled.
   MakeWindows(240);  // two pictures of 120 columns
   Fill(kWorkWindow, [](int x, int) { return Grey(x); });
