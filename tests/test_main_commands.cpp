@@ -3,28 +3,9 @@
 // keys the button box forwards to the main window.
 #include <algorithm>
 
-#include "test_support.h"
+#include "text_trim_helpers.h"
 
 namespace {
-
-void Nothing() {}
-
-std::atomic<int> release_app{0};
-
-void RunUntilReleased() {
-  while (!release_app && quit_state == 0) Sleep(1), PumpWorkerMessages();
-}
-
-void StartHeldApplication() {
-  release_app = 0;
-  PostMainCommand(kCmdStart);
-  ASSERT_TRUE(WaitUntil([] { return running != 0; }));
-}
-
-void ReleaseApplication() {
-  release_app = 1;
-  ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-}
 
 // Sends a Ctrl key to the main window on its own thread.
 void PressControl(WPARAM key) {
@@ -37,10 +18,6 @@ void PutPatternOnClipboard(int width, int height, int seed) {
 }
 
 bool AcceptsDrops() { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }
-
-void Drop(const std::vector<std::wstring>& files) {
-  PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
-}
 
 // Opens the popup of a right click, reads whether each command item is
 // greyed, and closes it. Empty when no popup came.
@@ -64,8 +41,8 @@ const std::vector<bool> kIdle(9, false), kBusy = {true, true, false, false, true
 
 }  // namespace
 
-TEST(MainPopup, GreyedWhileBusyAndNoneForAPointToolAndNoPasteNorDropWhileRunning) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
+TEST(MainPopup, GreyedWhileBusyNoneForAPointToolAndPastesOnlyWhileIdle) {
+  ExpectCleanExit(Nothing, RunUntilReleased, [] {
     ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_EQ(PopupGreyed(WM_NCRBUTTONDOWN), kIdle);
@@ -78,18 +55,27 @@ TEST(MainPopup, GreyedWhileBusyAndNoneForAPointToolAndNoPasteNorDropWhileRunning
     PressControl('V');
     PumpFor(300);
     EXPECT_FALSE(AcceptsDrops());
-    ReleaseApplication();
+    release_app = 1;
     EXPECT_TRUE(WaitUntil(AcceptsDrops));
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_FALSE(image_windows[0].in_use);  // the paste was ignored, not postponed
+    PutPatternOnClipboard(300, 200, 11);  // pasted pictures take the next free numbers
+    int before = current_image;
+    PressControl('V');
+    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(0, 300, 200, 11); }));
+    EXPECT_TRUE(ImageTitle(0) == "000" && image_windows[0].bits == 32);
+    EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));  // the current one stays
+    PutPatternOnClipboard(40, 30, 99);
+    PostMainCommand(kCmdPaste);
+    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(1, 40, 30, 99); }));
+    EXPECT_EQ(ImageTitle(1), "001");
     PutDibOnClipboard("");
     PostMainCommand(kCmdTextWindow);
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
     PostMainCommand(kCmdButtonBox);
     ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
     EXPECT_EQ(PopupGreyed(), kBusy);
-    EXPECT_TRUE(AnswerPrompt("1"));
-    EXPECT_TRUE(AnswerPrompt("1"));
+    EXPECT_TRUE(AnswerPrompt("1") && AnswerPrompt("1"));
     point_tool_active = 1;
     PostMessageW(main_window, WM_RBUTTONDOWN, 0, 0);
     PostMessageW(main_window, WM_NCRBUTTONDOWN, 0, 0);
@@ -97,25 +83,6 @@ TEST(MainPopup, GreyedWhileBusyAndNoneForAPointToolAndNoPasteNorDropWhileRunning
     EXPECT_EQ(VisiblePopupMenu(), nullptr);
     point_tool_active = 0;
   });
-  EXPECT_EQ(code, 0);
-}
-
-TEST(MainPaste, ControlVOpensTheClipboardPictureAsTheNextFreeWindow) {
-  int code = RunScenario(Nothing, Nothing, [&] {
-    PutPatternOnClipboard(300, 200, 11);
-    int before = current_image;
-    PressControl('V');
-    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(0, 300, 200, 11); }));
-    EXPECT_EQ(ImageTitle(0), "000");
-    EXPECT_EQ(image_windows[0].bits, 32);
-    EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));  // the current one stays
-    PutPatternOnClipboard(40, 30, 99);
-    PostMainCommand(kCmdPaste);
-    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(1, 40, 30, 99); }));
-    EXPECT_EQ(ImageTitle(1), "001");
-    PutDibOnClipboard("");
-  });
-  EXPECT_EQ(code, 0);
 }
 
 TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirNames) {
@@ -124,31 +91,28 @@ TEST(MainDrop, FilesOpenInTheNextFreeNumbersSkippingUnreadableOnesWhateverTheirN
   for (const wchar_t* name :
        {L"a.bmp", L"bad.bmp", L"missing.bmp", L"b.bmp", L"\x753B\x50CF\x03B5\x03B9\x03BA.bmp"})
     files.push_back(CurrentDirectoryPath(name));
-  int code = RunScenario(
-      [] {
-        ZUL_CreateImage(0, "zero", -1, -1, 16, 16, 100);
-        ZUL_CreateImage(2, "two", -1, -1, 16, 16, 100);
-      },
-      Nothing, [&] {
-        ASSERT_TRUE(WaitUntil([] { return image_windows[2].in_use != 0; }));
-        WriteBmp(files[0], 10, 10, 1);
-        WriteBytesToFile(files[1], "this is not a picture");
-        WriteBmp(files[3], 50, 20, 77);
-        WriteBmp(files[4], 8, 12, 3);
-        int before = current_image;
-        Drop(files);
-        EXPECT_TRUE(WaitUntil([] { return ShowsPattern(4, 8, 12, 3); }));
-        EXPECT_TRUE(ShowsPattern(1, 10, 10, 1));
-        EXPECT_TRUE(ShowsPattern(3, 50, 20, 77));
-        for (auto [n, title] : {std::pair{1, "001 a.bmp"}, {2, "two"}, {3, "003 b.bmp"}})
-          EXPECT_EQ(ImageTitle(n), title);
-        EXPECT_EQ(ImageTitle(4).substr(0, 4), "004 ");
-        EXPECT_FALSE(image_windows[5].in_use);
-        EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));
-        Drop({files[0]});  // drops are accepted again; the search starts from 0 once more
-        EXPECT_TRUE(WaitUntil([] { return ShowsPattern(5, 10, 10, 1); }));
-      });
-  EXPECT_EQ(code, 0);
+  auto setup = [] {
+    ZUL_CreateImage(0, "zero", -1, -1, 16, 16, 100), ZUL_CreateImage(2, "two", -1, -1, 16, 16, 100);
+  };
+  ExpectCleanExit(setup, Nothing, [&] {
+    ASSERT_TRUE(WaitUntil([] { return image_windows[2].in_use != 0; }));
+    WriteBmp(files[0], 10, 10, 1);
+    WriteBytesToFile(files[1], "this is not a picture");
+    WriteBmp(files[3], 50, 20, 77);
+    WriteBmp(files[4], 8, 12, 3);
+    int before = current_image;
+    PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(4, 8, 12, 3); }));
+    EXPECT_TRUE(ShowsPattern(1, 10, 10, 1) && ShowsPattern(3, 50, 20, 77));
+    for (auto [n, title] : {std::pair{1, "001 a.bmp"}, {2, "two"}, {3, "003 b.bmp"}})
+      EXPECT_EQ(ImageTitle(n), title);
+    EXPECT_EQ(ImageTitle(4).substr(0, 4), "004 ");
+    EXPECT_FALSE(image_windows[5].in_use);
+    EXPECT_TRUE(WaitUntil([&] { return current_image == before; }));
+    // Drops are accepted again; the search starts from 0 once more.
+    PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({files[0]})), 0);
+    EXPECT_TRUE(WaitUntil([] { return ShowsPattern(5, 10, 10, 1); }));
+  });
   for (const std::wstring& f : files) DeleteFileW(f.c_str());
 }
 
@@ -171,14 +135,13 @@ bool NoImageWindow() {
 }  // namespace
 
 TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
-  int code = RunScenario(Nothing, CheckPrintedPrompt, [] {
+  ExpectCleanExit(Nothing, CheckPrintedPrompt, [] {
     PostMainCommand(kCmdImageWindow);
     for (const char* answer : {"64", "48", "16"}) ASSERT_TRUE(AnswerPrompt(answer));
     PumpFor(300);
     EXPECT_TRUE(NoImageWindow());
     PostMainCommand(kCmdStart);
-    EXPECT_TRUE(WaitUntil([] { return prompt_shown >= 0; }));
-    EXPECT_EQ(prompt_shown, 1);
+    EXPECT_TRUE(WaitUntil([] { return prompt_shown >= 0; }) && prompt_shown == 1);
     ASSERT_TRUE(WaitUntil([] { return running == 0; }));
     PostMainCommand(kCmdImageWindow);  // a width beyond any surface: nothing
     for (const char* answer : {"99999999999999999999", "-5", "32"}) ASSERT_TRUE(AnswerPrompt(answer));
@@ -187,17 +150,13 @@ TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
     PostMainCommand(kCmdImageWindow);  // no digits read as 0: the smallest window
     for (const char* answer : {"abc", "", "8 bits please"}) ASSERT_TRUE(AnswerPrompt(answer));
     EXPECT_TRUE(WaitUntil([] { return image_windows[0].in_use != 0; }));
-    EXPECT_EQ(image_windows[0].width, 1);
-    EXPECT_EQ(image_windows[0].bits, 8);
-    EXPECT_EQ(ImageTitle(0), "000");
+    EXPECT_TRUE(image_windows[0].width == 1 && image_windows[0].bits == 8 && ImageTitle(0) == "000");
   });
-  EXPECT_EQ(code, 0);
 }
 
 TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
-  int code = RunScenario([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
+  ExpectCleanExit([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
     ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    RECT outer;
     HWND first = nullptr;
     const struct { const char *columns, *rows; int count; } grids[] = {
         {"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
@@ -210,10 +169,9 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
       }));
       EXPECT_FALSE(IsWindow(first));
       if (!(first = ButtonBoxWindow())) continue;
-      GetWindowRect(first, &outer);
+      RECT outer = OuterRect(first);
       EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
-      EXPECT_EQ(button_box.nx, atoi(g.columns));
-      EXPECT_EQ(GetWindow(first, GW_OWNER), main_window);
+      EXPECT_TRUE(button_box.nx == atoi(g.columns) && GetWindow(first, GW_OWNER) == main_window);
       EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
     }
     EXPECT_EQ(ButtonBoxWindow(), nullptr);
@@ -221,8 +179,7 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
     ASSERT_TRUE(AnswerPrompt("4"));
     ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
     EXPECT_EQ(InputBoxItemCount(), 4);
-    GetWindowRect(InputBoxWindow(), &outer);
-    EXPECT_TRUE(outer.left == 0 && outer.top == 0);
+    EXPECT_TRUE(OuterRect(InputBoxWindow()).left == 0 && OuterRect(InputBoxWindow()).top == 0);
     PostMainCommand(kCmdTextWindow);  // the next free number; taken at once after the prompt
     EXPECT_TRUE(WaitUntil([] { return text_windows[1].in_use != 0; }));
     PostMainCommand(kCmdTextWindow);
@@ -232,26 +189,10 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
     EXPECT_FALSE(text_windows[3].in_use);
     EXPECT_EQ(text_windows[0].width, 198);
   });
-  EXPECT_EQ(code, 0);
-}
-
-TEST(MainPrompts, WindowInfoOpensTextWindowZeroThenExitWhileAPromptWaitsEndsTheProgram) {
-  int code = RunScenario(Nothing, Nothing, [] {
-    PostMainCommand(kCmdWindowInfo);  // no text window is current
-    EXPECT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    PumpFor(200);
-    EXPECT_FALSE(text_windows[1].in_use);
-    PostMainCommand(kCmdImageWindow);
-    ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
-    PostMainKey('X');
-    EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
-  });
-  EXPECT_EQ(code, 0);
-  EXPECT_TRUE(NoImageWindow());
 }
 
 TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) {
-  int code = RunScenario(Nothing, RunUntilReleased, [] {
+  ExpectCleanExit(Nothing, RunUntilReleased, [] {
     ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
     RunOnMainThreadAndWait([] {});
     StartHeldApplication();
@@ -261,33 +202,31 @@ TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) 
     PostMainKey('X');
     EXPECT_TRUE(WaitUntil([] { return !IsWindow(main_window); }));
   });
-  EXPECT_EQ(code, 0);
 }
 
-TEST(MainKeys, ButtonBoxForwardsSAndCToTheMainWindow) {
+// The box forwards S, C and Esc to the main window; Esc while a prompt waits ends the program.
+TEST(MainKeys, ButtonBoxForwardsSCAndEscapeAndWindowInfoOpensTextWindowZero) {
   static std::atomic<int32_t> app_main_calls{0};
   auto wait_for_stop = [] {  // as the application's button loop does
     app_main_calls++;
     while (!stop_requested && !quit_state) Sleep(1), PumpWorkerMessages();
   };
-  int code = RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
+  ExpectCleanExit([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
     ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
-    HWND box = ButtonBoxWindow();
-    PostMessageW(box, WM_KEYDOWN, 'S', 0);
-    ASSERT_TRUE(WaitUntil([] { return running != 0; }));
-    EXPECT_EQ(app_main_calls, 1);
-    PostMessageW(box, WM_KEYDOWN, 'C', 0);
-    ASSERT_TRUE(WaitUntil([] { return running == 0; }));
-    PostMessageW(box, WM_KEYDOWN, 'A', 0);  // not forwarded
-    PostMessageW(box, WM_KEYDOWN, 'X', 0);  // Exit
-    EXPECT_TRUE(WaitUntil([] { return quit_state != 0; }));
+    for (WPARAM key : {'S', 'C'}) {  // Start, then Stop
+      PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, key, 0);
+      ASSERT_TRUE(WaitUntil([key] { return running == (key == 'S'); }));
+    }
+    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, 'A', 0);  // not forwarded
+    PostMainCommand(kCmdWindowInfo);  // no text window is current
+    EXPECT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
+    PumpFor(200);
+    EXPECT_FALSE(text_windows[1].in_use);
+    PostMainCommand(kCmdImageWindow);
+    ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
+    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
   });
-  EXPECT_EQ(code, 0);
   EXPECT_EQ(app_main_calls, 1);
-}
-
-TEST(MainKeys, EscapeInTheButtonBoxEndsTheProgram) {
-  EXPECT_EQ(RunScenario([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, [] {},
-                        [] { EXPECT_TRUE(KeyEndsTheProgram(ButtonBoxWindow, VK_ESCAPE)); }),
-            0);
+  EXPECT_TRUE(NoImageWindow());
 }

@@ -1,80 +1,68 @@
 // Whole-program scenarios of the framework spine: the main window, run control
 // with Start / Stop / Exit, and window requests from the main window thread.
 #include <algorithm>
-#include <string>
 
-#include "test_support.h"
+#include "text_trim_helpers.h"
 
 namespace {
 
-std::atomic<int> main_calls{0}, setup_calls{0}, release_app{0}, saw_stop{0};
+std::atomic<int> main_calls{0}, setup_calls{0}, saw_stop{0};
 
-void Nothing() {}
-
-// Chooses Exit (from idle or a running AppMain) and returns the worker's exit
-// code and how long the program took to end.
-void ExitAndMeasure(WPARAM key, DWORD* worker_code, DWORD* took) {
-  HANDLE worker = nullptr;
-  DuplicateHandle(GetCurrentProcess(), worker_thread, GetCurrentProcess(), &worker, 0, FALSE,
-                  DUPLICATE_SAME_ACCESS);
-  DWORD start = GetTickCount();
-  PostMainKey(key);
-  WaitUntil([] { return !IsWindow(main_window); }, 10000);
-  WaitForSingleObject(worker, 5000);
-  *took = GetTickCount() - start;
-  GetExitCodeThread(worker, worker_code);
-  CloseHandle(worker);
+// Runs the program with `app`; the driver (after `start` when given) chooses Exit by
+// `key`. Expects the worker's exit code and an ending within [min_ms, max_ms).
+void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, DWORD min_ms, DWORD max_ms) {
+  DWORD worker_code = 99, took = 0;
+  ExpectCleanExit(Nothing, app, [&] {
+    ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
+    if (start) PostMainCommand(kCmdStart);
+    ASSERT_TRUE(WaitUntil([&] { return running == static_cast<int>(start); }));
+    HANDLE worker = nullptr, self = GetCurrentProcess();
+    DuplicateHandle(self, worker_thread, self, &worker, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    DWORD begin = GetTickCount();
+    PostMainKey(key);
+    WaitForSingleObject(worker, 15000);
+    took = GetTickCount() - begin;
+    GetExitCodeThread(worker, &worker_code);
+    CloseHandle(worker);
+  });
+  EXPECT_EQ(worker_code, code);
+  EXPECT_TRUE(took >= min_ms && took < max_ms) << took;
 }
 
 }  // namespace
 
 TEST(MainWindow, PlacedAtTheBottomCentreWithTheDisplayDepth) {
-  RECT rect{};
+  RECT rect{}, work{};
   std::wstring status;
-  int code = RunScenario(Nothing, Nothing, [&] {
+  ExpectCleanExit(Nothing, Nothing, [&] {
     WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
-    GetWindowRect(main_window, &rect);
+    rect = OuterRect(main_window);
     status = MainStatusText();
   });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXFULLSCREEN) - 240) / 2);
   // Lowered by the drop animation, then lifted so that it lies inside the work area.
   const int height = GetSystemMetrics(SM_CYCAPTION) + 58;
-  RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_EQ(rect.top, std::min<int>(GetSystemMetrics(SM_CYFULLSCREEN) - 113 + 55, work.bottom - height));
-  EXPECT_EQ(rect.right - rect.left, 240);
-  EXPECT_EQ(rect.bottom - rect.top, height);
+  const int top = std::min<int>(GetSystemMetrics(SM_CYFULLSCREEN) - 113 + 55, work.bottom - height);
+  EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+            std::vector<LONG>({(GetSystemMetrics(SM_CXFULLSCREEN) - 240) / 2, top, 240, height}));
   HDC screen = GetDC(nullptr);
   std::wstring depth = std::to_wstring(GetDeviceCaps(screen, BITSPIXEL)) + L"-bit color";
   ReleaseDC(nullptr, screen);
   EXPECT_EQ(status, std::wstring(18 - depth.size() / 2, L' ') + depth);
 }
 
-TEST(RunControl, StartRunsAppMainOnceAndSetupOnce) {
-  int code = RunScenario([] { ++setup_calls; }, [] { ++main_calls; }, [] {
-    PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return main_calls == 1 && !running; }));
-    PumpFor(200);
-    EXPECT_EQ(main_calls, 1);
-    PostMainKey('S');  // key S acts as Start too
-    ASSERT_TRUE(WaitUntil([] { return main_calls == 2 && !running; }));
-  });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(setup_calls, 1);
-  EXPECT_EQ(main_calls, 2);
-}
-
-TEST(RunControl, StartWhileRunningIsIgnoredAndStopIsSeen) {
+// Start by menu and by key S runs AppMain once each (Start while running is
+// ignored); Stop by key C and by menu is seen and cleared after AppMain returns.
+TEST(RunControl, StartRunsAppMainOnceAndStopIsSeen) {
   auto app = [] {
     ++main_calls;
     while (!stop_requested) Sleep(1);
     saw_stop = 1;
   };
-  int code = RunScenario(Nothing, app, [] {
-    for (bool by_key : {true, false}) {  // Stop by key, then by menu
+  ExpectCleanExit([] { ++setup_calls; }, app, [] {
+    for (bool by_key : {true, false}) {
       saw_stop = 0;
-      PostMainCommand(kCmdStart);
+      if (by_key) PostMainKey('S'); else PostMainCommand(kCmdStart);
       ASSERT_TRUE(WaitUntil([] { return running == 1; }));
       PostMainCommand(kCmdStart);
       PostMainKey('S');
@@ -82,47 +70,31 @@ TEST(RunControl, StartWhileRunningIsIgnoredAndStopIsSeen) {
       EXPECT_EQ(start_requested, 0);
       if (by_key) PostMainKey('C'); else PostMainCommand(kCmdStop);
       ASSERT_TRUE(WaitUntil([] { return saw_stop == 1 && !running; }));
-      EXPECT_EQ(stop_requested, 0);  // cleared after AppMain returned
+      EXPECT_EQ(stop_requested, 0);
     }
+    PumpFor(200);
   });
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(setup_calls, 1);
   EXPECT_EQ(main_calls, 2);
 }
 
-TEST(RunControl, ExitFromIdleEndsTheWorkerWithoutForce) {
-  DWORD worker_code = 99, took = 0;
-  int code = RunScenario(Nothing, Nothing, [&] {
-    WaitUntil([] { return worker_thread != nullptr; });
-    PumpFor(100);
-    ExitAndMeasure(VK_ESCAPE, &worker_code, &took);
-  });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(worker_code, 0u);  // returned by itself
+TEST(RunControl, ExitFromIdleEndsTheWorkerWithoutForce) {  // well inside the 2-second grace period
+  ExpectExit(Nothing, false, VK_ESCAPE, 0, 0, 1500);
   EXPECT_EQ(quit_state, 2);
-  EXPECT_LT(took, 1500u);  // well inside the 2-second grace period
 }
 
-TEST(RunControl, ExitEndsAnApplicationThatNeverPollsByForce) {
-  DWORD worker_code = 99, took = 0;
-  int code = RunScenario(Nothing, [] { for (;;) Sleep(5); }, [&] {
-    PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return running == 1; }));
-    ExitAndMeasure('X', &worker_code, &took);
-  });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(worker_code, 1u);  // ended by force after the grace period
-  EXPECT_GE(took, 1900u);
-  EXPECT_LT(took, 6000u);
+TEST(RunControl, ExitEndsAnApplicationThatNeverPollsByForce) {  // after the grace period
+  ExpectExit([] { for (;;) Sleep(5); }, true, 'X', 1, 1900, 6000);
 }
 
-TEST(Requests, ANestedRequestWaitsForTheFirstAndKeepsItsOwnResult) {
+// While the first request waits for AppMain, the main window still answers and
+// handles a message that makes a second one, which waits for the first to complete.
+TEST(Requests, RequestsWaitForAppMainInTurnKeepingTheirResultsAndTheMainWindowAnswers) {
   std::atomic<int> outer{-1}, inner{-1}, inner_started{0}, outer_pending{0};
-  int code = RunScenario(Nothing, [] { while (!release_app) Sleep(1); }, [&] {
+  ExpectCleanExit(Nothing, [] { while (!release_app) Sleep(1); }, [&] {
     PostMainCommand(kCmdStart);
     ASSERT_TRUE(WaitUntil([] { return running == 1; }));
     RunOnMainThread([&] {
-      // While the first request waits, the main window handles a message that
-      // makes a second one; it must wait for the first to complete.
       RunOnMainThread([&] {
         outer_pending = window_request.code != 0;
         inner_started = 1;
@@ -131,46 +103,20 @@ TEST(Requests, ANestedRequestWaitsForTheFirstAndKeepsItsOwnResult) {
       outer = RequestCreateImage(10, "outer", 10, 10, 7);  // bad depth: 3
     });
     ASSERT_TRUE(WaitUntil([&] { return inner_started == 1; }));
+    PumpFor(300);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
+    EXPECT_EQ(outer + inner, -2);  // neither is done while AppMain runs
     release_app = 1;
     WaitUntil([&] { return inner != -1 && outer != -1; });
   });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(outer_pending, 1);
-  EXPECT_EQ(outer, 3);
-  EXPECT_EQ(inner, 4);
-}
-
-TEST(Requests, ARequestDuringAppMainWaitsAndTheMainWindowStaysResponsive) {
-  std::atomic<int> done{0}, app_returned{0}, done_early{0};
-  release_app = 0;
-  auto app = [&] {
-    while (!release_app) Sleep(1);
-    app_returned = 1;
-  };
-  int code = RunScenario(Nothing, app, [&] {
-    PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return running == 1; }));
-    RunOnMainThread([&] {
-      RequestCreateImage(999, "late", 1, 1, 32);
-      done_early = app_returned == 0;
-      done = 1;
-    });
-    PumpFor(300);
-    EXPECT_EQ(done, 0);
-    DWORD_PTR answer = 0;  // the main window still answers while its request waits
-    EXPECT_NE(SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
-    release_app = 1;
-    EXPECT_TRUE(WaitUntil([&] { return done == 1; }));
-  });
-  EXPECT_EQ(code, 0);
-  EXPECT_EQ(done_early, 0);
+  EXPECT_EQ(std::vector<int>({outer_pending, outer, inner}), std::vector<int>({1, 3, 4}));
 }
 
 TEST(StartUp, AClassThatCannotBeRegisteredEndsWithCodeOneAndNoWindow) {
-  WNDCLASSW taken = {};  // the button box's class name, taken first
-  taken.lpfnWndProc = DefWindowProcW;
-  taken.hInstance = GetModuleHandleW(nullptr);
-  taken.lpszClassName = L"zul_bb";
+  WNDCLASSW taken = {};
+  taken.lpfnWndProc = DefWindowProcW, taken.hInstance = GetModuleHandleW(nullptr);
+  taken.lpszClassName = L"zul_bb";  // the button box's class name, taken first
   ASSERT_NE(RegisterClassW(&taken), 0);
   EXPECT_EQ(ZulMain(GetModuleHandleW(nullptr)), 1);
   EXPECT_EQ(FindWindowW(L"zul_mw", nullptr), nullptr);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "text_test_helpers.h"
+#include "text_trim_helpers.h"
 
 namespace {
 
@@ -11,33 +12,27 @@ std::pair<uint32_t, uint32_t> Colours(const TextWindow& t) { return {t.text_colo
 std::string Repeat(char c, int count) { return std::string(static_cast<size_t>(count), c); }
 
 void ResizeBy(HWND window, int dx, int dy) {
-  RECT outer;
-  GetWindowRect(window, &outer);
+  RECT outer = OuterRect(window);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
                SWP_NOMOVE | SWP_NOZORDER);
   PumpFor(30);
 }
 
-// Waits until the input loop has taken `added` more units (and echoed the last).
-void WaitTaken(int32_t write_before, int added) {
-  int32_t expected = (write_before + added) % kKeyQueueUnits;
+// A step of typing: units posted, then (with `key`) that key sent with Ctrl held,
+// which queues `added` units.
+struct Keys { std::wstring units; WPARAM key = 0; int added = 0; UINT message = WM_KEYDOWN; };
+
+// Does a step and waits until the input loop has taken its units and echoed the last.
+void Type(HWND window, const Keys& k) {
+  int32_t expected = (queue_write + static_cast<int>(k.units.size()) + k.added) % kKeyQueueUnits;
+  for (wchar_t unit : k.units) PostMessageW(window, WM_CHAR, unit, 1);
+  if (k.key) {
+    HoldControlKey(true, window);
+    SendMessageW(window, k.message, k.key, 1);
+    HoldControlKey(false, window);
+  }
   EXPECT_TRUE(WaitUntil([&] { return queue_write == expected && queue_read < 0; }));
   Sleep(20);  // the pass that took the last unit finishes its echo
-}
-
-void Type(HWND window, const std::wstring& units) {
-  int32_t before = queue_write;
-  for (wchar_t unit : units) PostMessageW(window, WM_CHAR, unit, 1);
-  WaitTaken(before, static_cast<int>(units.size()));
-}
-
-// Sends a key with Ctrl held on the window's thread; it queues `added` units.
-void ControlKey(HWND window, WPARAM key, int added, UINT message = WM_KEYDOWN) {
-  int32_t before = queue_write;
-  HoldControlKey(true, window);
-  SendMessageW(window, message, key, 1);
-  HoldControlKey(false, window);
-  WaitTaken(before, added);
 }
 
 // Runs ZUL_Input on this thread while `typist` runs on its own once the input
@@ -59,8 +54,8 @@ std::string InputWhileTyping(const std::function<void(HWND)>& typist, bool enter
   return std::string(buffer, strnlen(buffer, 256));
 }
 
-std::string Typed(const std::wstring& units) {
-  return InputWhileTyping([&](HWND w) { Type(w, units); });
+std::string Typed(const std::vector<Keys>& steps) {
+  return InputWhileTyping([&](HWND w) { for (const Keys& k : steps) Type(w, k); });
 }
 
 }  // namespace
@@ -68,11 +63,8 @@ std::string Typed(const std::wstring& units) {
 TEST(TextLayout, LinesWrappingAndCursor) {
   TextWindow& t = OpenFreshTextWindow(1, 400, 300);
   const int cells = 400 / t.char_width, cw = t.char_width, ch = t.char_height;
-  const struct {
-    std::string text;
-    int x, y;  // cursor afterwards, in cells and lines
-    std::vector<std::pair<int, int>> ink, blank;
-  } cases[] = {
+  // The cursor afterwards (in cells and lines) and cells with and without ink.
+  const struct { std::string text; int x, y; std::vector<std::pair<int, int>> ink, blank; } cases[] = {
       {"A\n\nB", 1, 2, {{0, 0}, {0, 2}}, {{1, 0}, {0, 1}, {1, 2}}},
       {"\nABC", 3, 1, {{2, 1}}, {{0, 0}, {3, 1}}},
       {"a\tb\rc", 5, 0, {{4, 0}}, {}},  // tab and CR take one cell each
@@ -86,9 +78,7 @@ TEST(TextLayout, LinesWrappingAndCursor) {
     ZUL_Printf("%s", c.text.c_str());
     BufferCopy copy = CopyBackBuffer(t);
     EXPECT_EQ(t.cursor_x, c.x * cw) << c.text.substr(0, 8);
-    if (c.y >= 0) {
-      EXPECT_EQ(t.cursor_y, c.y * ch) << c.text.substr(0, 8);
-    }
+    EXPECT_TRUE(c.y < 0 || t.cursor_y == c.y * ch) << c.text.substr(0, 8);
     for (auto [col, line] : c.ink) EXPECT_TRUE(CellHasInk(copy, t, col, line)) << c.text.substr(0, 8) << col;
     for (auto [col, line] : c.blank)
       EXPECT_FALSE(CellHasInk(copy, t, col, line)) << c.text.substr(0, 8) << col;
@@ -161,11 +151,9 @@ TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {
   EXPECT_EQ(Colours(fresh), std::make_pair(0xFFFFFFu, 0u));
 }
 
-TEST(TextWindowLife, OpenReopenSelectAndClose) {
+TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   TextWindow& five = OpenFreshTextWindow(5, -1, -1, 150, 120);
-  RECT outer, client;
-  GetWindowRect(five.window, &outer);
-  GetClientRect(five.window, &client);
+  RECT outer = OuterRect(five.window), client = ClientRect(five.window);
   EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, client.right, client.bottom}),
             std::vector<LONG>({150, 120, 400, 300}));
   wchar_t caption[64];
@@ -181,8 +169,7 @@ TEST(TextWindowLife, OpenReopenSelectAndClose) {
   EXPECT_EQ(ZUL_SelectTextWindow(3), 1);
   EXPECT_EQ(current_text_window, 5);
   EXPECT_EQ(ZUL_OpenTextWindow(4, -1, 90, 200, 100), 0);  // x left to the system, y kept
-  GetWindowRect(text_windows[4].window, &outer);
-  EXPECT_EQ(outer.top, 90);
+  EXPECT_EQ(OuterRect(text_windows[4].window).top, 90);
   EXPECT_EQ(ZUL_CloseTextWindow(4), 0);
   EXPECT_EQ(current_text_window, 5);  // the lowest live one
   EXPECT_EQ(ZUL_CloseTextWindow(8) + ZUL_CloseTextWindow(5), 0);
@@ -193,13 +180,15 @@ TEST(TextWindowLife, OpenReopenSelectAndClose) {
   current_text_window = 17;
   ZUL_ShowTextWindow();  // opens window 0 in the middle of the screen
   ASSERT_TRUE(text_windows[0].in_use);
-  GetWindowRect(text_windows[0].window, &outer);
+  outer = OuterRect(text_windows[0].window);
   EXPECT_TRUE(outer.left == GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 200 &&
               outer.top == GetSystemMetrics(SM_CYFULLSCREEN) / 2 - 150);
   for (int n = 1; n <= 9; ++n) ZUL_OpenTextWindow(n, -1, -1, 100, 60);
-  ZUL_SelectTextWindow(0);
-  for (int n = 1; n <= 8; ++n) ZUL_SelectTextWindow(n);
+  for (int n = 0; n <= 8; ++n) ZUL_SelectTextWindow(n);
   EXPECT_TRUE(text_window_history[0] == 7 && text_window_history[7] == 0);  // a history of eight
+  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);  // the close box; the keys: test_textwin_menu_logs
+  PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);  // the Destroy command
+  EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
   CloseAllTextWindows();
 }
 
@@ -222,59 +211,36 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
 }
 
-TEST(TextWindowLife, CloseBoxAndDestroyCommand) {  // the keys are in test_textwin_menu_logs
-  OpenFreshTextWindow(1, 300, 100);
-  ZUL_OpenTextWindow(2, 400, 40, 300, 100);
-  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);
-  PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);
-  EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
-}
-
 TEST(TextInput, TypedLinesAndTheirEcho) {
   TextWindow& t = OpenFreshTextWindow(1);
   ZUL_Printf("Cmd>");
-  EXPECT_EQ(Typed(L"abc\bd"), "abd");
+  EXPECT_EQ(Typed({{L"abc\bd"}}), "abd");
   EXPECT_STREQ(last_input, L"abd");
   EXPECT_EQ(t.cursor_y, t.char_height);
   BufferCopy copy = CopyBackBuffer(t);  // the echo stays on the prompt's line; the caret is gone
   EXPECT_TRUE(CellHasInk(copy, t, 6, 0));
   EXPECT_FALSE(CellHasInk(copy, t, 7, 0));
-  for (auto [typed, line] : {std::pair<std::wstring, std::string>{L"\b\b", ""}, {L"a\tb", "a b"}})
-    EXPECT_EQ(Typed(typed), line);
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"xy");
-              ControlKey(w, VK_UP, 3, WM_KEYDOWN);  // Up appends the previous line
-            }),
-            "xya b");
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  std::wstring text = L"first line\r\nsecond line";
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * 2);
-  std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * 2);
+  EXPECT_EQ(Typed({{L"\b\b"}}), "");
+  EXPECT_EQ(Typed({{L"a\tb"}}), "a b");
+  EXPECT_EQ(Typed({{L"xy"}, {L"", VK_UP, 3}}), "xya b");  // Up appends the previous line
+  const wchar_t text[] = L"first line\r\nsecond line";
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+  std::memcpy(GlobalLock(block), text, sizeof text);
   GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L">");
-              ControlKey(w, 'V', 10);  // only the first line is pasted
-              ControlKey(w, 'z', 0, WM_CHAR);  // a character typed with Ctrl held is ignored
-            }),
-            ">first line");
+  // Only the first line is pasted; a character typed with Ctrl held is ignored.
+  EXPECT_EQ(Typed({{L">"}, {L"", 'V', 10}, {L"", 'z', 0, WM_CHAR}}), ">first line");
   PutDibOnClipboard(BmpBytes(8, 8, 24, TestColor).substr(sizeof(BITMAPFILEHEADER)));
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"q");
-              ControlKey(w, 'V', 0);  // a picture pastes nothing
-              Type(w, L"r");
-            }),
-            "qr");
+  EXPECT_EQ(Typed({{L"q"}, {L"", 'V', 0}, {L"r"}}), "qr");  // a picture pastes nothing
   std::string line = InputWhileTyping([](HWND w) {
-    for (int i = 0; i < 4; ++i) Type(w, std::wstring(64, static_cast<wchar_t>('a' + i)));
-    Type(w, L"\byz");  // the 256th character is ignored; Backspace still works
+    for (int i = 0; i < 4; ++i) Type(w, {std::wstring(64, static_cast<wchar_t>('a' + i))});
+    Type(w, {L"\byz"});  // the 256th character is ignored; Backspace still works
   });
   EXPECT_EQ(line, Repeat('a', 64) + Repeat('b', 64) + Repeat('c', 64) + Repeat('d', 62) + "y");
   EXPECT_EQ(std::wcslen(last_input), 255u);
   line = InputWhileTyping([](HWND w) {
-    for (int i = 0; i < 4; ++i) Type(w, std::wstring(64, static_cast<wchar_t>(0x3042)));
+    for (int i = 0; i < 4; ++i) Type(w, {std::wstring(64, static_cast<wchar_t>(0x3042))});
   });
   EXPECT_LE(line.size(), 255u);  // wide characters fit the caller's buffer
   EXPECT_FALSE(line.empty());
@@ -283,28 +249,24 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
 TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
   const int cw = OpenFreshTextWindow(1).char_width, ch = text_windows[1].char_height;
   TextWindow& t = text_windows[2];
-  const struct {
-    std::wstring first;
-    int x;
-  } cases[] = {{std::wstring(25, L'W'), 0}, {std::wstring(24, L'n') + L"\xE9", 2 * cw}};  // wide wraps whole
+  const struct { std::wstring first; int x; } cases[] = {  // a wide character wraps whole
+      {std::wstring(25, L'W'), 0}, {std::wstring(24, L'n') + L"\xE9", 2 * cw}};
   for (const auto& c : cases) {
     OpenFreshTextWindow(2, 25 * cw, 200);
-    int wrapped_x = -1, wrapped_y = -1, back_x = -1, back_y = -1;
+    std::vector<int> cursor;  // after the wrap, then after Backspace
     std::string line = InputWhileTyping([&](HWND w) {
-      Type(w, c.first);
-      wrapped_x = t.cursor_x, wrapped_y = t.cursor_y;
-      Type(w, L"\b");
-      back_x = t.cursor_x, back_y = t.cursor_y;
+      Type(w, {c.first});
+      cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
+      Type(w, {L"\b"});
+      cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
     });
-    using Ints = std::vector<int>;
-    EXPECT_EQ(Ints({wrapped_x, wrapped_y, back_x, back_y}), Ints({c.x, ch, 24 * cw, 0})) << c.x;
+    EXPECT_EQ(cursor, std::vector<int>({c.x, ch, 24 * cw, 0})) << c.x;
     EXPECT_EQ(line.size(), 24u);
     BufferCopy copy = CopyBackBuffer(t);  // what was removed is blanked, both cells of a wide one
-    EXPECT_FALSE(CellHasInk(copy, t, 24, 0));
-    EXPECT_FALSE(AreaHasInk(copy, 0, t.char_height, t.width, t.char_height));
+    EXPECT_FALSE(CellHasInk(copy, t, 24, 0) || AreaHasInk(copy, 0, ch, t.width, ch));
   }
   OpenFreshTextWindow(2, 10 * cw, 3 * ch + 2);  // long input scrolls
-  EXPECT_EQ(Typed(std::wstring(45, L'k')), Repeat('k', 45));
+  EXPECT_EQ(Typed({{std::wstring(45, L'k')}}), Repeat('k', 45));
   EXPECT_EQ(t.cursor_y, 2 * ch);
 }
 
@@ -312,7 +274,7 @@ TEST(TextInput, CancelledOrImpossibleInputs) {
   OpenFreshTextWindow(1);
   wcscpy(last_input, L"kept");
   EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, L"abc");
+              Type(w, {L"abc"});
               PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
             }, false),
             "");
@@ -324,16 +286,4 @@ TEST(TextInput, CancelledOrImpossibleInputs) {
   PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k', 1);  // without a pending input: not queued
   PumpFor(30);
   EXPECT_LT(queue_read, 0);
-}
-
-TEST(TextInput, CloseAllLogsClosesTheLogsOfLiveWindowsOnly) {  // the log's lines: test_textwin_menu_logs
-  OpenFreshTextWindow(3);
-  log_file[4] = _wfopen(L"textwin_gone.log", L"wb");
-  log_state[4] = 1;  // window 4 is not live
-  log_file[3] = _wfopen(L"textwin_live.log", L"wb");
-  log_state[3] = 2;
-  ZUL_CloseAllLogs();
-  EXPECT_TRUE(log_file[3] == nullptr && log_state[3] == 0);
-  EXPECT_NE(log_file[4], nullptr);
-  ResetLogs();
 }
