@@ -1,7 +1,6 @@
 // The button box on the test thread: grid layout, press counting, captions,
 // resizing, refused opens, destroying and renaming through a prompt.
 #include "text_test_helpers.h"
-#include "text_trim_helpers.h"
 
 namespace {
 

@@ -66,8 +66,6 @@ void ExpectPauseBoxSaying(const std::wstring& text) {
   EXPECT_FALSE(Live(kOutputWindow));
 }
 
-void Nothing() {}
-
 bool DropPairAndStart() {
   PostMessageW(main_window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({CurrentDirectoryPath(L"pair.bmp")})), 0);
   // Start once the picture is in window 0, as a user who sees it would.

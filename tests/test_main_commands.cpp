@@ -3,7 +3,7 @@
 // keys the button box forwards to the main window.
 #include <algorithm>
 
-#include "text_trim_helpers.h"
+#include "test_support.h"
 
 namespace {
 

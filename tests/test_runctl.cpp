@@ -2,7 +2,7 @@
 // with Start / Stop / Exit, and window requests from the main window thread.
 #include <algorithm>
 
-#include "text_trim_helpers.h"
+#include "test_support.h"
 
 namespace {
 

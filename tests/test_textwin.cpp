@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "text_test_helpers.h"
-#include "text_trim_helpers.h"
 
 namespace {
 

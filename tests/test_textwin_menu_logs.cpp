@@ -4,7 +4,6 @@
 // the clipboard), which is replayed to recreate the layout. Windows live on the
 // test thread.
 #include "text_test_helpers.h"
-#include "text_trim_helpers.h"
 
 namespace {
 

@@ -46,6 +46,33 @@ void HoldControlKey(bool down, HWND window = nullptr);
 // Sends WM_KEYDOWN `key` to `window` with Ctrl held on its thread.
 void SendControlKey(HWND window, WPARAM key);
 
+inline void Nothing() {}
+// RunScenario that is expected to end with exit code 0.
+inline void ExpectCleanExit(std::function<void()> setup, std::function<void()> app,
+                            std::function<void()> driver) {
+  EXPECT_EQ(RunScenario(std::move(setup), std::move(app), std::move(driver)), 0);
+}
+// An application main that runs until the driver sets `release_app` (or the program ends).
+inline std::atomic<int> release_app{0};
+inline void RunUntilReleased() {
+  while (!release_app && quit_state == 0) Sleep(1), PumpWorkerMessages();
+}
+inline void StartHeldApplication() {
+  release_app = 0;
+  PostMainCommand(kCmdStart);
+  ASSERT_TRUE(WaitUntil([] { return running != 0; }));
+}
+inline RECT OuterRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+inline RECT ClientRect(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return rect;
+}
+
 // ---- pictures and files --------------------------------------------------------
 // 0x00RRGGBB test colours whose neighbouring pixels differ.
 uint32_t TestColor(int x, int y);
