@@ -1,1 +1,0 @@
-zul_add_test_program(test_command_console test_command_console.cpp ISOLATED)

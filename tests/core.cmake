@@ -1,2 +1,0 @@
-zul_add_test_program(test_core test_core.cpp)
-zul_add_test_program(test_runctl test_runctl.cpp ISOLATED)

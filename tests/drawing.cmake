@@ -1,4 +1,0 @@
-zul_add_test_program(test_raster_figures test_raster_figures.cpp)
-zul_add_benchmark(bench_drawing bench_drawing.cpp)
-zul_add_test_program(test_point_tools test_point_tools.cpp)
-zul_add_test_program(test_drawing_scenarios test_drawing_scenarios.cpp ISOLATED)

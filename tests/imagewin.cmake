@@ -1,2 +1,0 @@
-zul_add_test_program(test_imagewin test_imagewin.cpp)
-zul_add_test_program(test_imagewin_scenarios test_imagewin_scenarios.cpp ISOLATED)

@@ -1,2 +1,0 @@
-zul_add_test_program(test_load_exact8 test_load_exact8.cpp)
-zul_add_benchmark(bench_load bench_load.cpp)

@@ -1,1 +1,0 @@
-zul_add_test_program(test_main_commands test_main_commands.cpp ISOLATED)

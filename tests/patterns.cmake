@@ -1,1 +1,0 @@
-zul_add_test_program(test_patterns test_patterns.cpp)

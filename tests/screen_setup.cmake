@@ -1,2 +1,0 @@
-zul_add_test_program(test_screen_setup test_screen_setup.cpp)
-zul_add_test_program(test_screen_scenarios test_screen_scenarios.cpp ISOLATED)

@@ -1,3 +1,0 @@
-zul_add_test_program(test_surfaces test_surfaces.cpp)
-zul_add_test_program(test_image_requests test_image_requests.cpp ISOLATED)
-zul_add_benchmark(bench_pixels bench_pixels.cpp)

@@ -1,1 +1,0 @@
-zul_add_test_program(test_analysis_commands test_analysis_commands.cpp)

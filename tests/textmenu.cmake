@@ -1,1 +1,0 @@
-zul_add_test_program(test_textwin_menu_logs test_textwin_menu_logs.cpp)

@@ -1,3 +1,0 @@
-zul_add_test_program(test_textwin test_textwin.cpp)
-zul_add_test_program(test_textwin_scenarios test_textwin_scenarios.cpp ISOLATED)
-zul_add_benchmark(bench_textwin bench_textwin.cpp)

@@ -1,3 +1,0 @@
-zul_add_test_program(test_image_transforms test_image_transforms.cpp)
-zul_add_test_program(test_image_file_scenarios test_image_file_scenarios.cpp ISOLATED)
-zul_add_benchmark(bench_image_transforms bench_image_transforms.cpp)

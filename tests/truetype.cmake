@@ -1,1 +1,0 @@
-zul_add_test_program(test_truetype_text test_truetype_text.cpp)
