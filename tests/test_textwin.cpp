@@ -117,7 +117,8 @@ TEST(TextLayout, WindowShowsEachPrintAsAWholeRepaintWould) {
   int mismatches = 0;
   for (int i = 0; i < 60; ++i) {
     ZUL_PushTextColor(0x102030 * (i % 7 + 1), i % 3 ? 0 : 0x000080);
-    ZUL_Printf(i % 4 ? "%d %s\n" : "%d %s", i, Repeat(static_cast<char>(i % 5 ? 'a' + i % 26 : 0xE9), i % 45).c_str());
+    char c = static_cast<char>(i % 5 ? 'a' + i % 26 : 0xE9);
+    ZUL_Printf(i % 4 ? "%d %s\n" : "%d %s", i, Repeat(c, i % 45).c_str());
     ZUL_PopTextColor();
     BufferCopy shown = CopyShownText(t);
     mismatches += shown.pixels != CopyBackBuffer(t).pixels;
@@ -128,6 +129,28 @@ TEST(TextLayout, WindowShowsEachPrintAsAWholeRepaintWould) {
     }
   }
   EXPECT_EQ(mismatches, 0);
+}
+
+// The main window's thread prints its prompts into a window the worker owns
+// and paints: no print is lost to a paint running at the same time.
+TEST(TextLayout, PrintsFromAnotherThreadWhileTheOwnerPaints) {
+  TextWindow& t = OpenFreshTextWindow(1, 300, 150);
+  int lost = 0;
+  for (int round = 0; round < 60; ++round) {
+    ZUL_ClearTextWindow();
+    std::atomic<int> done{0};
+    std::thread printer([&] {
+      for (int i = 0; i < 8; ++i) ZUL_Printf("line %d of round %d\n", i, round);
+      done = 1;
+    });
+    while (!done) PumpWorkerMessages();
+    printer.join();
+    PumpFor(5);
+    std::string text;
+    for (int i = 0; i < 8; ++i) text += "line " + std::to_string(i) + " of round " + std::to_string(round) + "\n";
+    lost += CopyShownText(t).pixels != CopyBackBuffer(t).pixels || !ShowsPrinted(1, text.c_str(), 8);
+  }
+  EXPECT_EQ(lost, 0);
 }
 
 TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {

@@ -4,8 +4,10 @@
 #include "core/core.h"
 
 void ApplyTextColours(TextWindow& t) {
+  LockTextDrawing();
   SetTextColor(t.memory_dc, ColorToGdi(t.text_colour));
   SetBkColor(t.memory_dc, ColorToGdi(t.back_colour));
+  UnlockTextDrawing();
 }
 
 void ResetTextColours(TextWindow& t) {

@@ -6,7 +6,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// Drawing into the back buffers and copying them to their windows happen
+// under one lock: a device context serves one thread at a time, and the main
+// window's thread prints its prompts into text window 0 while the worker, which
+// owns the window, paints it. A call on a context busy on the other thread
+// would fail and its text be lost. Re-entrant: a scroll fills, a rebuild
+// releases, creates and applies colours.
+CRITICAL_SECTION text_drawing_lock;
+const bool text_drawing_lock_ready = (InitializeCriticalSection(&text_drawing_lock), true);
+
+}  // namespace
+
+void LockTextDrawing() { EnterCriticalSection(&text_drawing_lock); }
+void UnlockTextDrawing() { LeaveCriticalSection(&text_drawing_lock); }
+
 void CreateTextBackBuffer(TextWindow& t) {
+  LockTextDrawing();
   t.window_dc = GetDC(t.window);
   t.memory_dc = CreateCompatibleDC(t.window_dc);
   // A minimised window reports a size of zero; the bitmap keeps one pixel.
@@ -15,9 +32,11 @@ void CreateTextBackBuffer(TextWindow& t) {
   SelectObject(t.memory_dc, GetStockObject(OEM_FIXED_FONT));
   t.previous_bitmap = SelectObject(t.memory_dc, t.bitmap);
   FillTextBackBuffer(t, 0);
+  UnlockTextDrawing();
 }
 
 void ReleaseTextBackBuffer(TextWindow& t) {
+  LockTextDrawing();
   if (t.memory_dc && t.previous_bitmap) SelectObject(t.memory_dc, t.previous_bitmap);
   if (t.bitmap) DeleteObject(t.bitmap);
   if (t.memory_dc) DeleteDC(t.memory_dc);
@@ -26,15 +45,18 @@ void ReleaseTextBackBuffer(TextWindow& t) {
   t.previous_bitmap = nullptr;
   t.memory_dc = nullptr;
   t.window_dc = nullptr;
+  UnlockTextDrawing();
 }
 
 void RebuildTextBackBuffer(TextWindow& t, int width, int height) {
+  LockTextDrawing();
   t.width = width;
   t.height = height;
   ReleaseTextBackBuffer(t);
   CreateTextBackBuffer(t);
   t.cursor_x = t.cursor_y = 0;
   ApplyTextColours(t);
+  UnlockTextDrawing();
   RebuildSnapRects();
   InvalidateWholeTextWindow(t);
 }
@@ -42,11 +64,16 @@ void RebuildTextBackBuffer(TextWindow& t, int width, int height) {
 void FillTextBackBuffer(TextWindow& t, int top) {
   if (top < 0) top = 0;
   if (top >= t.height) return;
+  LockTextDrawing();
   PatBlt(t.memory_dc, 0, top, t.width, t.height - top, PATCOPY);
+  UnlockTextDrawing();
 }
 
 void DrawTextUnits(TextWindow& t, int x, int y, const wchar_t* units, int count) {
-  if (count > 0) TextOutW(t.memory_dc, x, y, units, count);
+  if (count <= 0) return;
+  LockTextDrawing();
+  TextOutW(t.memory_dc, x, y, units, count);
+  UnlockTextDrawing();
 }
 
 int UnitAdvance(const TextWindow& t, wchar_t unit) {
@@ -56,9 +83,11 @@ int UnitAdvance(const TextWindow& t, wchar_t unit) {
 bool ScrollTextIfNeeded(TextWindow& t) {
   if (t.cursor_y + t.char_height < t.height) return false;
   int rows = t.cursor_y - t.char_height;
+  LockTextDrawing();
   if (rows > 0) BitBlt(t.memory_dc, 0, 0, t.width, rows, t.memory_dc, 0, t.char_height, SRCCOPY);
   t.cursor_y -= t.char_height;
   FillTextBackBuffer(t, t.cursor_y);
+  UnlockTextDrawing();
   return true;
 }
 
@@ -111,25 +140,20 @@ TextRows LayOutTextUnits(TextWindow& t, const wchar_t* units) {
   return TextRows{std::max(first_row, 0), std::min(t.cursor_y + t.char_height, t.height)};
 }
 
-bool CopyBackBufferToWindow(const TextWindow& t, const RECT& area) {
-  // A device context serves one thread at a time: while the main window's
-  // thread draws a prompt into the back buffer, a copy fails; it soon succeeds.
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (BitBlt(t.window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top, t.memory_dc,
-               area.left, area.top, SRCCOPY))
-      return true;
-    Sleep(1);
-  }
-  return false;
+void CopyBackBufferToWindow(const TextWindow& t, const RECT& area) {
+  LockTextDrawing();
+  BitBlt(t.window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top, t.memory_dc,
+         area.left, area.top, SRCCOPY);
+  UnlockTextDrawing();
 }
 
 void ShowTextRows(const TextWindow& t, TextRows rows) {
   if (rows.bottom <= rows.top) return;
   RECT changed = {0, rows.top, t.width, rows.bottom};
   // The main window's thread leaves its prompts to a paint of the worker,
-  // which owns the window and uses its device context.
-  bool own_thread = GetWindowThreadProcessId(t.window, nullptr) == GetCurrentThreadId();
-  if (own_thread && CopyBackBufferToWindow(t, changed)) {
+  // which owns the window.
+  if (GetWindowThreadProcessId(t.window, nullptr) == GetCurrentThreadId()) {
+    CopyBackBufferToWindow(t, changed);
     GdiFlush();
   } else {
     InvalidateRect(t.window, &changed, FALSE);

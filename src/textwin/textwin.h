@@ -45,6 +45,10 @@ int FindTextWindow(HWND window);
 TextWindow* CurrentLiveTextWindow();
 
 // ---- back buffer and layout (text_layout.cpp) ----------------------------------
+// Every call below that draws into a back buffer or copies it to its window
+// holds the text drawing lock (re-entrant) while it does; so do the colours.
+void LockTextDrawing();
+void UnlockTextDrawing();
 // Makes the window's device contexts and back buffer of its width x height,
 // black, with the black brush, the OEM fixed font and the colours selected.
 void CreateTextBackBuffer(TextWindow& t);
@@ -72,12 +76,11 @@ struct TextRows {
 // Lays `units` (zero-terminated) out from the cursor with wrapping, one draw
 // per run. Returns the rows that changed: the whole buffer after a scroll.
 TextRows LayOutTextUnits(TextWindow& t, const wchar_t* units);
-// Copies `area` of the back buffer to the same place of the window; false
-// when the device contexts stayed busy on the other thread.
-bool CopyBackBufferToWindow(const TextWindow& t, const RECT& area);
+// Copies `area` of the back buffer to the same place of the window.
+void CopyBackBufferToWindow(const TextWindow& t, const RECT& area);
 // Copies `rows` of the back buffer straight to the window, so they show
 // without a paint (a paint copies the same pixels); on another thread than
-// the window's, or when the copy fails, the rows are invalidated instead.
+// the window's, the rows are invalidated instead.
 void ShowTextRows(const TextWindow& t, TextRows rows);
 
 // ---- colours (text_colors.cpp) -----------------------------------------------
