@@ -44,39 +44,33 @@ TEST(TextWindowBenchmark, PrintfLinesPerSecond) {
   InitializeFrameworkForTests();
   ZUL_OpenTextWindow(0, 40, 40, 400, 300);
   PumpFor(50);
+  const int lines = 10000, round = lines / 20;
   const TextWindow& t = text_windows[0];
-  HDC dc = CreateCompatibleDC(t.window_dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(t.window_dc, 400, 300);
-  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  HDC dc = CreateCompatibleDC(t.window_dc);  // the baseline draws into a memory DC of the window's size
+  HGDIOBJ old_bitmap = SelectObject(dc, CreateCompatibleBitmap(t.window_dc, 400, 300));
   SelectObject(dc, GetStockObject(OEM_FIXED_FONT));
-  const int lines = 10000;
   double baseline = Time(lines, [&](int i) {
     wchar_t line[64];
     TextOutW(dc, 0, (i % 24) * t.char_height, line, swprintf(line, 64, L"line %d of the benchmark", i));
   });
-  SelectObject(dc, old_bitmap);
-  DeleteObject(bitmap);
+  DeleteObject(SelectObject(dc, old_bitmap));
   DeleteDC(dc);
   std::string block(4000, 'x');  // 50 text lines
   for (size_t i = 79; i < block.size(); i += 80) block[i] = '\n';
   // Pairs measured in alternating rounds, so that drift hits both alike.
   double off = 0, on = 0, whole = 0, changed = 0, whole_still = 0, changed_still = 0;
-  for (int round = 0; round < 20; ++round) {
-    whole += Time(lines / 20, PrintLineRepaintingAll);
-    changed += Time(lines / 20, PrintLine);
-    whole_still += Time(lines / 20, [](int i) { RewindCursor(i), PrintLineRepaintingAll(i); });
-    changed_still += Time(lines / 20, [](int i) { RewindCursor(i), PrintLine(i); });
-    off += Time(lines / 20, PrintLine);
+  for (int r = 0; r < 20; ++r) {
+    whole += Time(round, PrintLineRepaintingAll);
+    changed += Time(round, PrintLine);
+    whole_still += Time(round, [](int i) { RewindCursor(i), PrintLineRepaintingAll(i); });
+    changed_still += Time(round, [](int i) { RewindCursor(i), PrintLine(i); });
+    off += Time(round, PrintLine);
     ZUL_StartLog(0);
-    on += Time(lines / 20, PrintLine);
+    on += Time(round, PrintLine);
     ZUL_StopLog(0);
   }
   ZUL_StartLog(0);
-  const struct {
-    const char* what;
-    int count;
-    double seconds;
-  } rows[] = {
+  const struct { const char* what; int count; double seconds; } rows[] = {
       {"baseline TextOutW lines", lines, baseline},
       {"one-line ZUL_Printf (scrolls)", lines, changed},
       {"the same, whole window repainted", lines, whole},

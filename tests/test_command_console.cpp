@@ -1,19 +1,6 @@
 // The command console: what each line prints (read back through the text
-// window's log) and returns, and, in whole-program runs, exit and start.
+// window's log) and returns, and, in a whole-program run, start and exit.
 #include "text_test_helpers.h"
-
-namespace {
-
-std::atomic<int> console_result{-1}, app_main_runs{0};
-
-
-// AppSetup of the whole-program runs: text window 0, then one console line.
-void OpenWindowAndRunConsole() {
-  ZUL_OpenTextWindow(0, 0, 0, -1, -1);
-  console_result = ZUL_RunCommandConsole();
-}
-
-}  // namespace
 
 TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {
   OpenFreshTextWindow(0);
@@ -43,17 +30,16 @@ TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {
   EXPECT_EQ(ZUL_RunCommandConsole(), 1);  // no window at all
 }
 
-TEST(ConsoleScenario, ExitEndsTheProgram) {
-  EXPECT_EQ(RunScenario(OpenWindowAndRunConsole, [] {}, [] {
-              AnswerLater("exit").join();
-              EXPECT_TRUE(WaitUntil([] { return quit_state != 0; }));
-            }), 0);
-  EXPECT_EQ(console_result, 0);
-}
-
-TEST(ConsoleScenario, StartRunsTheApplication) {
-  EXPECT_EQ(RunScenario(OpenWindowAndRunConsole, [] { app_main_runs++; }, [] {
-              AnswerLater("start").join();
-              EXPECT_TRUE(WaitUntil([] { return app_main_runs == 1; }));
-            }), 0);
+// A console line in the set-up says "start", which runs the application; its
+// own console line says "exit", which ends the program.
+TEST(ConsoleScenario, StartRunsTheApplicationAndExitEndsTheProgram) {
+  static std::atomic<int> setup_result{-1}, main_result{-1}, app_main_runs{0};
+  auto setup = [] { ZUL_OpenTextWindow(0, 0, 0, -1, -1), setup_result = ZUL_RunCommandConsole(); };
+  ExpectCleanExit(setup, [] { app_main_runs++, main_result = ZUL_RunCommandConsole(); }, [] {
+    AnswerLater("start").join();
+    ASSERT_TRUE(WaitUntil([] { return app_main_runs == 1; }));
+    AnswerLater("exit").join();
+    EXPECT_TRUE(WaitUntil([] { return quit_state != 0; }));
+  });
+  EXPECT_TRUE(setup_result == 0 && main_result == 0);
 }

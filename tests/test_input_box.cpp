@@ -19,20 +19,18 @@ std::string Value(int i) {
   char v[256] = "junk";
   return ZUL_GetInputBox(i, v) == 0 ? v : "none:" + std::string(v);
 }
-SIZE Client() { RECT r; GetClientRect(InputBoxWindow(), &r); return SIZE{r.right, r.bottom}; }
 void Key(WPARAM key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); PumpAsWorker(); }
 
 using Longs = std::vector<LONG>;
 
 Longs Place(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
+  RECT r = OuterRect(control);
   MapWindowPoints(nullptr, InputBoxWindow(), reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right, r.bottom};
 }
 
 void ExpectLayout(int label, int edit) {  // widths of the two columns
-  EXPECT_EQ(Client().cx, label + edit + 12);
+  EXPECT_EQ(ClientRect(InputBoxWindow()).right, label + edit + 12);
   for (int i = 0, y = 0; i < input_box.items; ++i, y += 28) {
     EXPECT_EQ(Place(input_box.labels[i]), Longs({4, 7 + y, 4 + label, 31 + y})) << i;
     EXPECT_EQ(Place(input_box.edits[i]), Longs({label + 8, 4 + y, label + 8 + edit, 28 + y})) << i;
@@ -42,16 +40,14 @@ void ExpectLayout(int label, int edit) {  // widths of the two columns
 }  // namespace
 
 TEST_F(InputBoxTest, OpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThemOnDestroy) {
-  const int counts[][2] = {{0, 1}, {45, 30}, {-5, 1}, {3, 3}};
+  const int counts[][2] = {{0, 1}, {45, 30}, {-5, 1}, {3, 3}};  // asked, opened
   for (const auto& c : counts) {
     ZUL_DestroyInputBox();
     ZUL_OpenInputBox(40, 50, c[0]);
-    EXPECT_TRUE(InputBoxItemCount() == c[1] && Client().cy == 28 * c[1] + 2) << c[0];
+    EXPECT_TRUE(InputBoxItemCount() == c[1] && ClientRect(InputBoxWindow()).bottom == 28 * c[1] + 2) << c[0];
   }
   HWND box = InputBoxWindow();
-  RECT outer;
-  GetWindowRect(box, &outer);
-  EXPECT_TRUE(outer.left == 40 && outer.top == 50 && Text(box) == "InputBox");
+  EXPECT_TRUE(OuterRect(box).left == 40 && OuterRect(box).top == 50 && Text(box) == "InputBox");
   ExpectLayout(80, 70);
   for (int i = 0; i < 3; ++i)
     EXPECT_TRUE(Text(input_box.labels[i]) == "Item " + std::to_string(i) && Text(input_box.edits[i]) == "0" &&
@@ -101,9 +97,8 @@ TEST_F(InputBoxTest, LongDoubleByteValueIsCutAtAWholeCharacter) {
 
 TEST_F(InputBoxTest, EitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
   ZUL_OpenInputBox(100, 100, 3);
-  RECT outer, proposed;
-  GetWindowRect(InputBoxWindow(), &outer);
-  proposed = {outer.left, outer.top - 20, outer.right, outer.bottom + 30};
+  RECT outer = OuterRect(InputBoxWindow());
+  RECT proposed = {outer.left, outer.top - 20, outer.right, outer.bottom + 30};
   SendMessageW(InputBoxWindow(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&proposed));
   EXPECT_TRUE(proposed.top == outer.top && proposed.bottom == outer.bottom);
   const struct { WPARAM edge; int wider, label, edit; } drags[] = {{WMSZ_RIGHT, 50, 80, 120},

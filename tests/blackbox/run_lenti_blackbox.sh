@@ -6,42 +6,21 @@
 # scripts/with-wine.sh (DISPLAY and the Wine prefix are set there).
 #   run_lenti_blackbox.sh LENTI_EXE CLIPBOARD_HELPER_EXE
 set -uo pipefail
-lenti=$1
-helper=$2
-work=$(mktemp -d)
+lenti=$1 helper=$2 work=$(mktemp -d) pid=""
 cd "$work" || exit 1
-pid=""
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-
-wait_for_window() {  # name -> X window id
-  local id=""
-  for _ in $(seq 200); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+# Polls `test ARGS...` every 0.1 s, at most COUNT times.
+poll() { local count=$1; shift; for _ in $(seq "$count"); do "$@" && return 0; sleep 0.1; done; return 1; }
+found() { id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$id" ]; }
+wait_for_window() { poll 200 found "$1" && echo "$id"; }  # name -> X window id
 
 press() {  # window, keys...: a click on the caption activates it, then real key strokes
-  local window=$1; shift
-  xdotool mousemove --window "$window" 40 6 click 1
+  xdotool mousemove --window "$1" 40 6 click 1
   sleep 0.4
-  xdotool key "$@"
+  xdotool key "${@:2}"
   sleep 0.5
 }
-
-wine "$helper" </dev/null >/dev/null 2>&1 || fail "the clipboard helper failed"
-
-wine "$lenti" </dev/null >/dev/null 2>&1 &
-pid=$!
-
-main=$(wait_for_window "ZULLIB 7.0") || fail "no main window"
-box=$(wait_for_window "ButtonBox") || fail "no button box"
-sleep 1.5  # the drop animation
 
 drag_aside() {  # window, dx, dy: drag it by its caption, as a user would
   local X Y WIDTH HEIGHT SCREEN WINDOW
@@ -55,6 +34,13 @@ drag_aside() {  # window, dx, dy: drag it by its caption, as a user would
   sleep 0.5
 }
 
+wine "$helper" </dev/null >/dev/null 2>&1 || fail "the clipboard helper failed"
+wine "$lenti" </dev/null >/dev/null 2>&1 &
+pid=$!
+main=$(wait_for_window "ZULLIB 7.0") || fail "no main window"
+box=$(wait_for_window "ButtonBox") || fail "no button box"
+sleep 1.5  # the drop animation
+
 press "$main" ctrl+v
 input=$(wait_for_window "000.*") || fail "Ctrl+V opened no image window 000"
 drag_aside "$input" 0 530   # it opened over the panel
@@ -63,11 +49,9 @@ output=$(wait_for_window "Hello,there!.*") || fail "Start opened no output windo
 drag_aside "$output" 420 330  # the output opens over the panel too
 press "$box" 1   # pitch+
 press "$box" 7   # cap
-for _ in $(seq 50); do [ -s lenti_test.png ] && break; sleep 0.1; done
-[ -s lenti_test.png ] || fail "cap wrote no lenti_test.png"
+poll 50 test -s lenti_test.png || fail "cap wrote no lenti_test.png"
 press "$main" Escape
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Esc did not end the program"
+poll 50 eval '! kill -0 "$pid" 2>/dev/null' || fail "Esc did not end the program"
 pid=""
 
 size=$(identify -format '%w x %h %[channels]' lenti_test.png 2>/dev/null)
