@@ -4,14 +4,13 @@
 
 namespace {
 
+// Each case starts with no box and the first columns' widths.
 class InputBoxTest : public testing::Test {
- protected:
   void SetUp() override {
     OpenFreshTextWindow(0, -1, -1, 400, 300);
     ZUL_DestroyInputBox();
     input_box.label_width = 80, input_box.edit_width = 70, input_box.sizing_edge = 0;
   }
-  void TearDown() override { ZUL_DestroyInputBox(); }
 };
 
 std::string Text(HWND w) { char t[512]; GetWindowTextAnsi(w, t, 512); return t; }
