@@ -1,9 +1,5 @@
 // What every application built with zul_add_application carries: the version
 // "ZULLIB 7.0" shown in the file's properties and a DPI-aware manifest.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "test_support.h"
 
 TEST(ApplicationResources, VersionAndDpiAwareManifest) {
