@@ -1,7 +1,5 @@
 // The point tools and the drawing and colour commands, played with real
 // mouse messages while the tool waits on this thread.
-#include <cstring>
-
 #include "image_test_helpers.h"
 #include "point_script.h"
 
@@ -24,24 +22,15 @@ int Play(std::vector<ScriptStep> steps, const std::function<int()>& tool) {
   return code;
 }
 
-ScriptStep ExpectStatus(std::string text) {
-  return [=] { EXPECT_EQ(StatusText(), text); };
-}
-// Checks (while the tool waits) whether pixel (x, y) is inverted against `before`.
-ScriptStep ExpectInverted(const std::vector<uint8_t>* before, int x, int y, bool inverted) {
-  return [=] {
-    uint32_t was;
-    std::memcpy(&was, &(*before)[size_t(y) * image_surfaces[1].stride + 4u * x], 4);
-    EXPECT_EQ(ZUL_GetPixel(x, y) == (was ^ 0xFFFFFFu), inverted) << x << "," << y;
-  };
+ScriptStep ExpectStatus(std::string text) { return [=] { EXPECT_EQ(StatusText(), text); }; }
+// Checks (while the tool waits) whether pixel (x, y) of the test picture is inverted.
+ScriptStep Inverted(int x, int y, bool inverted = true) {
+  return [=] { EXPECT_EQ(ZUL_GetPixel(x, y) == (TestColor(x, y) ^ 0xFFFFFFu), inverted) << x << "," << y; };
 }
 
 class PointTools : public PointScriptTest {
  protected:
-  void SetUp() override {
-    PointScriptTest::SetUp();
-    Picture(32, 100);
-  }
+  void SetUp() override { PointScriptTest::SetUp(); Picture(32, 100); }
   static void Picture(int bits, int zoom) {
     ZUL_DestroyImage(1);
     auto create = bits == 8 ? ZUL_CreateImage8 : ZUL_CreateImage;
@@ -53,12 +42,12 @@ class PointTools : public PointScriptTest {
 }  // namespace
 
 TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
-  const struct {
+  const struct {  // a flag that ended the tool stays set for the caller to see
     const char* name;
     int (*tool)();
     std::vector<ScriptStep> steps;
     int code, expected[4];
-    bool ended_by_flag = false;  // it stays set for the caller to see
+    bool ended_by_flag = false;
   } cases[] = {
       {"point", GetPoint, {Move(3, 3), Click(7, 9)}, 0, {7, 9, -7, -7}},
       {"row", GetRow, {Move(5, 6), Move(2, 8), Click(4, 12)}, 0, {4, 12, -7, -7}},
@@ -89,18 +78,13 @@ TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
 }
 
 TEST_F(PointTools, FeedbackShowsWhileWaiting) {
-  std::vector<uint8_t> before = SurfaceBytesOf(1);
-  auto inverted = [b = &before](int x, int y, bool is = true) { return ExpectInverted(b, x, y, is); };
-  const struct {
-    int (*tool)();
-    std::vector<ScriptStep> steps;
-  } cases[] = {
-      {GetRow, {Move(3, 7), inverted(0, 7), inverted(159, 7), inverted(5, 8, false)}},
+  const struct { int (*tool)(); std::vector<ScriptStep> steps; } cases[] = {
+      {GetRow, {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false)}},
       // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
-      {PlaceBox9, {Move(20, 20), inverted(24, 24), inverted(17, 17), inverted(23, 17)}},
-      {PlaceBox8, {Move(20, 20), inverted(23, 23), inverted(17, 17, false)}},
-      {GetLine, {Click(2, 5), inverted(2, 5), Move(10, 5), inverted(6, 5), Click(9, 9)}},
-      {GetCircle, {Click(20, 20), inverted(20, 20, false), Move(23, 24), inverted(20, 25)}},
+      {PlaceBox9, {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17)}},
+      {PlaceBox8, {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false)}},
+      {GetLine, {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Click(9, 9)}},
+      {GetCircle, {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25)}},
   };
   for (const auto& c : cases) {
     std::vector<ScriptStep> steps = c.steps;
@@ -143,13 +127,8 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
 TEST_F(PointTools, CommandsDrawWhereTheUserClicked) {
   // Pixels that change and the value they get: a 45-degree line steps on
   // every pixel; the radius-5 disc has 97 pixels, the radius-3 ring 16.
-  const struct {
-    int id, bits, zoom;
-    std::vector<ScriptStep> steps;
-    RECT box;
-    size_t count;
-    bool inverted;
-  } cases[] = {
+  struct Case { int id, bits, zoom; std::vector<ScriptStep> steps; RECT box; size_t count; bool inverted; };
+  const Case cases[] = {
       {kIwDrawLine, 32, 200, {Click(25, 27), Move(80, 4), Click(5, 7)}, {2, 3, 12, 13}, 11, false},
       {kIwDrawRow, 32, 100, {Move(5, 9), Click(77, 50)}, {0, 50, 159, 50}, 160, false},
       {kIwDrawColumn, 8, 100, {Click(33, 5)}, {33, 0, 33, 119}, 120, false},
