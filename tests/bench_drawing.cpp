@@ -92,11 +92,7 @@ TEST(Benchmark, DrawingAgainstBaselines) {
     }
   };
   const int huge = 1000000000;
-  const struct {
-    const char* name;
-    std::function<void()> framework, baseline;
-    const char* against;
-  } cases[] = {
+  const struct { const char* name; std::function<void()> work, baseline; const char* against; } cases[] = {
       {"10,000 random lines", [&] { lines([](int a, int b, int c, int d) { ZUL_DrawLine(2, a, b, c, d); }); },
        [&] { lines(RawLine); }, "raw memory"},
       {"1,000 discs r = 100", [&] { discs(ZUL_FillCircle); }, [&] { discs(RawDisc); }, "raw memory"},
@@ -112,7 +108,7 @@ TEST(Benchmark, DrawingAgainstBaselines) {
   std::printf("%d x %d 32-bit surface      framework   baseline                ratio\n", kWidth, kHeight);
   draw_color = 0x654321;
   for (const auto& c : cases) {
-    double framework = BestMs(c.framework), baseline = BestMs(c.baseline);
+    double framework = BestMs(c.work), baseline = BestMs(c.baseline);
     std::printf("  %-24s %9.2f ms %9.2f ms %-15s %5.2f\n", c.name, framework, baseline, c.against,
                 framework / baseline);
   }
