@@ -41,7 +41,7 @@ class PointTools : public PointScriptTest {
 
 }  // namespace
 
-TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
+TEST_F(PointTools, EachToolShowsItsFeedbackGivesItsPointsAndRestoresThePicture) {
   const struct {  // a flag that ended the tool stays set for the caller to see
     const char* name;
     int (*tool)();
@@ -50,11 +50,20 @@ TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
     bool ended_by_flag = false;
   } cases[] = {
       {"point", GetPoint, {Move(3, 3), Click(7, 9)}, 0, {7, 9, -7, -7}},
-      {"row", GetRow, {Move(5, 6), Move(2, 8), Click(4, 12)}, 0, {4, 12, -7, -7}},
-      {"placed box", PlaceBox9, {Move(20, 20), Move(2, 2), Click(21, 19)}, 0, {21, 19, -7, -7}},
-      {"line", GetLine, {Click(3, 4), Move(10, 12), Move(99, 0), Click(20, 5)}, 0, {3, 4, 20, 5}},
+      {"row", GetRow, {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false), Click(4, 12)}, 0,
+       {4, 12, -7, -7}},
+      // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
+      {"box 9 x 9", PlaceBox9,
+       {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17), Move(2, 2), Click(21, 19)}, 0,
+       {21, 19, -7, -7}},
+      {"box 8 x 8", PlaceBox8, {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false), Click(1, 1)}, 0,
+       {1, 1, -7, -7}},
+      {"line", GetLine, {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Move(99, 0), Click(20, 5)},
+       0, {2, 5, 20, 5}},
       {"box up-left", GetBox, {Click(20, 15), Move(30, 2), Click(5, 3)}, 0, {5, 3, 20, 15}},
-      {"circle", GetCircle, {Click(10, 10), Move(30, 20), Click(13, 14)}, 0, {10, 10, 5, -7}},
+      {"circle", GetCircle,
+       {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25), Click(23, 24)}, 0,
+       {20, 20, 5, -7}},
       {"circle sqrt 8 rounds up", GetCircle, {Click(10, 10), Click(12, 12)}, 0, {10, 10, 3, -7}},
       {"right click first", GetLine, {Move(5, 5), RightClick()}, 1, {0, 0, 0, 0}},
       {"middle click", GetPoint, {Mouse(WM_MBUTTONDOWN, 4, 4)}, 1, {0, 0, -7, -7}},
@@ -74,22 +83,6 @@ TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
     EXPECT_EQ(stop_requested || quit_state, c.ended_by_flag) << c.name;
     EXPECT_EQ(StatusText(), std::to_string(bits_per_pixel) + "-bit color");
     stop_requested = quit_state = 0;
-  }
-}
-
-TEST_F(PointTools, FeedbackShowsWhileWaiting) {
-  const struct { int (*tool)(); std::vector<ScriptStep> steps; } cases[] = {
-      {GetRow, {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false)}},
-      // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
-      {PlaceBox9, {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17)}},
-      {PlaceBox8, {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false)}},
-      {GetLine, {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Click(9, 9)}},
-      {GetCircle, {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25)}},
-  };
-  for (const auto& c : cases) {
-    std::vector<ScriptStep> steps = c.steps;
-    steps.push_back(Click(1, 1));
-    EXPECT_EQ(Play(steps, c.tool), 0);
   }
 }
 
