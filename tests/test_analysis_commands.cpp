@@ -1,6 +1,8 @@
 // The colour analysis commands of an image window, played as a user: the
 // command arrives as WM_COMMAND, its point tool gets posted mouse presses, and
 // printed text is read back from text window 0's log.
+#include <algorithm>
+
 #include "image_test_helpers.h"
 #include "point_script.h"
 #include "text_test_helpers.h"
@@ -8,9 +10,7 @@
 namespace {
 
 int LiveSlotCount() {
-  int count = 0;
-  for (int n = 0; n < kImageSlots; ++n) count += image_windows[n].in_use != 0;
-  return count;
+  return int(std::count_if(image_windows, image_windows + kImageSlots, [](auto& w) { return w.in_use; }));
 }
 
 // A click on image point (x, y) of window `slot` at any zoom of 100 % or more.

@@ -5,7 +5,6 @@
 namespace {
 
 constexpr int kNameBox = 0x47C, kFilterBox = 0x470;  // the dialogs' cmb13 and cmb1
-constexpr wchar_t kLoadTitle[] = L"Load image file", kBitmaps[] = L"*.BMP;*.RLE;*.DIB";
 
 // Window 1 shows pattern `seed` in its top-left w x h and black elsewhere.
 bool CornerShows(int w, int h, int seed) {
@@ -14,16 +13,17 @@ bool CornerShows(int w, int h, int seed) {
   return true;
 }
 
-// Opens the dialog of command `id` on window 1, checks what it shows, picks
-// the filter at `filter` (-1: none), types `name` and presses `button`.
-void Dialog(int id, const wchar_t* title, const wchar_t* shown_name, int shown_filter, int filter,
-            const std::wstring& name, int button = IDOK) {
+// Opens the load or save dialog on window 1, checks the name and filter it
+// shows, picks the filter at `filter` (-1: none), types `name` and presses `button`.
+void Dialog(int id, int shown_filter, int filter, const std::wstring& name, int button = IDOK) {
+  const bool save = id == kIwSaveAs;
   PostMessageW(image_windows[1].window, WM_COMMAND, id, 0);
   HWND dialog = nullptr;
+  const wchar_t* title = save ? L"Save as" : L"Load image file";
   ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000));
   wchar_t text[MAX_PATH] = {};
   GetDlgItemTextW(dialog, kNameBox, text, MAX_PATH);
-  EXPECT_STREQ(text, shown_name);
+  EXPECT_STREQ(text, save ? L"noname" : L"*.BMP;*.RLE;*.DIB");
   EXPECT_EQ(SendDlgItemMessageW(dialog, kFilterBox, CB_GETCURSEL, 0, 0), shown_filter);
   if (filter >= 0) {  // the dialog takes a new filter on CBN_SELENDOK
     HWND box = GetDlgItem(dialog, kFilterBox);
@@ -63,12 +63,12 @@ TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRemembe
       EXPECT_TRUE(CornerShows(30, 20, 5) && current_image == 0 && !image_windows[2].in_use);
     }
 
-    Dialog(kIwLoadImage, kLoadTitle, kBitmaps, 1, -1, second);
+    Dialog(kIwLoadImage, 1, -1, second);
     EXPECT_TRUE(WaitUntil([] { return CornerShows(60, 50, 9) && current_image == 1; }));
     SetCurrentDirectoryW(start);  // a bare name is found in the directory remembered
-    Dialog(kIwLoadImage, kLoadTitle, kBitmaps, 1, -1, L"first_\u65e5.bmp");
+    Dialog(kIwLoadImage, 1, -1, L"first_\u65e5.bmp");
     EXPECT_TRUE(WaitUntil([] { return pixels[1][0] == PatternColor(0, 0, 5); }));
-    Dialog(kIwLoadImage, kLoadTitle, kBitmaps, 1, 4, L"second.bmp", IDCANCEL);
+    Dialog(kIwLoadImage, 1, 4, L"second.bmp", IDCANCEL);
     PumpFor(100);
     EXPECT_EQ(load_filter_index, 2);
     EXPECT_EQ(pixels[1][0], PatternColor(0, 0, 5));
@@ -83,7 +83,7 @@ TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRemembe
     for (int filter = 0; filter < 6; ++filter) {  // the dialog shows the last filter chosen
       SetCurrentDirectoryW(start);  // after the first, bare names go to the remembered directory
       std::wstring typed = filter == 0 ? folder + saves[0].name : saves[filter].name;
-      Dialog(kIwSaveAs, L"Save as", L"noname", filter == 0 ? 1 : filter - 1, filter, typed);
+      Dialog(kIwSaveAs, filter == 0 ? 1 : filter - 1, filter, typed);
       std::wstring file = folder + saves[filter].file;
       EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file).size() >= 4; }));
       EXPECT_EQ(ReadFileBytes(file).substr(0, saves[filter].magic.size()), saves[filter].magic);
