@@ -1,6 +1,5 @@
-// Prints the time of the whole-image commands and of ZUL_FloodFill beside
-// plain loops over raw memory doing the same work on the same picture.
-// Not a test: run it on demand and read the figures.
+// Prints the time of the whole-image commands and of ZUL_FloodFill beside plain
+// loops over raw memory doing the same work on the same picture. Run it on demand.
 #include <algorithm>
 
 #include "image_test_helpers.h"
@@ -28,31 +27,20 @@ void RawScanlineFill(Values& p, int w, int h) {
     while (l > 0 && row[l - 1] == target) --l;
     while (r + 1 < w && row[r + 1] == target) ++r;
     std::fill(row + l, row + r + 1, fill);
-    for (int ny : {y - 1, y + 1}) {
-      if (ny < 0 || ny >= h) continue;
-      for (int i = l; i <= r; ++i)
+    for (int ny : {y - 1, y + 1})
+      for (int i = l; i <= r && ny >= 0 && ny < h; ++i)
         if (p[size_t(ny) * w + i] == target && (i == l || p[size_t(ny) * w + i - 1] != target))
           stack.insert(stack.end(), {i, ny});
-    }
   }
 }
 
 void RawRotateRight(Values& p, int w, int h) {  // new (x, y) = old (y, h - 1 - x), in 64-pixel tiles
-  Values turned(p.size());
+  Values out(p.size());
   for (int ty = 0; ty < w; ty += 64)
     for (int tx = 0; tx < h; tx += 64)
       for (int y = ty; y < std::min(ty + 64, w); ++y)
-        for (int x = tx; x < std::min(tx + 64, h); ++x)
-          turned[size_t(y) * h + x] = p[size_t(h - 1 - x) * w + y];
-  p.swap(turned);
-}
-
-void RawFlip(Values& p, int w, int h) {
-  for (int y = 0; y < h; ++y) std::reverse(p.begin() + size_t(y) * w, p.begin() + size_t(y + 1) * w);
-}
-
-void RawInvert(Values& p, int, int) {
-  for (uint32_t& v : p) v ^= 0xFFFFFFu;
+        for (int x = tx; x < std::min(tx + 64, h); ++x) out[size_t(y) * h + x] = p[size_t(h - 1 - x) * w + y];
+  p.swap(out);
 }
 
 void RawDouble(Values& p, int w, int h) {
@@ -66,17 +54,18 @@ void RawDouble(Values& p, int w, int h) {
 
 TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {
   InitializeFrameworkForTests();
-  const struct {
-    const char* name;
-    int w, h, id;  // id 0: ZUL_FloodFill(0, 0)
-    uint32_t (*picture)(int, int, int);
-    RawLoop raw;
-  } cases[] = {
+  RawLoop flip = [](Values& p, int w, int h) {
+    for (int y = 0; y < h; ++y) std::reverse(p.begin() + size_t(y) * w, p.begin() + size_t(y + 1) * w);
+  };
+  RawLoop invert = [](Values& p, int, int) {
+    for (uint32_t& v : p) v ^= 0xFFFFFFu;
+  };
+  const struct { const char* name; int w, h, id; uint32_t (*paint)(int, int, int); RawLoop raw; } cases[] = {
       {"R. Rotate 4000 x 3000", 4000, 3000, kIwRotateRight, Scrambled, RawRotateRight},
-      {"Horz. Flip 4000 x 3000", 4000, 3000, kIwHorzFlip, Scrambled, RawFlip},
-      {"Invert 4000 x 3000", 4000, 3000, kIwInvert, Scrambled, RawInvert},
+      {"Horz. Flip 4000 x 3000", 4000, 3000, kIwHorzFlip, Scrambled, flip},
+      {"Invert 4000 x 3000", 4000, 3000, kIwInvert, Scrambled, invert},
       {"Size 200% 2000 x 1500", 2000, 1500, kIwSize200, Scrambled, RawDouble},
-      {"Flood fill 4096 x 4096 empty", 4096, 4096, 0, Empty, RawScanlineFill},
+      {"Flood fill 4096 x 4096 empty", 4096, 4096, 0, Empty, RawScanlineFill},  // id 0: ZUL_FloodFill(0, 0)
       {"Flood fill 2048 x 2048 10% dots", 2048, 2048, 0, Dot, RawScanlineFill},
   };
   for (const auto& c : cases) {
@@ -84,7 +73,7 @@ TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {
     ASSERT_EQ(ZUL_CreateImage(0, "bench", 0, 0, c.w, c.h, 100), 0);
     Values raw(size_t(c.w) * c.h);
     for (size_t i = 0; i < raw.size(); ++i)
-      raw[i] = pixels[0][i] = c.picture(int(i % c.w), int(i / c.w), c.w);
+      raw[i] = pixels[0][i] = c.paint(int(i % c.w), int(i / c.w), c.w);
     int raw_ms = TimeMs([&] { c.raw(raw, c.w, c.h); });
     draw_color = 0x123456;
     int command_ms = TimeMs([&] { c.id ? SendCommand(0, c.id) : ZUL_FloodFill(0, 0); });
@@ -93,5 +82,4 @@ TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {
   }
   // What any change of pixel size costs: the window made again at that size (part of R. Rotate).
   std::printf("ZUL_ResizeImage to 3000 x 4000 %5d ms\n", TimeMs([] { ZUL_ResizeImage(0, 3000, 4000); }));
-  ZUL_DestroyImage(0);
 }

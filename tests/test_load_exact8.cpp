@@ -35,12 +35,12 @@ using LoadExact8 = ImageWindowTest;
 
 TEST_F(LoadExact8, SavedWindowsComeBackIndexForIndex) {
   auto grey = MakePalette([](int i) { return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0}; });
-  auto mixed = MakePalette([](int i) {
-    return RGBQUAD{BYTE(i), Random(), Random(), 0};
-  });                       // blue is the index
+  auto mixed = MakePalette([](int i) { return RGBQUAD{BYTE(i), Random(), Random(), 0}; });  // blue: the index
   const int w = 37, h = 9;  // rows need padding
   auto value = [](int x, int y) { return uint32_t(x * 20 + y * 37) & 0xFF; };
-  for (const auto* table : {&grey, &mixed}) {
+  Values expected;
+  for (int i = 0; i < w * h; ++i) expected.push_back(value(i % w, i / w));
+  for (const auto* table : {&grey, &mixed})
     for (auto [format, file] :
          {std::pair{0, "exact8_trip.bmp"}, {3, "exact8_trip.png"}, {4, "exact8_trip.tif"}}) {
       DestroyAllImages();
@@ -49,11 +49,8 @@ TEST_F(LoadExact8, SavedWindowsComeBackIndexForIndex) {
       FillImage(w, h, value);
       ASSERT_EQ(ZUL_SaveImageFile(w, h, format, file), 0);
       LoadInto8Bit(2, w, h, *table, file);
-      Values expected;
-      for (int i = 0; i < w * h; ++i) expected.push_back(value(i % w, i / w));
       EXPECT_EQ(ValuesOf(2), expected) << file;
     }
-  }
 }
 
 TEST_F(LoadExact8, EveryPixelTakesTheNearestEntryLowestIndexOnTies) {

@@ -1,7 +1,6 @@
 // The point tools and the drawing and colour commands, played with real
 // mouse messages while the tool waits on this thread.
-#include <cstring>
-
+#include "image_test_helpers.h"
 #include "point_script.h"
 
 namespace {
@@ -23,24 +22,15 @@ int Play(std::vector<ScriptStep> steps, const std::function<int()>& tool) {
   return code;
 }
 
-ScriptStep ExpectStatus(std::string text) {
-  return [=] { EXPECT_EQ(StatusText(), text); };
-}
-// Checks (while the tool waits) whether pixel (x, y) is inverted against `before`.
-ScriptStep ExpectInverted(const std::vector<uint8_t>* before, int x, int y, bool inverted) {
-  return [=] {
-    uint32_t was;
-    std::memcpy(&was, &(*before)[size_t(y) * image_surfaces[1].stride + 4u * x], 4);
-    EXPECT_EQ(ZUL_GetPixel(x, y) == (was ^ 0xFFFFFFu), inverted) << x << "," << y;
-  };
+ScriptStep ExpectStatus(std::string text) { return [=] { EXPECT_EQ(StatusText(), text); }; }
+// Checks (while the tool waits) whether pixel (x, y) of the test picture is inverted.
+ScriptStep Inverted(int x, int y, bool inverted = true) {
+  return [=] { EXPECT_EQ(ZUL_GetPixel(x, y) == (TestColor(x, y) ^ 0xFFFFFFu), inverted) << x << "," << y; };
 }
 
 class PointTools : public PointScriptTest {
  protected:
-  void SetUp() override {
-    PointScriptTest::SetUp();
-    Picture(32, 100);
-  }
+  void SetUp() override { PointScriptTest::SetUp(); Picture(32, 100); }
   static void Picture(int bits, int zoom) {
     ZUL_DestroyImage(1);
     auto create = bits == 8 ? ZUL_CreateImage8 : ZUL_CreateImage;
@@ -51,20 +41,29 @@ class PointTools : public PointScriptTest {
 
 }  // namespace
 
-TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
-  const struct {
+TEST_F(PointTools, EachToolShowsItsFeedbackGivesItsPointsAndRestoresThePicture) {
+  const struct {  // a flag that ended the tool stays set for the caller to see
     const char* name;
     int (*tool)();
     std::vector<ScriptStep> steps;
     int code, expected[4];
-    bool ended_by_flag = false;  // it stays set for the caller to see
+    bool ended_by_flag = false;
   } cases[] = {
       {"point", GetPoint, {Move(3, 3), Click(7, 9)}, 0, {7, 9, -7, -7}},
-      {"row", GetRow, {Move(5, 6), Move(2, 8), Click(4, 12)}, 0, {4, 12, -7, -7}},
-      {"placed box", PlaceBox9, {Move(20, 20), Move(2, 2), Click(21, 19)}, 0, {21, 19, -7, -7}},
-      {"line", GetLine, {Click(3, 4), Move(10, 12), Move(99, 0), Click(20, 5)}, 0, {3, 4, 20, 5}},
+      {"row", GetRow, {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false), Click(4, 12)}, 0,
+       {4, 12, -7, -7}},
+      // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
+      {"box 9 x 9", PlaceBox9,
+       {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17), Move(2, 2), Click(21, 19)}, 0,
+       {21, 19, -7, -7}},
+      {"box 8 x 8", PlaceBox8, {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false), Click(1, 1)}, 0,
+       {1, 1, -7, -7}},
+      {"line", GetLine, {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Move(99, 0), Click(20, 5)},
+       0, {2, 5, 20, 5}},
       {"box up-left", GetBox, {Click(20, 15), Move(30, 2), Click(5, 3)}, 0, {5, 3, 20, 15}},
-      {"circle", GetCircle, {Click(10, 10), Move(30, 20), Click(13, 14)}, 0, {10, 10, 5, -7}},
+      {"circle", GetCircle,
+       {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25), Click(23, 24)}, 0,
+       {20, 20, 5, -7}},
       {"circle sqrt 8 rounds up", GetCircle, {Click(10, 10), Click(12, 12)}, 0, {10, 10, 3, -7}},
       {"right click first", GetLine, {Move(5, 5), RightClick()}, 1, {0, 0, 0, 0}},
       {"middle click", GetPoint, {Mouse(WM_MBUTTONDOWN, 4, 4)}, 1, {0, 0, -7, -7}},
@@ -84,30 +83,6 @@ TEST_F(PointTools, EachToolGivesItsPointsAndRestoresThePicture) {
     EXPECT_EQ(stop_requested || quit_state, c.ended_by_flag) << c.name;
     EXPECT_EQ(StatusText(), std::to_string(bits_per_pixel) + "-bit color");
     stop_requested = quit_state = 0;
-  }
-  Picture(32, 200);
-  EXPECT_EQ(Play({Click(101, 51)}, GetPoint), 0);
-  EXPECT_EQ(out[0] * 1000 + out[1], 50025) << "zoom 200";
-}
-
-TEST_F(PointTools, FeedbackShowsWhileWaiting) {
-  std::vector<uint8_t> before = SurfaceBytesOf(1);
-  auto inverted = [b = &before](int x, int y, bool is = true) { return ExpectInverted(b, x, y, is); };
-  const struct {
-    int (*tool)();
-    std::vector<ScriptStep> steps;
-  } cases[] = {
-      {GetRow, {Move(3, 7), inverted(0, 7), inverted(159, 7), inverted(5, 8, false)}},
-      // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
-      {PlaceBox9, {Move(20, 20), inverted(24, 24), inverted(17, 17), inverted(23, 17)}},
-      {PlaceBox8, {Move(20, 20), inverted(23, 23), inverted(17, 17, false)}},
-      {GetLine, {Click(2, 5), inverted(2, 5), Move(10, 5), inverted(6, 5), Click(9, 9)}},
-      {GetCircle, {Click(20, 20), inverted(20, 20, false), Move(23, 24), inverted(20, 25)}},
-  };
-  for (const auto& c : cases) {
-    std::vector<ScriptStep> steps = c.steps;
-    steps.push_back(Click(1, 1));
-    EXPECT_EQ(Play(steps, c.tool), 0);
   }
 }
 
@@ -145,13 +120,8 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
 TEST_F(PointTools, CommandsDrawWhereTheUserClicked) {
   // Pixels that change and the value they get: a 45-degree line steps on
   // every pixel; the radius-5 disc has 97 pixels, the radius-3 ring 16.
-  const struct {
-    int id, bits, zoom;
-    std::vector<ScriptStep> steps;
-    RECT box;
-    size_t count;
-    bool inverted;
-  } cases[] = {
+  struct Case { int id, bits, zoom; std::vector<ScriptStep> steps; RECT box; size_t count; bool inverted; };
+  const Case cases[] = {
       {kIwDrawLine, 32, 200, {Click(25, 27), Move(80, 4), Click(5, 7)}, {2, 3, 12, 13}, 11, false},
       {kIwDrawRow, 32, 100, {Move(5, 9), Click(77, 50)}, {0, 50, 159, 50}, 160, false},
       {kIwDrawColumn, 8, 100, {Click(33, 5)}, {33, 0, 33, 119}, 120, false},
@@ -188,11 +158,8 @@ TEST_F(PointTools, PickAndChangeTheDrawingColour) {
   zul_tc = 0x111111;
   PlayCommand(1, kIwColorPick, {Click(7, 8)});
   EXPECT_TRUE(draw_color == 0x0A0B0Cu && zul_tttc == 0x0A0B0Cu);
-  Picture(8, 100);  // entry 200 set to red 1, green 2, blue 3: a byte-order slip shows
-  RGBQUAD entries[256];
-  ZUL_GetPalette(entries);
-  entries[200] = RGBQUAD{3, 2, 1, 0};
-  ZUL_SetPalette(entries, 256);
+  Picture(8, 100);  // entry 200 is red 1, green 2, blue 3: a byte-order slip shows
+  ZUL_SetPalette(MakePalette([](int i) { return i == 200 ? RGBQUAD{3, 2, 1, 0} : RGBQUAD{}; }).data(), 256);
   ZUL_SetPixel(50, 60, 200);
   PlayCommand(1, kIwColorPick, {Click(50, 60)});
   EXPECT_TRUE(draw_color == 200u && zul_tttc == 0x010203u && zul_tc == 0x111111u);

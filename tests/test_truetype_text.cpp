@@ -25,21 +25,18 @@ HFONT WINAPI FailingFontMaker(const LOGFONTW*) { return nullptr; }
 LOGFONTW Font() { LOGFONTW f = {}; GetObjectW(tt_font, sizeof f, &f); return f; }
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// A + B + C of every unit of `bytes` on a DC of its own with a font made from the same LOGFONTW.
+// The advance of `bytes` on a DC of its own with a font made from the same LOGFONTW.
 int Advance(const char* bytes) {
   wchar_t units[64] = {};
-  int count = MultiByteToWideChar(CP_ACP, 0, bytes, -1, units, 64) - 1, total = 0;
+  int count = MultiByteToWideChar(CP_ACP, 0, bytes, -1, units, 64) - 1;
   LOGFONTW lf = Font();
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, CreateFontIndirectW(&lf));
-  for (int i = 0; i < count; ++i) {
-    ABC abc = {};
-    GetCharABCWidthsW(dc, units[i], units[i], &abc);
-    total += abc.abcA + static_cast<int>(abc.abcB) + abc.abcC;
-  }
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, units, count, &size);
   DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
-  return total;
+  return size.cx;
 }
 
 // Rows and count of the pixels of the current window that differ from `back`, and of those exactly `exact`.
