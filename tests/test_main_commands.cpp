@@ -125,7 +125,8 @@ std::atomic<int> prompt_shown{-1};
 void CheckPrintedPrompt() {
   const TextWindow& t = text_windows[0];
   bool on_screen = CopyShownText(t).pixels == CopyBackBuffer(t).pixels;
-  prompt_shown = on_screen && ShowsPrinted(0, "Creating ImageWindow...\n Width=64\nHeight=48\nBit[32 or 8]=16\n", 5);
+  const char* prompt = "Creating ImageWindow...\n Width=64\nHeight=48\nBit[32 or 8]=16\n";
+  prompt_shown = on_screen && ShowsPrinted(0, prompt, 5);
 }
 
 bool NoImageWindow() {

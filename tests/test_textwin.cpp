@@ -146,8 +146,8 @@ TEST(TextLayout, PrintsFromAnotherThreadWhileTheOwnerPaints) {
     while (!done) PumpWorkerMessages();
     printer.join();
     PumpFor(5);
-    std::string text;
-    for (int i = 0; i < 8; ++i) text += "line " + std::to_string(i) + " of round " + std::to_string(round) + "\n";
+    std::string text, of_round = " of round " + std::to_string(round) + "\n";
+    for (int i = 0; i < 8; ++i) text += "line " + std::to_string(i) + of_round;
     lost += CopyShownText(t).pixels != CopyBackBuffer(t).pixels || !ShowsPrinted(1, text.c_str(), 8);
   }
   EXPECT_EQ(lost, 0);
