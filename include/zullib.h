@@ -415,7 +415,8 @@ int ZUL_SelectTextWindow(int number);
 void ZUL_ShowTextWindow();
 // [pumps] Prints formatted text (printf rules, cut at 4095 bytes) in the
 // current text window at its cursor: "\n" starts a line, long lines wrap, the
-// window scrolls. Nothing when no text window is current.
+// window scrolls. The text is on screen when the call returns (only the
+// changed lines are redrawn). Nothing when no text window is current.
 void ZUL_Printf(const char* format, ...);
 // Clears the current text window and puts the cursor top left.
 void ZUL_ClearTextWindow();
