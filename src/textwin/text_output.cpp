@@ -22,18 +22,19 @@ void ShowPrintedText(TextWindow& t, int number, UINT code_page, const char* text
 
 }  // namespace
 
-void ZUL_Printf(const char* format, ...) {
-  int number = current_text_window;  // read once: the log goes with the window drawn into
-  TextWindow* t = TextWindowLive(number) ? &text_windows[number] : nullptr;
-  if (!t || !format) return;
-
+void PrintFormatted(const char* format, va_list arguments) {
+  if (!format) return;
   // Output longer than the buffer is cut at its end.
   char text[kPrintfBytes];
-  va_list args;
-  va_start(args, format);
-  FormatBounded(text, sizeof text, format, args);
-  va_end(args);
-  ShowPrintedText(*t, number, CP_ACP, text);
+  FormatBounded(text, sizeof text, format, arguments);
+  PrintCodePageText(CP_ACP, text);
+}
+
+void ZUL_Printf(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  PrintFormatted(format, arguments);
+  va_end(arguments);
 }
 
 void PrintCodePageText(UINT code_page, const char* text) {

@@ -4,6 +4,7 @@
 
 #include "zullib.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 constexpr int kTextSlots = 256;
@@ -131,6 +132,8 @@ void TextWindowCommand(HWND window, int number, int id);
 // Prints `text`, given in `code_page`, to the current text window; the log
 // gets the bytes unchanged (text_output.cpp).
 void PrintCodePageText(UINT code_page, const char* text);
+// ZUL_Printf with its arguments as a va_list.
+void PrintFormatted(const char* format, va_list arguments);
 
 // ---- window information report (window_report.cpp, source_fragment.cpp) --------
 // Makes text window `number` current, prints every live framework window into

@@ -39,12 +39,10 @@ bool Receiving(int number) { return current_text_window == number && TextWindowL
 void ReportPrint(int receiving, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void ReportPrint(int receiving, const char* format, ...) {
   if (!Receiving(receiving)) return;
-  char text[kPrintfBytes];
-  va_list args;
-  va_start(args, format);
-  FormatBounded(text, sizeof text, format, args);
-  va_end(args);
-  PrintCodePageText(CP_ACP, text);
+  va_list arguments;
+  va_start(arguments, format);
+  PrintFormatted(format, arguments);
+  va_end(arguments);
 }
 
 // Pushes a colour pair onto the receiving window; false when it is no longer
