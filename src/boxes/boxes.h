@@ -1,9 +1,7 @@
 // The input box (labelled fields) and the button box (a grid of buttons).
 #pragma once
 
-#include "zullib.h"
-
-#include "core/command_ids.h"
+#include "core/core.h"
 
 // The open box's window, or none.
 HWND InputBoxWindow();
@@ -11,6 +9,15 @@ HWND ButtonBoxWindow();
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// ---- both boxes (box_window.cpp) -----------------------------------------------------
+// Makes a box's window (owned by the main window) at (x, y) around `client`.
+HWND CreateBoxWindow(const wchar_t* window_class, const wchar_t* title, int x, int y, SIZE client);
+// Brings a box to the outer size of `client`, its position kept.
+void ResizeBoxWindow(HWND window, SIZE client);
+// Destroys a box's window and forgets it; a failure is shown in a message box
+// with the box's own text and caption. False when there was no window.
+bool DestroyBoxWindow(HWND* window, const wchar_t* error_text, const wchar_t* error_caption);
 
 // ---- input box ------------------------------------------------------------------
 constexpr int kMaxInputItems = 30;

@@ -3,14 +3,11 @@
 
 #include <cstdio>
 
-#include "core/core.h"
-
 // Worker thread; the main window thread reads only `window`.
 ButtonBox button_box = {nullptr, 0, 0, 0, {}, {}, 98, 26, 0};
 
 namespace {
 
-constexpr DWORD kButtonBoxStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_MULTILINE;
 constexpr int kLargestClientSide = 32767;
 
@@ -23,12 +20,6 @@ POINT ButtonPosition(int index) {
   int column = index % button_box.nx;
   return POINT{column * (button_box.button_width + kButtonGap) + kButtonGap,
                row * (button_box.button_height + kButtonGap) + kButtonGap};
-}
-
-SIZE OuterSizeForClient(int client_width, int client_height) {
-  RECT rect = {0, 0, client_width, client_height};
-  AdjustWindowRect(&rect, kButtonBoxStyle, FALSE);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void CreateButtons() {
@@ -102,10 +93,8 @@ void ZUL_OpenButtonBox(int x, int y, int columns, int rows) {
   button_box.count = columns * rows;
   ForgetButtons();
 
-  SIZE client = ButtonBoxClientSize(columns, rows);
-  SIZE outer = OuterSizeForClient(client.cx, client.cy);
-  button_box.window = CreateWindowExW(0, L"zul_bb", L"ButtonBox", kButtonBoxStyle, x, y, outer.cx,
-                                      outer.cy, main_window, nullptr, zul_instance, nullptr);
+  button_box.window =
+      CreateBoxWindow(L"zul_bb", L"ButtonBox", x, y, ButtonBoxClientSize(columns, rows));
   if (!button_box.window) return;
   CreateButtons();
   UpdateWindow(button_box.window);
@@ -113,12 +102,9 @@ void ZUL_OpenButtonBox(int x, int y, int columns, int rows) {
 }
 
 void ZUL_DestroyButtonBox() {
-  if (!button_box.window) return;
-  if (!DestroyWindow(button_box.window)) {
-    MessageBoxW(main_window, L"DestroyWindow[BB] error", L"ZULLIB error!", MB_OK | MB_ICONERROR);
+  if (DestroyBoxWindow(&button_box.window, L"DestroyWindow[BB] error", L"ZULLIB error!")) {
+    ForgetButtons();
   }
-  button_box.window = nullptr;
-  ForgetButtons();
 }
 
 void ZUL_SetButtonBoxTitle(int index, const char* text) {
@@ -134,7 +120,6 @@ int ZUL_GetButtonBox(int index) {
 
 void ZUL_ResizeButtonBox(int client_width, int client_height) {
   if (!button_box.window) return;
-  SIZE outer = OuterSizeForClient(ClampClientSide(client_width), ClampClientSide(client_height));
-  SetWindowPos(button_box.window, nullptr, 0, 0, outer.cx, outer.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ResizeBoxWindow(button_box.window,
+                  SIZE{ClampClientSide(client_width), ClampClientSide(client_height)});
 }

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "boxes/boxes.h"
-#include "core/core.h"
+#include "textwin/textwin.h"
 
 namespace {
 
@@ -30,7 +30,6 @@ void ResizeGrid(int client_width, int client_height) {
   button_box.button_height = std::max(1, height);
   LayOutButtons();
 }
-
 
 void ButtonBoxKey(HWND window, WPARAM key, LPARAM lparam) {
   if (ControlHeld()) {
@@ -77,19 +76,10 @@ HMENU BuildButtonBoxRenameMenu() {
 
 void ZUL_RenameButton(int index) {
   if (!button_box.window || index < 0 || index >= button_box.count) return;
-  wchar_t wide[kButtonCaptionUnits];
-  wide[0] = 0;
-  GetWindowTextW(button_box.buttons[index], wide, kButtonCaptionUnits);
-  char caption[kButtonCaptionUnits * 2];
-  WideToAnsi(wide, caption, sizeof caption);
-
-  ZUL_ShowTextWindow();
   char line[kPromptLineBytes];
-  PromptLine(line, "%d '%s' ->", index, caption);
+  if (!PromptNewCaption(button_box.buttons[index], index, line)) return;
   // The box may have been closed or opened anew while the line was typed.
-  if (line[0] != 0 && button_box.window && index < button_box.count) {
-    SetButtonCaption(index, line);
-  }
+  if (button_box.window && index < button_box.count) SetButtonCaption(index, line);
 }
 
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -105,15 +95,15 @@ LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_DESTROY:
       return 0;
     case WM_NCRBUTTONDOWN:
-      if (!CommandsBlocked()) TrackMenuAtCursor(window, BuildButtonBoxFrameMenu());
+      if (ContextMenuMayOpen()) TrackMenuAtCursor(window, BuildButtonBoxFrameMenu());
       return 0;
     case WM_RBUTTONDOWN:
-      if (CommandsBlocked()) return 0;
+      if (!ContextMenuMayOpen()) return 0;
       button_box.rename_index = HitTestAt(lparam);
       TrackMenuAtCursor(window, BuildButtonBoxRenameMenu());
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (!CommandsBlocked()) ZUL_RenameButton(HitTestAt(lparam));
+      if (ContextMenuMayOpen()) ZUL_RenameButton(HitTestAt(lparam));
       return 0;
     case WM_KEYDOWN:
       ButtonBoxKey(window, wparam, lparam);

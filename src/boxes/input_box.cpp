@@ -5,13 +5,10 @@
 #include <cstring>
 #include <cwchar>
 
-#include "core/core.h"
-
 InputBox input_box = {nullptr, 0, {}, {}, {}, 80, 70, nullptr, 0, 0};
 
 namespace {
 
-constexpr DWORD kInputBoxStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP;
 constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr int kLabelUnits = 10;  // "Item %d"
@@ -23,12 +20,6 @@ int RowTop(int index) { return 4 + kInputRowPitch * index; }
 
 SIZE InputBoxClientSize(int items) {
   return SIZE{input_box.label_width + input_box.edit_width + 12, kInputRowPitch * items + 2};
-}
-
-SIZE OuterSizeForClient(SIZE client) {
-  RECT rect = {0, 0, client.cx, client.cy};
-  AdjustWindowRect(&rect, kInputBoxStyle, FALSE);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void CreateItem(int index) {
@@ -102,10 +93,9 @@ void ZUL_OpenInputBox(int x, int y, int items) {
   items = std::clamp(items, 1, kMaxInputItems);
   ForgetItems();
   input_box.items = items;
-  SIZE outer = OuterSizeForClient(InputBoxClientSize(items));
-  input_box.window = CreateWindowExW(0, L"zul_ib", L"InputBox", kInputBoxStyle, x, y, outer.cx,
-                                     outer.cy, main_window, nullptr, zul_instance, nullptr);
+  input_box.window = CreateBoxWindow(L"zul_ib", L"InputBox", x, y, InputBoxClientSize(items));
   if (!input_box.window) return;
+  worker_dialog = input_box.window;
   for (int index = 0; index < items; ++index) CreateItem(index);
   UpdateWindow(input_box.window);
   SetForegroundWindow(input_box.window);
@@ -113,21 +103,17 @@ void ZUL_OpenInputBox(int x, int y, int items) {
 }
 
 void ZUL_DestroyInputBox() {
-  if (!input_box.window) return;
-  if (!DestroyWindow(input_box.window)) {
-    MessageBoxW(main_window, L"DestroyWindow[IB] Error", L"ZULLIB Error!", MB_OK | MB_ICONERROR);
+  if (DestroyBoxWindow(&input_box.window, L"DestroyWindow[IB] Error", L"ZULLIB Error!")) {
+    worker_dialog = nullptr;
+    ForgetItems();
   }
-  input_box.window = nullptr;
-  ForgetItems();
 }
 
 void ZUL_ResizeInputBox(int label_width, int edit_width) {
   input_box.label_width = ClampWidth(label_width);
   input_box.edit_width = ClampWidth(edit_width);
   if (!input_box.window) return;
-  SIZE outer = OuterSizeForClient(InputBoxClientSize(input_box.items));
-  SetWindowPos(input_box.window, nullptr, 0, 0, outer.cx, outer.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ResizeBoxWindow(input_box.window, InputBoxClientSize(input_box.items));
   LayOutInputItems();
 }
 

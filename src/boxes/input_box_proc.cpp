@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "boxes/boxes.h"
-#include "core/core.h"
+#include "textwin/textwin.h"
 
 namespace {
 
 constexpr char kBlankLabel[] = "                    ";  // clears a longer old label first
-
 
 // The item row under a client y, or -1 when the row holds no item.
 int HitTestRow(LPARAM lparam) {
@@ -93,17 +92,10 @@ HMENU BuildInputBoxRenameMenu() {
 
 void ZUL_RenameInputBoxItem(int index) {
   if (!IsItemOfOpenInputBox(index)) return;
-  char label[kWindowTextUnits * 2];
-  wchar_t wide[kWindowTextUnits];
-  wide[0] = 0;
-  GetWindowTextW(input_box.labels[index], wide, kWindowTextUnits);
-  WideToAnsi(wide, label, sizeof label);
-
-  ZUL_ShowTextWindow();
   char line[kPromptLineBytes];
-  PromptLine(line, "%d '%s' ->", index, label);
+  if (!PromptNewCaption(input_box.labels[index], index, line)) return;
   // The box may have been closed or opened anew while the line was typed.
-  if (line[0] != 0 && IsItemOfOpenInputBox(index)) {
+  if (IsItemOfOpenInputBox(index)) {
     ZUL_SetInputBoxTitle(index, kBlankLabel);
     ZUL_SetInputBoxTitle(index, line);
   }
@@ -129,15 +121,15 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_DESTROY:
       return 0;
     case WM_NCRBUTTONDOWN:
-      if (!CommandsBlocked()) TrackMenuAtCursor(window, BuildInputBoxFrameMenu());
+      if (ContextMenuMayOpen()) TrackMenuAtCursor(window, BuildInputBoxFrameMenu());
       return 0;
     case WM_RBUTTONDOWN:
-      if (CommandsBlocked()) return 0;
+      if (!ContextMenuMayOpen()) return 0;
       input_box.rename_row = HitTestRow(lparam);
       TrackMenuAtCursor(window, BuildInputBoxRenameMenu());
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (!CommandsBlocked()) ZUL_RenameInputBoxItem(HitTestRow(lparam));
+      if (ContextMenuMayOpen()) ZUL_RenameInputBoxItem(HitTestRow(lparam));
       return 0;
     case WM_COMMAND:
       InputBoxCommand(wparam, lparam);

@@ -1,6 +1,7 @@
-// Framework core, the spine every subsystem stands on: start-up, the worker
-// thread and its window requests, snapping, prompts, what every framework
-// window does alike, and the small text and menu utilities.
+// Framework core, the bottom layer every subsystem stands on: the process-wide
+// words and handles, text, menu and path helpers, the clock, message pumps,
+// snap geometry and what every framework window does alike. It includes no
+// other subsystem.
 #pragma once
 
 #include "zullib.h"
@@ -10,54 +11,46 @@
 #include <cstdarg>
 #include <cstddef>
 
-// ---- start-up state -----------------------------------------------------------
+// ---- process-wide words and handles (process_state.cpp) --------------------------
 constexpr int kPathUnits = MAX_PATH;  // 260
 
-extern HINSTANCE zul_instance;
-extern HWND main_window;
-extern HWND status_label;
-extern HMENU main_menu_bar;
-extern ULONG_PTR gdiplus_token;
-extern double ms_factor;              // 1000 / performance-counter frequency
-extern int bits_per_pixel;            // the display's, read when the main window is made
-extern HANDLE worker_thread;
+// The values of `quit_state` (zullib.h): the main window sets kQuitting at
+// Exit; the worker sets kQuitWorkerGone when it has left its loop and serves
+// no request any more.
+enum QuitState : int32_t { kQuitNone = 0, kQuitting = 1, kQuitWorkerGone = 2 };
 
-extern wchar_t load_directory_w[kPathUnits];
-extern char load_directory[kPathUnits];
-extern wchar_t save_directory_w[kPathUnits];
-extern char save_directory[kPathUnits];
-extern wchar_t log_directory_w[kPathUnits];  // ends with a backslash
-extern char log_directory[kPathUnits];
-
-extern COLORREF custom_colors[16];     // the colour dialog's custom colours
-extern wchar_t last_input[256];        // the text input's recall line
-
-extern HFONT tt_font;                  // the TrueType text font
-extern int tt_cell_width;
-extern int tt_cell_height;
-// The text font as start-up makes it, at the present cell size.
-HFONT CreateTextDrawingFont();
-
-// Process-wide words owned by the text input and the point tools; the main
+// Process-wide words owned by the text input and the point tools; every
 // window reads them to keep a second command from starting meanwhile.
+// `text_input_pending` is 0, or the number of the text window being read + 1.
 extern std::atomic<int32_t> text_input_pending;
 extern std::atomic<int32_t> point_tool_active;
-// A box's menus and renaming must not start while a text window waits for a
-// line: they would read from the same input.
-inline bool CommandsBlocked() { return text_input_pending != 0; }
 
-// Start-up steps 1-8: GDI+, clock, tables, directories, window classes.
-// Returns 0, or 1 when a window class could not be registered. A test program
-// calls it to use the framework's windows without the main window.
-int ZulInitialize(HINSTANCE instance);
-// The whole run of the process: start-up, main window, message loop, shutdown.
-// Returns the process exit code.
-int ZulMain(HINSTANCE instance);
-// The directory that start-up records for logs: `dir` with one trailing
-// backslash (none added when it already ends in one), cut to `capacity`.
-void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity);
+extern HINSTANCE zul_instance;
+extern HWND main_window;   // set by the main window's creation
+extern HWND status_label;  // the main window's status label
+extern int bits_per_pixel; // the display's, read when the main window is made
 
-// ---- text and menu helpers ----------------------------------------------------
+// Who asks whether a context menu may open (window_common.cpp).
+enum class MenuOwner {
+  kMainWindow,       // opens while a text window waits, its worker commands greyed
+  kFrameworkWindow,  // image and text windows and the boxes
+};
+// No context menu opens while a point tool waits for clicks (the click is the
+// tool's); no framework window's opens while a text window waits for a line
+// (its commands would read from the same input).
+bool ContextMenuMayOpen(MenuOwner owner = MenuOwner::kFrameworkWindow);
+
+// ---- the clock (clock.cpp) and message pumps (message_pump.cpp) -------------------
+// Start-up: reads the counter's frequency for ZUL_GetTime.
+void StartClock();
+// The open input box, whose messages the worker's pump gives its dialog keys
+// (Tab, Enter); worker thread.
+extern HWND worker_dialog;
+// Process every waiting message of the calling thread.
+void PumpWorkerMessages();
+void PumpMainMessages();
+
+// ---- text helpers (text_convert.cpp) ------------------------------------------------
 constexpr int kWindowTextUnits = 256;
 
 // ANSI (CP_ACP) to UTF-16 into `out` of `capacity` units, terminator included;
@@ -74,7 +67,8 @@ inline COLORREF ColorToGdi(uint32_t rrggbb) {
   return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
 }
 inline uint32_t ColorFromGdi(COLORREF c) {
-  return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+  return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 |
+         GetBValue(c);
 }
 
 // printf into `out` of `capacity` bytes: always terminated, longer text cut at
@@ -84,6 +78,12 @@ void FormatBounded(char* out, size_t capacity, const char* format, va_list argum
 void GetWindowTextAnsi(HWND window, char* buffer, int capacity);
 void SetWindowTextAnsi(HWND window, const char* text);
 
+// A 64-bit value clamped to the int range.
+inline int ClampToInt(int64_t value) {
+  return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<int>(value);
+}
+
+// ---- the status label (status_label.cpp) --------------------------------------------
 constexpr int kStatusFieldBytes = 64;
 // Lays `text` out centred around column 18 of a 64-byte blank field.
 void FormatStatusField(const char* text, char field[kStatusFieldBytes]);
@@ -91,75 +91,14 @@ void SetStatusText(const char* text);
 // The status label's normal text: "%d-bit color" with the display's depth.
 void ShowDisplayDepth();
 
+// ---- menus (menus.cpp) -----------------------------------------------------------------
 constexpr UINT kMenuEnabled = 0;
 constexpr UINT kMenuGreyed = 3;
 void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption);
 void InsertMenuSeparator(HMENU menu, UINT position);
 void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption);
 
-// ---- prompts (prompt.cpp) ------------------------------------------------------------
-constexpr int kPromptLineBytes = 256;  // a typed line, terminator included
-// A 64-bit value clamped to the int range.
-int ClampToInt(int64_t value);
-// A typed number: leading blanks, optional sign, digits; anything else ends
-// it. Non-numeric text gives 0, numbers beyond the int range are clamped.
-int ParseTypedNumber(const char* text);
-// Prints the formatted prompt in the current text window and reads the line
-// typed there into `line` (always terminated; empty when no text window is
-// live). Both pump messages while they wait. They return false when the
-// program is ending: the caller then stops.
-bool PromptLine(char line[kPromptLineBytes], const char* format, ...);
-bool PromptNumber(int* value, const char* format, ...);
-
-// ---- worker thread and window requests ----------------------------------------
-enum RequestCode : int32_t {
-  kRequestCreateImage = 9001,
-  kRequestRedrawImage = 9002,
-  kRequestLoadImageFile = 9003,
-  kRequestPasteBitmap = 9004,
-  kRequestOpenTextWindow = 9005,
-  kRequestOpenInputBox = 9006,
-  kRequestOpenButtonBox = 9007,
-};
-
-// The single cross-thread request record. `code` and `done` are the
-// synchronising words: the requester writes the arguments, then `done` = 0,
-// then `code`; the worker writes `result`, then `done` = 1, then `code` = 0.
-struct WindowRequest {
-  std::atomic<int32_t> code;
-  std::atomic<int32_t> done;
-  int32_t number;
-  const char* title;
-  int32_t x, y;
-  int32_t width, height;
-  int32_t zoom;
-  int32_t bits;
-  const char* file_name;
-  HBITMAP bitmap;
-  int32_t result;
-  // Where the worker also writes `result`: the requester's own variable, so a
-  // request made while another one waits cannot hand its result to the other.
-  int32_t* result_out;
-};
-extern WindowRequest window_request;
-
-DWORD WINAPI WorkerThreadMain(LPVOID);
-void PumpWorkerMessages();
-void PumpMainMessages();
-void DispatchWindowRequest();
-
-// The requesters wait until the worker has carried the request out; when the
-// program ends first (Exit), they stop waiting and RequestCreateImage and
-// RequestLoadImageFile return 1 (not carried out).
-int RequestCreateImage(int number, const char* title, int width, int height, int bits);
-void RequestRedrawImage(int number);
-int RequestLoadImageFile(int number, const char* file_name);
-void RequestPasteBitmap(HBITMAP bitmap);
-void RequestOpenTextWindow(int number);
-void RequestOpenInputBox(int items);
-void RequestOpenButtonBox(int columns, int rows);
-
-// ---- snapping -----------------------------------------------------------------
+// ---- snapping (snap.cpp) ----------------------------------------------------------------
 // Room for the four screen strips, every image and text window, both boxes and
 // the main window, so the list can never overflow.
 constexpr int kSnapCapacity = 4 + 256 + 256 + 2 + 1;
@@ -176,7 +115,11 @@ extern SnapList snap_rects;
 
 void ClearSnapList(SnapList* list);
 void AddSnapRect(SnapList* list, const RECT& rect);  // ignored when full
+void AddWindowRect(SnapList* list, HWND window);     // nothing for no window
 void AddScreenStrips(SnapList* list, int screen_width, int screen_height);
+// Who adds the framework's windows to the list on each rebuild (start-up).
+void SetSnapWindowGatherer(void (*gather)(SnapList* list));
+// Rebuilds the list: the screen strips, then the gatherer's windows.
 void RebuildSnapRects();
 // The geometry of a snap: adjusts `proposed` against `list`, skipping the entry
 // equal to `present` (the moving window itself). Nothing happens without Ctrl.

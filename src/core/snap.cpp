@@ -4,10 +4,6 @@
 
 #include <cstdlib>
 
-#include "boxes/boxes.h"
-#include "surfaces/surfaces.h"
-#include "textwin/textwin.h"
-
 // Both threads move windows: the main window's WM_MOVE rebuilds the list on
 // the main window thread, every other window's on the worker thread, and
 // either may snap against it meanwhile. The lock makes a rebuild and a snap
@@ -15,6 +11,9 @@
 SnapList snap_rects;
 namespace {
 SRWLOCK snap_lock = SRWLOCK_INIT;
+// Adds every framework window but the screen strips; set by start-up, which
+// knows all the window kinds.
+void (*gather_snap_windows)(SnapList*) = nullptr;
 }  // namespace
 
 void ClearSnapList(SnapList* list) { list->count = 0; }
@@ -35,29 +34,19 @@ void AddScreenStrips(SnapList* list, int w, int h) {
   AddSnapRect(list, RECT{0, h, w, h + 1000});
 }
 
-namespace {
+void SetSnapWindowGatherer(void (*gather)(SnapList* list)) { gather_snap_windows = gather; }
 
 void AddWindowRect(SnapList* list, HWND window) {
   RECT rect;
   if (window && GetWindowRect(window, &rect)) AddSnapRect(list, rect);
 }
 
-}  // namespace
-
 void RebuildSnapRects() {
   SnapList list;  // gathered outside the lock
   ClearSnapList(&list);
   AddScreenStrips(&list, GetSystemMetrics(SM_CXFULLSCREEN),
                   GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION));
-  for (const ImageWindow& slot : image_windows) {
-    if (slot.in_use) AddWindowRect(&list, slot.window);
-  }
-  for (const TextWindow& slot : text_windows) {
-    if (slot.in_use) AddWindowRect(&list, slot.window);
-  }
-  AddWindowRect(&list, InputBoxWindow());
-  AddWindowRect(&list, ButtonBoxWindow());
-  AddWindowRect(&list, main_window);
+  if (gather_snap_windows) gather_snap_windows(&list);
   AcquireSRWLockExclusive(&snap_lock);
   snap_rects = list;
   ReleaseSRWLockExclusive(&snap_lock);

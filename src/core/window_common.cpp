@@ -2,6 +2,11 @@
 // main window's keys, shortcuts and the popup menu at the cursor.
 #include "core/core.h"
 
+bool ContextMenuMayOpen(MenuOwner owner) {
+  if (point_tool_active != 0) return false;
+  return owner == MenuOwner::kMainWindow || text_input_pending == 0;
+}
+
 bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
 
 bool HandleSnapMessage(HWND window, UINT message, LPARAM lparam, LRESULT* result) {

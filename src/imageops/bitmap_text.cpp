@@ -5,8 +5,11 @@
 #include <cstdio>
 
 #include "imageops/bitmap_font.h"
-#include "core/core.h"
 #include "surfaces/surfaces.h"
+
+// The text cursor and colour, shared with the TrueType text; worker thread.
+uint32_t zul_tc = 0;
+int text_x, text_y, text_left;
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <new>
 
 #include "imagewin/imagewin.h"
-#include "surfaces/surfaces.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 // repainted afterwards.
 #include "imagewin/imagewin.h"
 
-#include "surfaces/surfaces.h"
-
 namespace {
 
 enum class SlotRule {

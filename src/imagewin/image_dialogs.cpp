@@ -1,6 +1,6 @@
 // The open and save dialogs for image files, with their filter lists and the
 // filter index and directory each remembers. Worker thread: the globals here
-// and the load and save directories are read and written only there.
+// are read and written only there (and by start-up before it runs).
 #include "imagewin/imagewin.h"
 
 #include <cstring>
@@ -15,6 +15,11 @@ int load_filter_index = 2;  // worker thread
 int save_filter_index = 2;  // worker thread
 
 namespace {
+
+// The directory each dialog opens in: the one of the last file chosen there,
+// at first the directory current at start-up (ANSI, with its backslash).
+char load_directory[kPathUnits];
+char save_directory[kPathUnits];
 
 struct FilterRow {
   const wchar_t* caption;
@@ -57,8 +62,7 @@ int ClampFilterIndex(int index, int rows) {
 
 struct DialogMemory {
   int* filter_index;
-  char* directory;        // the master copy, ANSI
-  wchar_t* directory_w;   // its UTF-16 form for the dialog
+  char* directory;
 };
 
 // The chosen file's directory, backslash kept, becomes the remembered one;
@@ -80,9 +84,10 @@ void RememberDirectory(const wchar_t* file, const DialogMemory& memory) {
 int RunImageDialog(bool save, char* path) {
   if (path == nullptr) return 1;
   const int rows = save ? kSaveRows : kOpenRows;
-  const DialogMemory memory = save ? DialogMemory{&save_filter_index, save_directory, save_directory_w}
-                                   : DialogMemory{&load_filter_index, load_directory, load_directory_w};
-  AnsiToWide(memory.directory, memory.directory_w, kPathUnits);
+  const DialogMemory memory = save ? DialogMemory{&save_filter_index, save_directory}
+                                   : DialogMemory{&load_filter_index, load_directory};
+  wchar_t directory[kPathUnits];
+  AnsiToWide(memory.directory, directory, kPathUnits);
   wchar_t filters[kFilterListUnits];
   BuildFilterList(rows, filters);
   wchar_t file[kPathUnits] = {};
@@ -95,7 +100,7 @@ int RunImageDialog(bool save, char* path) {
   dialog.nFilterIndex = static_cast<DWORD>(index);
   dialog.lpstrFile = file;
   dialog.nMaxFile = kPathUnits;
-  dialog.lpstrInitialDir = memory.directory_w;
+  dialog.lpstrInitialDir = directory;
   if (save) {
     dialog.lpstrTitle = L"Save as";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
@@ -115,6 +120,13 @@ int RunImageDialog(bool save, char* path) {
 }
 
 }  // namespace
+
+void RecordDialogDirectories() {
+  wchar_t current[kPathUnits];
+  GetCurrentDirectoryW(kPathUnits, current);
+  WideToAnsi(current, load_directory, kPathUnits);
+  WideToAnsi(current, save_directory, kPathUnits);
+}
 
 int ZUL_OpenImageDialog(char* path) { return RunImageDialog(false, path); }
 

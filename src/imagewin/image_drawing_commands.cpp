@@ -5,10 +5,11 @@
 
 #include <commdlg.h>
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
-
 namespace {
+
+// The colour dialog's custom colours, kept for the program's life (worker
+// thread).
+COLORREF custom_colors[16];
 
 void LineCommand(int number, int id) {
   int x1, y1, x2, y2;

@@ -2,9 +2,6 @@
 // window itself, keypad zoom, Tab smoothing, and the main window's keys.
 #include "imagewin/imagewin.h"
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
-
 namespace {
 
 // Handles the keys of the Ctrl rows; returns false for any other key.

@@ -2,9 +2,6 @@
 // destroyed after use.
 #include "imagewin/imagewin.h"
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
-
 namespace {
 
 struct MenuItemText {

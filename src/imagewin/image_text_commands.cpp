@@ -1,8 +1,6 @@
 // Text commands of an image window: built-in font text, TrueType text fitted
 // to a dragged box and the choice of the TrueType font.
-#include "core/core.h"
 #include "imagewin/imagewin.h"
-#include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
 namespace {
@@ -13,7 +11,6 @@ bool ReadTextLine(char line[kPromptLineBytes]) {
   ZUL_ShowTextWindow();
   return PromptLine(line, "Text>");
 }
-
 
 }  // namespace
 

@@ -2,8 +2,17 @@
 // messages into painting, zoom, menus, keys, commands and the mouse feed.
 #include "imagewin/imagewin.h"
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
+int ZUL_RedrawImage(int number) {
+  if (!ImageWindowLive(number)) return 1;
+  const ImageWindow& slot = image_windows[number];
+  if (slot.zoom == 100) {
+    BitBlt(slot.window_dc, 0, 0, slot.width, slot.height, slot.memory_dc, 0, 0, SRCCOPY);
+  } else {
+    StretchBlt(slot.window_dc, 0, 0, slot.view_width, slot.view_height, slot.memory_dc, 0, 0,
+               slot.width, slot.height, SRCCOPY);
+  }
+  return 0;
+}
 
 namespace {
 

@@ -2,9 +2,7 @@
 // the commands built on the image operations.
 #pragma once
 
-#include "zullib.h"
-
-#include "core/command_ids.h"
+#include "core/core.h"
 #include "surfaces/surfaces.h"
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -67,6 +65,10 @@ HMENU BuildContextMenu(HWND window, WPARAM wparam);
 // Builds the menu as above, tracks it at the cursor and destroys it.
 void ShowContextMenu(HWND window, WPARAM wparam);
 
+// ---- file dialogs (image_dialogs.cpp) -----------------------------------------------
+// Start-up: both dialogs open first in the directory current at start-up.
+void RecordDialogDirectories();
+
 // ---- keys and commands (image_keys.cpp, image_commands.cpp) -----------------------
 void ImageWindowKey(HWND window, WPARAM key);
 void ImageWindowCommand(HWND window, int id);
@@ -101,6 +103,13 @@ void ColorPickCommand(HWND window, int number);
 void DrawTextCommand(HWND window, int number);
 void TrueTypeDrawCommand(HWND window, int number);
 void FontChangeCommand(HWND window);
+// The TrueType text font (truetype_text.cpp) and its cell size; start-up
+// makes it, shutdown releases it.
+extern HFONT tt_font;
+extern int tt_cell_width;
+extern int tt_cell_height;
+void MakeTrueTypeFont();
+void ReleaseTrueTypeFont();
 // The LOGFONTW of the TrueType text font (made as at start-up when there is
 // none yet); all zero when it cannot be read.
 LOGFONTW CurrentTTLogFont();

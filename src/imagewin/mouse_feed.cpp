@@ -3,9 +3,6 @@
 // the Ctrl + wheel zoom.
 #include "imagewin/imagewin.h"
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
-
 // Worker thread: image windows and the point tools both live there.
 int32_t point_tool_window;
 int32_t point_moved, point_move_x, point_move_y;

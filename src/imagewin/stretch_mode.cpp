@@ -2,8 +2,6 @@
 // smoothed (HALFTONE).
 #include "imagewin/imagewin.h"
 
-#include "surfaces/surfaces.h"
-
 namespace {
 
 void ApplyStretchMode(HDC dc, int mode) {

@@ -4,13 +4,24 @@
 // process-wide state.
 #include <cstring>
 
-#include "core/core.h"
 #include "imagewin/imagewin.h"
-#include "surfaces/surfaces.h"
 
+// Worker thread, but for start-up and shutdown (MakeTrueTypeFont,
+// ReleaseTrueTypeFont) on the main window thread.
+HFONT tt_font;
+int tt_cell_width = 8;
+int tt_cell_height = 16;
+uint32_t zul_tttc = 0xFFFFFF;
 HFONT(WINAPI* create_tt_font)(const LOGFONTW*) = CreateFontIndirectW;
 
 namespace {
+
+// The font at the present cell size in the framework's Japanese face.
+HFONT CreateTextDrawingFont() {
+  return CreateFontW(tt_cell_height, tt_cell_width, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+}
 
 constexpr int kNewLineCode = 10;
 
@@ -73,6 +84,13 @@ int CodeToUnits(int code, wchar_t units[3]) {
 }
 
 }  // namespace
+
+void MakeTrueTypeFont() { tt_font = CreateTextDrawingFont(); }
+
+void ReleaseTrueTypeFont() {
+  DeleteObject(tt_font);
+  tt_font = nullptr;
+}
 
 LOGFONTW CurrentTTLogFont() {
   LOGFONTW font = {};

@@ -5,8 +5,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "core/core.h"
-#include "surfaces/surfaces.h"
+#include "textwin/textwin.h"
 
 namespace {
 

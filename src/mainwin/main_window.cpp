@@ -5,6 +5,9 @@
 
 namespace {
 
+// Main window thread: made with the window, destroyed after its loop ends.
+HMENU main_menu_bar;
+
 // The drop animation: the window falls 55 pixels with two bounces.
 constexpr int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
                                   -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
@@ -120,6 +123,11 @@ void CreateMainWindow() {
   UpdateWindow(main_window);
 }
 
+void DestroyMainMenuBar() {
+  DestroyMenu(main_menu_bar);
+  main_menu_bar = nullptr;
+}
+
 void StartCommand() {
   if (running == 0) start_requested = 1;
 }
@@ -129,7 +137,7 @@ void StopCommand() { stop_requested = 1; }
 void RunExitSequence() {
   text_input_pending = 0;
   stop_requested = 1;
-  quit_state = 1;
+  quit_state = kQuitting;
   ZUL_CloseAllLogs();
   int t0 = ZUL_GetTime();
   while (WorkerStillActive()) {
@@ -141,8 +149,8 @@ void RunExitSequence() {
     Sleep(0);
   }
   if (WorkerStillActive()) TerminateThread(worker_thread, 1);
-  int32_t ending = 1;
-  quit_state.compare_exchange_strong(ending, 2);
+  int32_t ending = kQuitting;
+  quit_state.compare_exchange_strong(ending, kQuitWorkerGone);
   CloseHandle(worker_thread);
   worker_thread = nullptr;
   DestroyWindow(main_window);
@@ -160,7 +168,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_RBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-      if (!point_tool_active) ShowMainPopupMenu(window);
+      if (ContextMenuMayOpen(MenuOwner::kMainWindow)) ShowMainPopupMenu(window);
       return 0;
     case WM_KEYDOWN:
       MainWindowKey(window, wparam);

@@ -3,7 +3,7 @@
 // files. Everything here runs on the main window thread.
 #pragma once
 
-#include "core/core.h"
+#include "runtime/runtime.h"
 
 constexpr int kMainWindowWidth = 240;
 
@@ -13,6 +13,8 @@ RECT MainWindowStartRect();
 // Creates the main window with its menu bar (which plays the drop animation
 // and starts the worker thread), shows the display depth and accepts drops.
 void CreateMainWindow();
+// Shutdown: the menu bar outlives the main window until the message loop ends.
+void DestroyMainMenuBar();
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void StartCommand();
 void StopCommand();

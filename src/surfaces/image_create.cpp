@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/core.h"
-
 namespace {
 
 struct SurfaceInfo {

@@ -1,4 +1,4 @@
-// Destroying an image window and copying its surface to the screen.
+// Destroying an image window.
 #include "surfaces/surfaces.h"
 
 #include <cstdlib>
@@ -16,17 +16,5 @@ int ZUL_DestroyImage(int number) {
   HWND window = slot.window;
   slot = ImageWindow{};
   DestroyWindow(window);
-  return 0;
-}
-
-int ZUL_RedrawImage(int number) {
-  if (!ImageWindowLive(number)) return 1;
-  const ImageWindow& slot = image_windows[number];
-  if (slot.zoom == 100) {
-    BitBlt(slot.window_dc, 0, 0, slot.width, slot.height, slot.memory_dc, 0, 0, SRCCOPY);
-  } else {
-    StretchBlt(slot.window_dc, 0, 0, slot.view_width, slot.view_height, slot.memory_dc, 0, 0,
-               slot.width, slot.height, SRCCOPY);
-  }
   return 0;
 }

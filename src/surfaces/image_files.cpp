@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/core.h"
 #include "surfaces/surfaces.h"
 
 #include <gdiplus.h>

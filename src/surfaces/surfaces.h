@@ -2,7 +2,7 @@
 // the current image window, and image file input and output.
 #pragma once
 
-#include "zullib.h"
+#include "core/core.h"
 
 namespace Gdiplus {
 class GpImage;

@@ -2,7 +2,6 @@
 // carried out once. Worker thread only.
 #include <cstring>
 
-#include "core/core.h"
 #include "textwin/textwin.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // Text window colours: the current pair and the two 8-entry stacks.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 void ApplyTextColours(TextWindow& t) {
   LockTextDrawing();
   SetTextColor(t.memory_dc, ColorToGdi(t.text_colour));

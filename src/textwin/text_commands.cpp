@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "core/core.h"
-
 namespace {
 
 int CommandOfCtrlKey(WPARAM key) {

@@ -3,10 +3,10 @@
 // clipboard's first line.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 #include <cstdio>
 #include <cwchar>
+
+wchar_t last_input[kInputLineUnits + 1];  // the thread that reads lines
 
 namespace {
 

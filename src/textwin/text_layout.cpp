@@ -2,8 +2,6 @@
 // wrapping, line advance and the one-line scroll.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 #include <algorithm>
 
 namespace {

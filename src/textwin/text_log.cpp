@@ -12,11 +12,11 @@
 #include "textwin/textwin.h"
 
 #include <cstring>
-
-#include "core/core.h"
+#include <cwchar>
 
 std::atomic<int32_t> log_state[kTextSlots];  // changed under log_lock only
 FILE* log_file[kTextSlots];                  // used under log_lock only
+char log_directory[kPathUnits];  // written by start-up before the worker starts
 
 namespace {
 
@@ -29,6 +29,29 @@ constexpr int kLogNameLimit = 255;
 
 void LockLogs() { AcquireSRWLockExclusive(&log_lock); }
 void UnlockLogs() { ReleaseSRWLockExclusive(&log_lock); }
+
+}  // namespace
+
+void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity) {
+  if (capacity <= 0) return;
+  std::wcsncpy(out, dir, static_cast<size_t>(capacity - 1));
+  out[capacity - 1] = 0;
+  size_t length = std::wcslen(out);
+  if ((length == 0 || out[length - 1] != L'\\') && length + 1 < static_cast<size_t>(capacity)) {
+    out[length] = L'\\';
+    out[length + 1] = 0;
+  }
+}
+
+void RecordLogDirectory() {
+  wchar_t current[kPathUnits];
+  GetCurrentDirectoryW(kPathUnits, current);
+  wchar_t directory[kPathUnits];
+  MakeLogDirectory(current, directory, kPathUnits);
+  WideToAnsi(directory, log_directory, kPathUnits);
+}
+
+namespace {
 
 // "<start-up directory>ZULLIB<n>.LOG" into `name`; false when it does not fit
 // in kLogNameLimit bytes.

@@ -1,8 +1,6 @@
 // Printing to the current text window and clearing it.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 #include <cstdarg>
 #include <cstdio>
 

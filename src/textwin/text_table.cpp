@@ -1,8 +1,6 @@
 // The table of text windows: opening, closing, selecting and showing them.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 #include <cwchar>
 
 // Owned by the worker thread, which opens and closes text windows. The main

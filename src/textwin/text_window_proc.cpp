@@ -2,8 +2,6 @@
 // sizing, snapping, closing, and the keys that feed a pending input.
 #include "textwin/textwin.h"
 
-#include "core/core.h"
-
 namespace {
 
 void PaintTextWindow(HWND window, int number) {

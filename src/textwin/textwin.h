@@ -2,7 +2,7 @@
 // line input and (per window number) their log files.
 #pragma once
 
-#include "zullib.h"
+#include "core/core.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -95,6 +95,13 @@ extern std::atomic<int32_t> log_state[kTextSlots];
 extern FILE* log_file[kTextSlots];
 // Writes `text` unchanged to the log of `number` when it is logging, flushed.
 void WriteTextLog(int number, const char* text);
+// The directory current at start-up, with its backslash (ANSI): the logs go
+// there. RecordLogDirectory sets it.
+extern char log_directory[kPathUnits];
+void RecordLogDirectory();
+// The directory that start-up records for logs: `dir` with one trailing
+// backslash (none added when it already ends in one), cut to `capacity`.
+void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity);
 
 // ---- text input (text_input.cpp, key_queue.cpp) --------------------------------
 constexpr int kKeyQueueUnits = 256;
@@ -111,6 +118,8 @@ extern std::atomic<int32_t> input_action;
 constexpr int32_t kInputActionNone = 0;
 constexpr int32_t kInputActionRecall = 1;
 constexpr int32_t kInputActionPaste = 2;
+
+extern wchar_t last_input[kInputLineUnits + 1];  // the recall line
 
 void ClearKeyQueue();
 void PutKeyUnit(wchar_t unit);  // dropped when the queue is full
@@ -134,6 +143,23 @@ void TextWindowCommand(HWND window, int number, int id);
 void PrintCodePageText(UINT code_page, const char* text);
 // ZUL_Printf with its arguments as a va_list.
 void PrintFormatted(const char* format, va_list arguments);
+
+// ---- prompts (prompt.cpp) ---------------------------------------------------------
+constexpr int kPromptLineBytes = 256;  // a typed line, terminator included
+// A typed number: leading blanks, optional sign, digits; anything else ends
+// it. Non-numeric text gives 0, numbers beyond the int range are clamped.
+int ParseTypedNumber(const char* text);
+// Prints the formatted prompt in the current text window and reads the line
+// typed there into `line` (always terminated; empty when no live text window
+// can read it). Both pump messages while they wait. They return false when
+// the program is ending: the caller then stops.
+bool PromptLine(char line[kPromptLineBytes], const char* format, ...);
+bool PromptNumber(int* value, const char* format, ...);
+// Renaming a control of a box: shows the text window, prints
+// "<index> '<present caption>' ->" and reads the new caption into `line`.
+// Returns whether one was typed (an empty answer keeps the caption).
+constexpr int kCaptionPromptUnits = 512;  // a caption as read back
+bool PromptNewCaption(HWND control, int index, char line[kPromptLineBytes]);
 
 // ---- window information report (window_report.cpp, source_fragment.cpp) --------
 // Makes text window `number` current, prints every live framework window into

@@ -13,7 +13,6 @@
 #include <string>
 
 #include "boxes/boxes.h"
-#include "core/core.h"
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 

@@ -1,8 +1,7 @@
 // Prompts: a question printed in the current text window and the line typed
 // there, read as text or as a number.
-#include "core/core.h"
+#include "textwin/textwin.h"
 
-#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -18,16 +17,10 @@ bool ReadPromptLine(char line[kPromptLineBytes], const char* format, va_list arg
   line[0] = 0;  // stays empty when no live text window can read the line
   ZUL_Input(line);
   line[kPromptLineBytes - 1] = 0;
-  return quit_state == 0;
+  return quit_state == kQuitNone;
 }
 
 }  // namespace
-
-int ClampToInt(int64_t value) {
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
 
 int ParseTypedNumber(const char* text) {
   if (text == nullptr) return 0;
@@ -50,4 +43,15 @@ bool PromptNumber(int* value, const char* format, ...) {
   va_end(arguments);
   *value = ParseTypedNumber(line);
   return going_on;
+}
+
+bool PromptNewCaption(HWND control, int index, char line[kPromptLineBytes]) {
+  wchar_t wide[kCaptionPromptUnits];
+  wide[0] = 0;
+  GetWindowTextW(control, wide, kCaptionPromptUnits);
+  char caption[kCaptionPromptUnits * 2];
+  WideToAnsi(wide, caption, sizeof caption);
+  ZUL_ShowTextWindow();
+  PromptLine(line, "%d '%s' ->", index, caption);
+  return line[0] != 0;
 }

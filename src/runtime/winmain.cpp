@@ -1,4 +1,4 @@
 // The process entry of every ZULLIB program.
-#include "core/core.h"
+#include "runtime/runtime.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return ZulMain(instance); }

@@ -1,8 +1,7 @@
-// Text conversion, window-text, status-label and menu helpers, the clock and
-// the pause box.
+// Text between the framework's ANSI strings and the platform's UTF-16: code
+// page conversion cut at whole characters, window texts and bounded printf.
 #include "core/core.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -64,79 +63,6 @@ void SetWindowTextAnsi(HWND window, const char* text) {
   wchar_t wide[kWindowTextUnits];
   AnsiToWide(text, wide, kWindowTextUnits);
   SetWindowTextW(window, wide);
-}
-
-void FormatStatusField(const char* text, char field[kStatusFieldBytes]) {
-  std::memset(field, ' ', kStatusFieldBytes - 1);
-  field[kStatusFieldBytes - 1] = 0;
-  size_t length = std::strlen(text);
-  int column = 18 - static_cast<int>(length / 2);
-  if (column < 0) column = 0;
-  size_t room = kStatusFieldBytes - 1 - static_cast<size_t>(column);
-  size_t copy = length < room ? length : room;
-  std::memcpy(field + column, text, copy);
-  field[column + copy] = 0;
-}
-
-void SetStatusText(const char* text) {
-  char field[kStatusFieldBytes];
-  FormatStatusField(text, field);
-  SetWindowTextAnsi(status_label, field);
-}
-
-void ShowDisplayDepth() {
-  char depth[16];
-  snprintf(depth, sizeof depth, "%d-bit color", bits_per_pixel);
-  SetStatusText(depth);
-}
-
-void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption) {
-  wchar_t wide[kWindowTextUnits];
-  AnsiToWide(caption, wide, kWindowTextUnits);
-  MENUITEMINFOW item = {};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
-  item.fType = MFT_STRING;
-  item.fState = state;
-  item.wID = id;
-  item.dwTypeData = wide;
-  InsertMenuItemW(menu, position, TRUE, &item);
-}
-
-void InsertMenuSeparator(HMENU menu, UINT position) {
-  MENUITEMINFOW item = {};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_TYPE;
-  item.fType = MFT_SEPARATOR;
-  InsertMenuItemW(menu, position, TRUE, &item);
-}
-
-void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption) {
-  wchar_t wide[kWindowTextUnits];
-  AnsiToWide(caption, wide, kWindowTextUnits);
-  MENUITEMINFOW item = {};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_TYPE | MIIM_SUBMENU;
-  item.fType = MFT_STRING;
-  item.hSubMenu = submenu;
-  item.dwTypeData = wide;
-  InsertMenuItemW(menu, position, TRUE, &item);
-}
-
-int ZUL_GetTime() {
-  LARGE_INTEGER count;
-  QueryPerformanceCounter(&count);
-  // Past 2^31 - 1 ms the clock wraps; differences of two readings stay right.
-  double ms = std::floor(static_cast<double>(count.QuadPart) * ms_factor);
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(ms)));
-}
-
-void ZUL_PauseW(const wchar_t* text) { MessageBoxW(nullptr, text, L"Pause", MB_OK); }
-
-void ZUL_Pause(const char* text) {
-  wchar_t wide[4096];
-  AnsiToWide(text, wide, 4096);
-  ZUL_PauseW(wide);
 }
 
 void FormatBounded(char* out, size_t capacity, const char* format, va_list arguments) {

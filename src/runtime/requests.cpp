@@ -1,6 +1,6 @@
 // The single window request by which the main window thread asks the worker
 // thread to create or change the windows the worker owns.
-#include "core/core.h"
+#include "runtime/runtime.h"
 
 #include "boxes/boxes.h"
 #include "surfaces/surfaces.h"

@@ -6,12 +6,11 @@
 // (mouse_feed.cpp); a tool polls them once per round of messages. Whatever
 // ends a wait (a click, a cancel, Stop, Exit), the picture is left exactly as
 // it was: the feedback is drawn once more where it was last drawn.
+#include "imagewin/imagewin.h"
+
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
-
-#include "core/core.h"
-#include "surfaces/surfaces.h"
 
 namespace {
 
