@@ -2,6 +2,8 @@
 // client area, making the window and destroying it.
 #include "boxes/boxes.h"
 
+namespace zul {
+
 namespace {
 
 constexpr DWORD kBoxStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
@@ -32,3 +34,5 @@ bool DestroyBoxWindow(HWND* window, const wchar_t* error_text, const wchar_t* er
   *window = nullptr;
   return true;
 }
+
+}  // namespace zul

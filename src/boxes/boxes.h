@@ -3,6 +3,8 @@
 
 #include "core/core.h"
 
+namespace zul {
+
 // The open box's window, or none.
 HWND InputBoxWindow();
 HWND ButtonBoxWindow();
@@ -92,3 +94,5 @@ void SetButtonCaption(int index, const char* text);
 // ("Rename"), built for each right click; the caller destroys them.
 HMENU BuildButtonBoxFrameMenu();
 HMENU BuildButtonBoxRenameMenu();
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+namespace zul {
+
 // Worker thread; the main window thread reads only `window`.
 ButtonBox button_box = {nullptr, 0, 0, 0, {}, {}, 98, 26, 0};
 
@@ -83,6 +85,10 @@ int ButtonIndexOf(HWND control) {
 void SetButtonCaption(int index, const char* text) {
   SetWindowTextAnsi(button_box.buttons[index], text ? text : "");
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_OpenButtonBox(int x, int y, int columns, int rows) {
   if (button_box.window) return;

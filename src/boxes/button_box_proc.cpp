@@ -6,6 +6,8 @@
 #include "boxes/boxes.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 void CountPress(int index) {
@@ -74,14 +76,6 @@ HMENU BuildButtonBoxRenameMenu() {
   return menu;
 }
 
-void ZUL_RenameButton(int index) {
-  if (!button_box.window || index < 0 || index >= button_box.count) return;
-  char line[kPromptLineBytes];
-  if (!PromptNewCaption(button_box.buttons[index], index, line)) return;
-  // The box may have been closed or opened anew while the line was typed.
-  if (button_box.window && index < button_box.count) SetButtonCaption(index, line);
-}
-
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (HandleSnapMessage(window, message, lparam, &result)) return result;
@@ -117,4 +111,16 @@ LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+}  // namespace zul
+
+using namespace zul;
+
+void ZUL_RenameButton(int index) {
+  if (!button_box.window || index < 0 || index >= button_box.count) return;
+  char line[kPromptLineBytes];
+  if (!PromptNewCaption(button_box.buttons[index], index, line)) return;
+  // The box may have been closed or opened anew while the line was typed.
+  if (button_box.window && index < button_box.count) SetButtonCaption(index, line);
 }

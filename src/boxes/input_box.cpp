@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cwchar>
 
+namespace zul {
+
 InputBox input_box = {nullptr, 0, {}, {}, {}, 80, 70, nullptr, 0, 0};
 
 namespace {
@@ -87,6 +89,10 @@ void LayOutInputItems() {
     }
   }
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_OpenInputBox(int x, int y, int items) {
   if (input_box.window) return;

@@ -5,6 +5,8 @@
 #include "boxes/boxes.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 constexpr char kBlankLabel[] = "                    ";  // clears a longer old label first
@@ -90,17 +92,6 @@ HMENU BuildInputBoxRenameMenu() {
   return menu;
 }
 
-void ZUL_RenameInputBoxItem(int index) {
-  if (!IsItemOfOpenInputBox(index)) return;
-  char line[kPromptLineBytes];
-  if (!PromptNewCaption(input_box.labels[index], index, line)) return;
-  // The box may have been closed or opened anew while the line was typed.
-  if (IsItemOfOpenInputBox(index)) {
-    ZUL_SetInputBoxTitle(index, kBlankLabel);
-    ZUL_SetInputBoxTitle(index, line);
-  }
-}
-
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (HandleSnapMessage(window, message, lparam, &result)) return result;
@@ -136,5 +127,20 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       return 0;
     default:
       return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+}  // namespace zul
+
+using namespace zul;
+
+void ZUL_RenameInputBoxItem(int index) {
+  if (!IsItemOfOpenInputBox(index)) return;
+  char line[kPromptLineBytes];
+  if (!PromptNewCaption(input_box.labels[index], index, line)) return;
+  // The box may have been closed or opened anew while the line was typed.
+  if (IsItemOfOpenInputBox(index)) {
+    ZUL_SetInputBoxTitle(index, kBlankLabel);
+    ZUL_SetInputBoxTitle(index, line);
   }
 }

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+namespace zul {
+
 bool ExactAnsiPath(const wchar_t* path, char out[kPathUnits]) {
   WideToAnsi(path, out, kPathUnits);
   wchar_t back[kPathUnits];
@@ -24,3 +26,5 @@ bool QueryDroppedName(HDROP drop, UINT index, wchar_t name[kPathUnits]) {
   if (units == 0 || units >= kPathUnits) return false;
   return DragQueryFileW(drop, index, name, kPathUnits) == units;
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 
 #include "core/core.h"
 
+namespace zul {
+
 // Converts a path to ANSI only when the ANSI text names the same file.
 bool ExactAnsiPath(const wchar_t* path, char out[kPathUnits]);
 // The ANSI path by which a file can be opened: the path itself, or its short
@@ -12,3 +14,5 @@ bool LoadablePath(const wchar_t* path, char out[kPathUnits]);
 // File `index` of a drop, whole: false when the drop has no such file or its
 // name does not fit in kPathUnits units (such a name is skipped, never cut).
 bool QueryDroppedName(HDROP drop, UINT index, wchar_t name[kPathUnits]);
+
+}  // namespace zul

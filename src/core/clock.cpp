@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace zul {
+
 namespace {
 
 // 1000 / the counter's frequency; written by start-up before the worker
@@ -16,6 +18,10 @@ void StartClock() {
   QueryPerformanceFrequency(&frequency);
   ms_factor = 1000.0 / static_cast<double>(frequency.QuadPart);
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_GetTime() {
   LARGE_INTEGER count;

@@ -4,6 +4,8 @@
 // the current text window.
 #pragma once
 
+namespace zul {
+
 enum CommandId : int {
   // ---- main window ----------------------------------------------------------------
   kCmdStart = 1001,
@@ -86,3 +88,5 @@ enum CommandId : int {
   // ---- controls -------------------------------------------------------------------------
   kStatusLabelId = 2001,  // the main window's status label
 };
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 #include <cstdarg>
 #include <cstddef>
 
+namespace zul {
+
 // ---- process-wide words and handles (process_state.cpp) --------------------------
 constexpr int kPathUnits = MAX_PATH;  // 260
 
@@ -144,3 +146,5 @@ void TrackMenuAtCursor(HWND window, HMENU menu);
 // Moves a window, by the least distance, so that it lies inside the work area
 // (work_area_fit.cpp).
 void MoveWindowIntoWorkArea(HWND window);
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 // the foreground (both called by generated layout source).
 #include "core/core.h"
 
+using namespace zul;
+
 HWND ZUL_GetMainWindow() { return main_window; }
 
 void ZUL_SetForeground(HWND window) {

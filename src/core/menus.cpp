@@ -1,6 +1,8 @@
 // Popup menus and the menu bar: items inserted by position.
 #include "core/core.h"
 
+namespace zul {
+
 void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption) {
   wchar_t wide[kWindowTextUnits];
   AnsiToWide(caption, wide, kWindowTextUnits);
@@ -34,3 +36,4 @@ void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption
   InsertMenuItemW(menu, position, TRUE, &item);
 }
 
+}  // namespace zul

@@ -1,6 +1,8 @@
 // Processing a thread's waiting messages: the nested pumps of every wait.
 #include "core/core.h"
 
+namespace zul {
+
 // Worker thread: the open input box, whose messages get its dialog keys.
 HWND worker_dialog;
 
@@ -31,6 +33,10 @@ void PumpThreadMessages(HWND dialog) {
 
 void PumpWorkerMessages() { PumpThreadMessages(worker_dialog); }
 
-void ZUL_PumpMessages() { PumpWorkerMessages(); }
-
 void PumpMainMessages() { PumpThreadMessages(nullptr); }
+
+}  // namespace zul
+
+using namespace zul;
+
+void ZUL_PumpMessages() { PumpWorkerMessages(); }

@@ -1,6 +1,8 @@
 // The "Pause" message box.
 #include "core/core.h"
 
+using namespace zul;
+
 void ZUL_PauseW(const wchar_t* text) { MessageBoxW(nullptr, text, L"Pause", MB_OK); }
 
 void ZUL_Pause(const char* text) {
@@ -8,4 +10,3 @@ void ZUL_Pause(const char* text) {
   AnsiToWide(text, wide, 4096);
   ZUL_PauseW(wide);
 }
-

@@ -2,12 +2,7 @@
 // uses: the program's instance and the main window with its status label.
 #include "core/core.h"
 
-// Written by the main window thread (Start, Stop, Exit) and by the worker
-// (running, and quit_state 2 when it has left its loop).
-std::atomic<int32_t> start_requested{0};
-std::atomic<int32_t> running{0};
-std::atomic<int32_t> stop_requested{0};
-std::atomic<int32_t> quit_state{0};
+namespace zul {
 
 // Set by whichever thread waits for a line (the worker, or the main window
 // thread in its prompts) or for a point (the worker); both threads read them.
@@ -20,3 +15,14 @@ HINSTANCE zul_instance;
 HWND main_window;
 HWND status_label;
 int bits_per_pixel;
+
+}  // namespace zul
+
+using namespace zul;
+
+// Written by the main window thread (Start, Stop, Exit) and by the worker
+// (running, and quit_state 2 when it has left its loop).
+std::atomic<int32_t> start_requested{0};
+std::atomic<int32_t> running{0};
+std::atomic<int32_t> stop_requested{0};
+std::atomic<int32_t> quit_state{0};

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace zul {
+
 // Both threads move windows: the main window's WM_MOVE rebuilds the list on
 // the main window thread, every other window's on the worker thread, and
 // either may snap against it meanwhile. The lock makes a rebuild and a snap
@@ -130,3 +132,5 @@ void SnapMovingWindow(HWND window, RECT* proposed) {
   SnapRectAgainst(snap_rects, present, proposed, ControlHeld());
   ReleaseSRWLockShared(&snap_lock);
 }
+
+}  // namespace zul

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace zul {
+
 void FormatStatusField(const char* text, char field[kStatusFieldBytes]) {
   std::memset(field, ' ', kStatusFieldBytes - 1);
   field[kStatusFieldBytes - 1] = 0;
@@ -28,3 +30,4 @@ void ShowDisplayDepth() {
   SetStatusText(depth);
 }
 
+}  // namespace zul

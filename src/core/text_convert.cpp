@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+namespace zul {
+
 int CodePageToWide(UINT code_page, const char* text, wchar_t* out, int capacity) {
   if (capacity <= 0) return 0;
   out[0] = 0;
@@ -70,3 +72,5 @@ void FormatBounded(char* out, size_t capacity, const char* format, va_list argum
   if (vsnprintf(out, capacity, format, arguments) < 0) out[0] = 0;
   out[capacity - 1] = 0;
 }
+
+}  // namespace zul

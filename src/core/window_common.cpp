@@ -2,6 +2,8 @@
 // main window's keys, shortcuts and the popup menu at the cursor.
 #include "core/core.h"
 
+namespace zul {
+
 bool ContextMenuMayOpen(MenuOwner owner) {
   if (point_tool_active != 0) return false;
   return owner == MenuOwner::kMainWindow || text_input_pending == 0;
@@ -41,3 +43,5 @@ void TrackMenuAtCursor(HWND window, HMENU menu) {
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
 }
+
+}  // namespace zul

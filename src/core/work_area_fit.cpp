@@ -2,6 +2,8 @@
 // (the screen without the task bar) is moved in, by the least distance.
 #include "core/core.h"
 
+namespace zul {
+
 namespace {
 
 // The left (or top) edge that brings [low, high) inside [area_low, area_high):
@@ -26,3 +28,5 @@ void MoveWindowIntoWorkArea(HWND window) {
   if (left == rect.left && top == rect.top) return;
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace zul {
+
 constexpr int kFirstGlyph = 32;    // space
 constexpr int kLastGlyph = 127;    // blank, but it advances like a character
 constexpr int kGlyphCount = kLastGlyph - kFirstGlyph + 1;
@@ -14,3 +16,5 @@ constexpr int kTextLinePitch = 16;
 // significant bit is the leftmost column. Row 10 is the last row above the
 // baseline; rows 11-13 hold only descenders.
 extern const uint8_t kBitmapFont[kGlyphCount][kGlyphHeight];
+
+}  // namespace zul

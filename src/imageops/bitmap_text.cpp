@@ -7,9 +7,7 @@
 #include "imageops/bitmap_font.h"
 #include "surfaces/surfaces.h"
 
-// The text cursor and colour, shared with the TrueType text; worker thread.
-uint32_t zul_tc = 0;
-int text_x, text_y, text_left;
+namespace zul {
 
 namespace {
 
@@ -36,6 +34,14 @@ void DrawGlyph(const uint8_t* glyph) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
+
+// The text cursor and colour, shared with the TrueType text; worker thread.
+uint32_t zul_tc = 0;
+int text_x, text_y, text_left;
 
 void ZUL_DrawChar(char c) {
   const int code = static_cast<unsigned char>(c);

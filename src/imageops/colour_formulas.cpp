@@ -4,6 +4,8 @@
 
 #include "zullib.h"
 
+namespace zul {
+
 namespace {
 
 int Red(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
@@ -30,6 +32,10 @@ int HueOf(int r, int g, int b, int max, int min) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_RgbToHsv(uint32_t color, int* hue, int* saturation, int* value) {
   int r = Red(color), g = Green(color), b = Blue(color);

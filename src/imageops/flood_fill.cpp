@@ -10,6 +10,8 @@
 
 #include "surfaces/surfaces.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kFrameSeeds = 4000;
@@ -119,6 +121,10 @@ void FillRegion(const ImageSurface& s, int x, int y, Pixel fill) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_FloodFill(int x, int y) {
   const ImageSurface& s = CurrentSurface();

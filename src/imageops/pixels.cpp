@@ -4,6 +4,8 @@
 
 #include "surfaces/surfaces.h"
 
+using namespace zul;
+
 int32_t pen_x, pen_y;
 
 void ZUL_ReadRow(void* buffer, int y, int count) {

@@ -3,6 +3,8 @@
 // list of colours or of a rectangle of colours on a 257 x 257 field.
 #include "zullib.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kProfileBottom = 127;  // value 0; full scale is drawn at y = 0
@@ -79,6 +81,10 @@ int ChromaX(uint32_t colour) { return kChromaCentre + ZUL_GetCb(colour); }
 int ChromaY(uint32_t colour) { return kChromaCentre - ZUL_GetCr(colour); }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_PlotProfile(const void* samples, int x0, int count, int flags, uint32_t colour) {
   const bool dots = (flags & kProfileDots) != 0;

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-uint32_t draw_color = 0xFFFFFF;  // worker thread: drawing commands, application
+namespace zul {
 
 namespace {
 
@@ -351,6 +351,12 @@ OctantVisit Disc(const Ink& ink, int64_t cx, int64_t cy, int r) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
+
+uint32_t draw_color = 0xFFFFFF;  // worker thread: drawing commands, application
 
 void ZUL_DrawLine(uint32_t colour, int x1, int y1, int x2, int y2) {
   Line(PlainInk(colour), x1, y1, x2, y2);

@@ -8,6 +8,8 @@
 
 #include "surfaces/surfaces.h"
 
+namespace zul {
+
 namespace {
 
 // The current image window when it is live and has rows, else null.
@@ -59,6 +61,10 @@ void DrawColourPlane(const PlaneCoefficients& k) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_PatternRgb() {
   const ImageWindow* slot = PatternTarget();

@@ -9,6 +9,8 @@
 
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kGraphTitleBytes = 512;
@@ -191,3 +193,5 @@ void AnalysisCommand(HWND, int number, int id) {
     RowProfileCommand(number, *graph);
   }
 }
+
+}  // namespace zul

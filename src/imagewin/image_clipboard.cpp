@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 constexpr int kDibHeaderBytes = sizeof(BITMAPINFOHEADER);  // 40
@@ -91,6 +93,26 @@ void DrawPastedBitmap(int number, HDC source, int w, int h, int x, int y, const 
 
 }  // namespace
 
+void CutImageCommand(HWND window, int number) {
+  if (!CopyImageToClipboard(number)) return;  // the picture stays where it is
+  ZUL_ClearImage(number);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void CopyImageCommand(HWND, int number) { ZUL_CopyImage(number); }
+
+void PasteImageCommand(HWND, int number, bool at_top_left) {
+  if (at_top_left) {
+    ZUL_PasteImage(number, 0, 0);
+  } else {
+    ZUL_PasteImage(number, -1, -1);
+  }
+}
+
+}  // namespace zul
+
+using namespace zul;
+
 void ZUL_CopyImage(int number) { CopyImageToClipboard(number); }
 
 void ZUL_PasteImage(int number, int x, int y) {
@@ -118,20 +140,4 @@ void ZUL_PasteImage(int number, int x, int y) {
     DeleteDC(source);
   }
   DeleteObject(bitmap);
-}
-
-void CutImageCommand(HWND window, int number) {
-  if (!CopyImageToClipboard(number)) return;  // the picture stays where it is
-  ZUL_ClearImage(number);
-  InvalidateRect(window, nullptr, FALSE);
-}
-
-void CopyImageCommand(HWND, int number) { ZUL_CopyImage(number); }
-
-void PasteImageCommand(HWND, int number, bool at_top_left) {
-  if (at_top_left) {
-    ZUL_PasteImage(number, 0, 0);
-  } else {
-    ZUL_PasteImage(number, -1, -1);
-  }
 }

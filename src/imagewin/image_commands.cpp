@@ -3,6 +3,8 @@
 // repainted afterwards.
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 namespace {
 
 enum class SlotRule {
@@ -113,3 +115,5 @@ void ImageWindowCommand(HWND window, int id) {
   row->run(window, number, id);
   if (row->repaint_current) RepaintCurrentImage();
 }
+
+}  // namespace zul

@@ -11,8 +11,7 @@
 
 #include "core/ansi_paths.h"
 
-int load_filter_index = 2;  // worker thread
-int save_filter_index = 2;  // worker thread
+namespace zul {
 
 namespace {
 
@@ -127,6 +126,13 @@ void RecordDialogDirectories() {
   WideToAnsi(current, load_directory, kPathUnits);
   WideToAnsi(current, save_directory, kPathUnits);
 }
+
+}  // namespace zul
+
+using namespace zul;
+
+int load_filter_index = 2;  // worker thread
+int save_filter_index = 2;  // worker thread
 
 int ZUL_OpenImageDialog(char* path) { return RunImageDialog(false, path); }
 

@@ -5,6 +5,8 @@
 
 #include <commdlg.h>
 
+namespace zul {
+
 namespace {
 
 // The colour dialog's custom colours, kept for the program's life (worker
@@ -108,3 +110,5 @@ void ColorPickCommand(HWND, int number) {
   draw_color = value;
   zul_tttc = image_windows[number].bits == 32 ? value : PaletteColour(value);
 }
+
+}  // namespace zul

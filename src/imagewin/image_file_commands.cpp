@@ -4,6 +4,8 @@
 
 #include "core/ansi_paths.h"
 
+namespace zul {
+
 namespace {
 
 // Format index of ZUL_SaveImageFile for a save filter index, -1 for none.
@@ -58,3 +60,5 @@ void DropFilesCommand(HWND window, HDROP drop) {
   DragFinish(drop);
   SetForegroundWindow(window);
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 // window itself, keypad zoom, Tab smoothing, and the main window's keys.
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 namespace {
 
 // Handles the keys of the Ctrl rows; returns false for any other key.
@@ -30,3 +32,5 @@ void ImageWindowKey(HWND window, WPARAM key) {
     ForwardKeyToMainWindow(key, 0);
   }
 }
+
+}  // namespace zul

@@ -2,6 +2,8 @@
 // destroyed after use.
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 namespace {
 
 struct MenuItemText {
@@ -115,3 +117,5 @@ HMENU BuildContextMenu(HWND window, WPARAM wparam) {
 void ShowContextMenu(HWND window, WPARAM wparam) {
   TrackMenuAtCursor(window, BuildContextMenu(window, wparam));
 }
+
+}  // namespace zul

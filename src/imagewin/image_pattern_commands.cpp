@@ -2,6 +2,8 @@
 // (the command table makes the clicked window current and repaints it).
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 void TestPatternCommand(HWND, int, int id) {
   switch (id) {
     case kIwPatternRgb: ZUL_PatternRgb(); break;
@@ -13,3 +15,5 @@ void TestPatternCommand(HWND, int, int id) {
     default: break;
   }
 }
+
+}  // namespace zul

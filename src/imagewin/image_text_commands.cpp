@@ -3,6 +3,8 @@
 #include "imagewin/imagewin.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 // "Text>" in the current text window (text window 0 when there is none) and
@@ -56,3 +58,5 @@ void FontChangeCommand(HWND window) {
   bool confirmed = ChooseFontW(&choice) != FALSE;
   ReplaceTTFont(confirmed ? chosen : present);
 }
+
+}  // namespace zul

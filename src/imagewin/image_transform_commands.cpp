@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 constexpr int kRotationTile = 64;     // pixels per side of the blocks a rotation copies
@@ -224,3 +226,5 @@ void ScaleCommand(HWND, int number, int per_mille) {
   if (ImageWindowLive(number)) ClearReservedBytes(0, 0, UINT_MAX, UINT_MAX);
   ReleasePictureCopy(copy);
 }
+
+}  // namespace zul

@@ -2,17 +2,7 @@
 // messages into painting, zoom, menus, keys, commands and the mouse feed.
 #include "imagewin/imagewin.h"
 
-int ZUL_RedrawImage(int number) {
-  if (!ImageWindowLive(number)) return 1;
-  const ImageWindow& slot = image_windows[number];
-  if (slot.zoom == 100) {
-    BitBlt(slot.window_dc, 0, 0, slot.width, slot.height, slot.memory_dc, 0, 0, SRCCOPY);
-  } else {
-    StretchBlt(slot.window_dc, 0, 0, slot.view_width, slot.view_height, slot.memory_dc, 0, 0,
-               slot.width, slot.height, SRCCOPY);
-  }
-  return 0;
-}
+namespace zul {
 
 namespace {
 
@@ -69,4 +59,20 @@ LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+}  // namespace zul
+
+using namespace zul;
+
+int ZUL_RedrawImage(int number) {
+  if (!ImageWindowLive(number)) return 1;
+  const ImageWindow& slot = image_windows[number];
+  if (slot.zoom == 100) {
+    BitBlt(slot.window_dc, 0, 0, slot.width, slot.height, slot.memory_dc, 0, 0, SRCCOPY);
+  } else {
+    StretchBlt(slot.window_dc, 0, 0, slot.view_width, slot.view_height, slot.memory_dc, 0, 0,
+               slot.width, slot.height, SRCCOPY);
+  }
+  return 0;
 }

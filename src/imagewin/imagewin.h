@@ -5,6 +5,8 @@
 #include "core/core.h"
 #include "surfaces/surfaces.h"
 
+namespace zul {
+
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 
@@ -127,3 +129,5 @@ void InvertCommand(HWND window, int number);
 void FlipCommand(HWND window, int number, int id);
 void RotateCommand(HWND window, int number, int id);
 void ScaleCommand(HWND window, int number, int per_mille);
+
+}  // namespace zul

@@ -3,14 +3,7 @@
 // the Ctrl + wheel zoom.
 #include "imagewin/imagewin.h"
 
-// Worker thread: image windows and the point tools both live there.
-int32_t point_tool_window;
-int32_t point_moved, point_move_x, point_move_y;
-int32_t point_clicked, point_click_x, point_click_y;
-int32_t point_cancelled;
-int32_t mouse_tracking;
-int32_t mouse_window, mouse_x, mouse_y;
-int32_t mouse_left, mouse_middle, mouse_ctrl, mouse_shift;
+namespace zul {
 
 namespace {
 
@@ -92,3 +85,16 @@ void ImageMouseWheel(HWND window, WPARAM wparam) {
     StepZoomDown(FindImageWindow(window));
   }
 }
+
+}  // namespace zul
+
+using namespace zul;
+
+// Worker thread: image windows and the point tools both live there.
+int32_t point_tool_window;
+int32_t point_moved, point_move_x, point_move_y;
+int32_t point_clicked, point_click_x, point_click_y;
+int32_t point_cancelled;
+int32_t mouse_tracking;
+int32_t mouse_window, mouse_x, mouse_y;
+int32_t mouse_left, mouse_middle, mouse_ctrl, mouse_shift;

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+namespace zul {
+
 namespace {
 
 constexpr int kGiven = 0, kCancelled = 1, kRefused = 2;
@@ -268,6 +270,10 @@ int WaitForTwoPoints(int slot, FigureKind band, const TwoPointOutputs& out) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_GetPoint(int slot, int* x, int* y) { return WaitForPoint(slot, kNoFigure, 0, 0, x, y); }
 

@@ -2,6 +2,8 @@
 // smoothed (HALFTONE).
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 namespace {
 
 void ApplyStretchMode(HDC dc, int mode) {
@@ -10,6 +12,16 @@ void ApplyStretchMode(HDC dc, int mode) {
 }
 
 }  // namespace
+
+void ToggleStretchMode(int number) {
+  if (!ImageWindowLive(number)) return;
+  int mode = ZUL_GetStretchMode(number) == COLORONCOLOR ? HALFTONE : COLORONCOLOR;
+  ZUL_SetStretchMode(mode, number);
+}
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_SetStretchMode(int mode, int number) {
   if (!ImageWindowLive(number)) return 1;
@@ -26,10 +38,4 @@ int ZUL_SetStretchMode(int mode, int number) {
 int ZUL_GetStretchMode(int number) {
   if (!ImageWindowLive(number)) return 0;
   return GetStretchBltMode(image_windows[number].window_dc);
-}
-
-void ToggleStretchMode(int number) {
-  if (!ImageWindowLive(number)) return;
-  int mode = ZUL_GetStretchMode(number) == COLORONCOLOR ? HALFTONE : COLORONCOLOR;
-  ZUL_SetStretchMode(mode, number);
 }

@@ -6,12 +6,13 @@
 
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 // Worker thread, but for start-up and shutdown (MakeTrueTypeFont,
 // ReleaseTrueTypeFont) on the main window thread.
 HFONT tt_font;
 int tt_cell_width = 8;
 int tt_cell_height = 16;
-uint32_t zul_tttc = 0xFFFFFF;
 HFONT(WINAPI* create_tt_font)(const LOGFONTW*) = CreateFontIndirectW;
 
 namespace {
@@ -107,6 +108,12 @@ int ReplaceTTFont(const LOGFONTW& font) {
   if (old) DeleteObject(old);
   return 0;
 }
+
+}  // namespace zul
+
+using namespace zul;
+
+uint32_t zul_tttc = 0xFFFFFF;
 
 int ZUL_SetTTFontSize(int width, int height) {
   tt_cell_width = width / 2;

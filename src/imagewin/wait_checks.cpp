@@ -2,6 +2,8 @@
 // commands ran meanwhile and may have closed the window.
 #include "imagewin/imagewin.h"
 
+namespace zul {
+
 bool PointsGiven(int tool_result) {
   return tool_result == 0 && stop_requested == 0 && quit_state == 0;
 }
@@ -19,3 +21,5 @@ bool SelectSlotAgain(int number) {
   if (current_image != number) ZUL_SelectImage(number);
   return true;
 }
+
+}  // namespace zul

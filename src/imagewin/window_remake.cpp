@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace zul {
+
 void CaptureImageWindowLook(int number, ImageWindowLook* look) {
   const ImageWindow& slot = image_windows[number];
   snprintf(look->title, sizeof look->title, "%s", slot.title != nullptr ? slot.title : "");
@@ -37,3 +39,5 @@ int CreateInFirstSlot(const char* title, int width, int height, int bits) {
   }
   return -1;
 }
+
+}  // namespace zul

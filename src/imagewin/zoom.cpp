@@ -7,6 +7,8 @@
 
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 // Resizes the window so that its client grows by the change of view; the
@@ -21,35 +23,6 @@ void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {
 }
 
 }  // namespace
-
-int ZUL_SetZoom(int number, int zoom) {
-  if (!ImageWindowLive(number)) return 1;
-  ImageWindow& slot = image_windows[number];
-  // Messages that the resizing sends find no slot meanwhile.
-  slot.in_use = 0;
-  ZoomFit fit = FitZoom(ReadScreenMetrics(), slot.width, slot.height, zoom);
-  if (fit.code != 0) {
-    slot.in_use = 1;
-    return 2;
-  }
-  slot.zoom = fit.zoom;
-  ResizeToView(slot, fit.view_width, fit.view_height);
-  slot.view_width = fit.view_width;
-  slot.view_height = fit.view_height;
-  slot.in_use = 1;
-  InvalidateRect(slot.window, nullptr, FALSE);
-  UpdateImageTitle(number);
-  RebuildSnapRects();
-  return 0;
-}
-
-int ZUL_ResizeImage(int number, int width, int height) {
-  if (!ImageWindowLive(number)) return 1;
-  ImageWindowLook look;
-  CaptureImageWindowLook(number, &look);
-  ZUL_DestroyImage(number);
-  return RemakeImageWindow(number, look, width, height);
-}
 
 int ZoomStepUp(int zoom) { return ClampToInt((int64_t{10} * zoom + 4) / 9); }
 
@@ -78,4 +51,37 @@ void PromptResize(int number) {
   ZUL_OpenTextWindow(0, -1, -1, -1, -1);
   if (!PromptNumber(&height, "[%d] New y-size(pixel)=", number)) return;
   ZUL_ResizeImage(number, width, height);
+}
+
+}  // namespace zul
+
+using namespace zul;
+
+int ZUL_SetZoom(int number, int zoom) {
+  if (!ImageWindowLive(number)) return 1;
+  ImageWindow& slot = image_windows[number];
+  // Messages that the resizing sends find no slot meanwhile.
+  slot.in_use = 0;
+  ZoomFit fit = FitZoom(ReadScreenMetrics(), slot.width, slot.height, zoom);
+  if (fit.code != 0) {
+    slot.in_use = 1;
+    return 2;
+  }
+  slot.zoom = fit.zoom;
+  ResizeToView(slot, fit.view_width, fit.view_height);
+  slot.view_width = fit.view_width;
+  slot.view_height = fit.view_height;
+  slot.in_use = 1;
+  InvalidateRect(slot.window, nullptr, FALSE);
+  UpdateImageTitle(number);
+  RebuildSnapRects();
+  return 0;
+}
+
+int ZUL_ResizeImage(int number, int width, int height) {
+  if (!ImageWindowLive(number)) return 1;
+  ImageWindowLook look;
+  CaptureImageWindowLook(number, &look);
+  ZUL_DestroyImage(number);
+  return RemakeImageWindow(number, look, width, height);
 }

@@ -8,6 +8,8 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kNumberTitleBytes = 8;  // "%03d"
@@ -132,3 +134,5 @@ void MainWindowCommand(HWND, int id) {
       break;
   }
 }
+
+}  // namespace zul

@@ -10,6 +10,8 @@
 
 #include <gdiplus.h>
 
+namespace zul {
+
 namespace gp = Gdiplus::DllExports;
 
 namespace {
@@ -72,3 +74,5 @@ void HandleMainWindowDrop(HDROP drop) {
   }
   DragFinish(drop);
 }
+
+}  // namespace zul

@@ -1,6 +1,8 @@
 // The main window's right-button popup menu, built afresh for each click.
 #include "mainwin/mainwin.h"
 
+namespace zul {
+
 bool MainCommandsBusy() { return running != 0 || text_input_pending != 0; }
 
 HMENU BuildMainPopupMenu() {
@@ -22,3 +24,5 @@ HMENU BuildMainPopupMenu() {
 }
 
 void ShowMainPopupMenu(HWND window) { TrackMenuAtCursor(window, BuildMainPopupMenu()); }
+
+}  // namespace zul

@@ -3,6 +3,8 @@
 
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 // Main window thread: made with the window, destroyed after its loop ends.
@@ -183,3 +185,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return DefWindowProcW(window, message, wparam, lparam);
   }
 }
+
+}  // namespace zul

@@ -5,6 +5,8 @@
 
 #include "runtime/runtime.h"
 
+namespace zul {
+
 constexpr int kMainWindowWidth = 240;
 
 // ---- the window and run control (main_window.cpp) ---------------------------------
@@ -38,3 +40,5 @@ void OpenInputBoxByPrompt();
 void OpenButtonBoxByPrompt();
 void ShowWindowInfo();
 void HandleMainWindowDrop(HDROP drop);
+
+}  // namespace zul

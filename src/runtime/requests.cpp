@@ -6,6 +6,8 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 WindowRequest window_request;
 
 namespace {
@@ -148,3 +150,5 @@ void RequestOpenButtonBox(int columns, int rows) {
   r.x = r.y = 0;
   PostRequestAndWait(kRequestOpenButtonBox);
 }
+
+}  // namespace zul

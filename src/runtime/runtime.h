@@ -5,6 +5,8 @@
 
 #include "core/core.h"
 
+namespace zul {
+
 // ---- start-up (startup.cpp) -------------------------------------------------------
 // Start-up steps 1-8: GDI+, clock, tables, directories, window classes.
 // Returns 0, or 1 when a window class could not be registered. A test program
@@ -65,3 +67,5 @@ void RequestPasteBitmap(HBITMAP bitmap);
 void RequestOpenTextWindow(int number);
 void RequestOpenInputBox(int items);
 void RequestOpenButtonBox(int columns, int rows);
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 void GatherSnapWindows(SnapList* list) {
   for (const ImageWindow& slot : image_windows) {
     if (slot.in_use) AddWindowRect(list, slot.window);
@@ -17,3 +19,5 @@ void GatherSnapWindows(SnapList* list) {
   AddWindowRect(list, ButtonBoxWindow());
   AddWindowRect(list, main_window);
 }
+
+}  // namespace zul

@@ -9,6 +9,8 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 // Main window thread: GDI+ serves both threads from start-up to the end.
@@ -77,3 +79,5 @@ int ZulMain(HINSTANCE instance) {
   Gdiplus::GdiplusShutdown(gdiplus_token);
   return 0;
 }
+
+}  // namespace zul

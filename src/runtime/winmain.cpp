@@ -1,4 +1,6 @@
 // The process entry of every ZULLIB program.
 #include "runtime/runtime.h"
 
+using namespace zul;
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return ZulMain(instance); }

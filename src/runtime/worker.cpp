@@ -2,6 +2,8 @@
 // serves the window requests and runs the application.
 #include "runtime/runtime.h"
 
+namespace zul {
+
 // Written by the main window's creation (the thread starts) and by the Exit
 // sequence (it ends); both on the main window thread.
 HANDLE worker_thread;
@@ -41,3 +43,5 @@ DWORD WINAPI WorkerThreadMain(LPVOID) {
   PumpWorkerMessages();
   return 0;
 }
+
+}  // namespace zul

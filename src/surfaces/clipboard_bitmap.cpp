@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 // A copy of a clipboard DIB's header with a colour table (or the three
@@ -131,3 +133,5 @@ void PasteBitmapToImage(HBITMAP bitmap) {
   }
   DeleteObject(bitmap);
 }
+
+}  // namespace zul

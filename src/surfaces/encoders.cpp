@@ -7,6 +7,8 @@
 
 #include <gdiplus.h>
 
+namespace zul {
+
 namespace {
 
 struct FileFormat {
@@ -64,3 +66,5 @@ bool FindEncoder(const wchar_t* mime, CLSID* class_id) {
   std::free(codecs);
   return found;
 }
+
+}  // namespace zul

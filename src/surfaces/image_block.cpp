@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 // Copies one row of the block: the part inside the surface from the row,
@@ -38,3 +40,5 @@ int CopyImageBlock(void* buffer, int x, int y, int block_width, int block_height
   }
   return 0;
 }
+
+}  // namespace zul

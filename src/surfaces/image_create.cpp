@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace zul {
+
 namespace {
 
 struct SurfaceInfo {
@@ -172,6 +174,10 @@ int CreateImageWindow(int number, const char* title, int x, int y, int width, in
   ZUL_SelectImage(number);
   return 0;
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int height, int zoom) {
   return CreateImageWindow(number, title, x, y, width, height, zoom, 32);

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+using namespace zul;
+
 int ZUL_DestroyImage(int number) {
   if (!ImageWindowLive(number)) return 1;
   ImageWindow& slot = image_windows[number];

@@ -8,12 +8,12 @@
 
 #include <gdiplus.h>
 
+namespace zul {
+
 namespace gp = Gdiplus::DllExports;
 using Gdiplus::GpBitmap;
 using Gdiplus::GpGraphics;
 using Gdiplus::GpImage;
-
-int jpeg_quality = 100;
 
 namespace {
 
@@ -155,6 +155,12 @@ Gdiplus::GpStatus SavePictureAs(GpBitmap* bitmap, int format, const char* file_n
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
+
+int jpeg_quality = 100;
 
 int ZUL_LoadImageFile(const char* file_name, int x, int y) {
   ImageWindow* slot = CurrentLiveImage();

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace zul {
+
 // Owned by the worker thread, which alone creates and destroys image windows
 // and changes the current one. The main window thread reads `in_use` and the
 // window handles to choose free numbers, and pops the history after its paste
@@ -11,11 +13,9 @@
 ImageWindow image_windows[kImageSlots];
 uint32_t* pixels[kImageSlots];
 uint8_t* pixels8[kImageSlots];
-ImageSurface image_surfaces[kImageSlots];
-int32_t current_image;
-const ImageSurface* zul::current_surface = &image_surfaces[0];
-int32_t zul::image_history_ring[kImageHistory];
-uint32_t zul::image_history_top;
+const ImageSurface* current_surface = &image_surfaces[0];
+int32_t image_history_ring[kImageHistory];
+uint32_t image_history_top;
 
 namespace {
 
@@ -90,6 +90,13 @@ void PopImageHistory() {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
+
+ImageSurface image_surfaces[kImageSlots];
+int32_t current_image;
 
 int ZUL_RestoreImage() {
   int previous = ImageHistoryEntry(0);

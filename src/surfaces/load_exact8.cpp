@@ -10,6 +10,8 @@
 
 #include <gdiplus.h>
 
+namespace zul {
+
 namespace gp = Gdiplus::DllExports;
 
 namespace {
@@ -116,3 +118,5 @@ bool LoadPictureExact8(Gdiplus::GpImage* image, int x, int y, UINT width, UINT h
   std::free(buffer);
   return mapped;
 }
+
+}  // namespace zul

@@ -11,6 +11,8 @@
 
 #include "surfaces/surfaces.h"
 
+namespace zul {
+
 namespace {
 
 constexpr int kCellSide = 4;
@@ -156,3 +158,5 @@ void NearestEntriesOfRow(NearestEntryMap* map, const uint32_t* colours, uint8_t*
     out[i] = map->nearest[AnswerAt(cell, colour)];
   }
 }
+
+}  // namespace zul

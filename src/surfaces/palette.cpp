@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace zul {
+
 namespace {
 
 // 0 when the current image window is live and 8-bit; else its result code.
@@ -13,6 +15,10 @@ int CheckPaletteWindow() {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_SetPalette(const RGBQUAD* entries, int count) {
   int code = CheckPaletteWindow();

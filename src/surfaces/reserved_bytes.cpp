@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace zul {
+
 void ClearReservedBytes(int x, int y, UINT width, UINT height) {
   const ImageSurface& s = image_surfaces[current_image];
   if (s.bits != 32) return;
@@ -15,3 +17,5 @@ void ClearReservedBytes(int x, int y, UINT width, UINT height) {
     for (int64_t column = left; column < right; ++column) line[column] &= 0xFFFFFFu;
   }
 }
+
+}  // namespace zul

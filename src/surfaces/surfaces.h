@@ -8,6 +8,8 @@ namespace Gdiplus {
 class GpImage;
 }
 
+namespace zul {
+
 constexpr int kImageSlots = 256;
 constexpr int kImageHistory = 8;        // previously current image windows kept
 constexpr int kPaletteEntries = 256;
@@ -36,14 +38,6 @@ extern uint32_t* pixels[kImageSlots];
 extern uint8_t* pixels8[kImageSlots];
 static_assert(kImageHistory == 8, "the history of zullib.h has 8 entries");
 
-// The framework's inline surface helpers, named as its own code uses them.
-using zul::CurrentSurface;
-using zul::ReadPixelOr;
-using zul::SurfaceContains;
-using zul::SurfaceRow;
-using zul::current_surface;
-using zul::image_history_ring;
-using zul::image_history_top;
 // Entry i (0 the most recent) of the current image window's history.
 inline int32_t ImageHistoryEntry(int i) {
   return image_history_ring[(image_history_top + static_cast<uint32_t>(i)) & 7u];
@@ -154,3 +148,5 @@ void AppendExtension(wchar_t* path, const wchar_t* extension);
 // The class id of the first GDI+ encoder with exactly this MIME type; all
 // zero when none matches. Returns whether one was found.
 bool FindEncoder(const wchar_t* mime, CLSID* class_id);
+
+}  // namespace zul

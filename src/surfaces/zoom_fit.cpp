@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zul {
+
 ScreenMetrics ReadScreenMetrics() {
   ScreenMetrics m;
   int caption = GetSystemMetrics(SM_CYCAPTION);
@@ -67,3 +69,5 @@ ZoomFit FitZoom(const ScreenMetrics& m, int width, int height, int zoom) {
   fit.code = 0;
   return fit;
 }
+
+}  // namespace zul

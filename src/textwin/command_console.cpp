@@ -4,6 +4,8 @@
 
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 void ConsoleExit() {
@@ -39,6 +41,10 @@ const ConsoleCommand kConsoleCommands[] = {
 };
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_RunCommandConsole() {
   char line[kPromptLineBytes];

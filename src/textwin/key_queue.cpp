@@ -7,6 +7,8 @@
 // taken is never lost.
 #include "textwin/textwin.h"
 
+namespace zul {
+
 wchar_t key_queue[kKeyQueueUnits];
 std::atomic<int32_t> queue_write{0};
 std::atomic<int32_t> queue_read{-1};
@@ -52,3 +54,5 @@ wchar_t TakeKeyUnit() {
   }
   return unit;
 }
+
+}  // namespace zul

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace zul {
+
 namespace {
 
 constexpr int kPromptTextBytes = 4096;  // as much as one print shows
@@ -55,3 +57,5 @@ bool PromptNewCaption(HWND control, int index, char line[kPromptLineBytes]) {
   PromptLine(line, "%d '%s' ->", index, caption);
   return line[0] != 0;
 }
+
+}  // namespace zul

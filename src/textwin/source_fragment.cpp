@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace zul {
+
 namespace {
 
 constexpr size_t kFirstFragmentBytes = 30000;
@@ -77,3 +79,5 @@ void EscapeLineFeeds(const char* text, char* out, int capacity) {
   }
   out[used] = 0;
 }
+
+}  // namespace zul

@@ -1,6 +1,8 @@
 // Text window colours: the current pair and the two 8-entry stacks.
 #include "textwin/textwin.h"
 
+namespace zul {
+
 void ApplyTextColours(TextWindow& t) {
   LockTextDrawing();
   SetTextColor(t.memory_dc, ColorToGdi(t.text_colour));
@@ -17,6 +19,10 @@ void ResetTextColours(TextWindow& t) {
   }
   ApplyTextColours(t);
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_PushTextColor(uint32_t text, uint32_t back) {
   TextWindow* t = CurrentLiveTextWindow();

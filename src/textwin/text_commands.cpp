@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+namespace zul {
+
 namespace {
 
 int CommandOfCtrlKey(WPARAM key) {
@@ -121,3 +123,5 @@ void TextWindowCommand(HWND, int number, int id) {
       break;
   }
 }
+
+}  // namespace zul

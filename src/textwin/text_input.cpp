@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cwchar>
 
+namespace zul {
+
 wchar_t last_input[kInputLineUnits + 1];  // the thread that reads lines
 
 namespace {
@@ -162,6 +164,10 @@ void AcceptLine(TextWindow& t, InputLine& line, int number, char* buffer) {
 }
 
 }  // namespace
+
+}  // namespace zul
+
+using namespace zul;
 
 void ZUL_Input(char* buffer) {
   if (!buffer || !CurrentLiveTextWindow()) return;

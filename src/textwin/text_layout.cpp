@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace zul {
+
 namespace {
 
 // Drawing into the back buffers and copying them to their windows happen
@@ -157,3 +159,5 @@ void ShowTextRows(const TextWindow& t, TextRows rows) {
     InvalidateRect(t.window, &changed, FALSE);
   }
 }
+
+}  // namespace zul

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <cwchar>
 
+namespace zul {
+
 std::atomic<int32_t> log_state[kTextSlots];  // changed under log_lock only
 FILE* log_file[kTextSlots];                  // used under log_lock only
 char log_directory[kPathUnits];  // written by start-up before the worker starts
@@ -138,6 +140,10 @@ void WriteTextLog(int number, const char* text) {
   }
   UnlockLogs();
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_StartLog(int number) {
   if (!TextWindowLive(number)) return 3;

@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace zul {
+
 namespace {
 
 // Logs `text` in the log of `number`, lays it out, converted from
@@ -28,17 +30,21 @@ void PrintFormatted(const char* format, va_list arguments) {
   PrintCodePageText(CP_ACP, text);
 }
 
+void PrintCodePageText(UINT code_page, const char* text) {
+  int number = current_text_window;  // read once: the log goes with the window drawn into
+  TextWindow* t = TextWindowLive(number) ? &text_windows[number] : nullptr;
+  if (t && text) ShowPrintedText(*t, number, code_page, text);
+}
+
+}  // namespace zul
+
+using namespace zul;
+
 void ZUL_Printf(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
   PrintFormatted(format, arguments);
   va_end(arguments);
-}
-
-void PrintCodePageText(UINT code_page, const char* text) {
-  int number = current_text_window;  // read once: the log goes with the window drawn into
-  TextWindow* t = TextWindowLive(number) ? &text_windows[number] : nullptr;
-  if (t && text) ShowPrintedText(*t, number, code_page, text);
 }
 
 void ZUL_ClearTextWindow() {

@@ -3,6 +3,8 @@
 
 #include <cwchar>
 
+namespace zul {
+
 // Owned by the worker thread, which opens and closes text windows. The main
 // window thread reads `in_use` and the window handles to choose numbers, and
 // prints and reads in text window 0 through its prompts only while no
@@ -85,6 +87,10 @@ TextWindow* CurrentLiveTextWindow() {
   int n = current_text_window;
   return TextWindowLive(n) ? &text_windows[n] : nullptr;
 }
+
+}  // namespace zul
+
+using namespace zul;
 
 int ZUL_OpenTextWindow(int number, int x, int y, int width, int height) {
   if (!TextNumberValid(number)) return 1;

@@ -2,6 +2,8 @@
 // sizing, snapping, closing, and the keys that feed a pending input.
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 void PaintTextWindow(HWND window, int number) {
@@ -67,3 +69,5 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
+
+}  // namespace zul

@@ -7,6 +7,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace zul {
+
 constexpr int kTextSlots = 256;
 constexpr int kTextHistory = 8;        // previously current text windows kept
 constexpr int kColorStackDepth = 8;
@@ -183,3 +185,5 @@ void FreeFragment(SourceFragment* fragment);
 // Copies `text` into `out` of `capacity` bytes with every line feed written as
 // the two characters backslash and n.
 void EscapeLineFeeds(const char* text, char* out, int capacity);
+
+}  // namespace zul

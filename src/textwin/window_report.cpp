@@ -16,6 +16,8 @@
 #include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
+namespace zul {
+
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -218,3 +220,5 @@ void PrintWindowInformation(int number) {
   FreeFragment(&fragment);
   ReportPop(number, base_pushed);
 }
+
+}  // namespace zul

@@ -12,10 +12,14 @@
 
 #include "boxes/boxes.h"
 #include "core/core.h"
-#include "mainwin/mainwin.h"
 #include "imagewin/imagewin.h"
+#include "mainwin/mainwin.h"
 #include "surfaces/surfaces.h"
+#include "runtime/runtime.h"
 #include "textwin/textwin.h"
+
+// The tests reach into the framework's own state and helpers.
+using namespace zul;
 
 // The application routines of a test program (programs built with the real
 // application use its AppSetup / AppMain).
