@@ -17,12 +17,12 @@ constexpr int kOutputSubpixels = kOutputWidth * 3;  // 2400 sub-pixel columns
 constexpr int kRowBlocks = kOutputHeight / 3;       // 160 blocks of three rows
 
 // Parameters; they keep their values from one run to the next.
-extern double pitch;    // lens pitch in output sub-pixels, 1 to 50
-extern int pic_num;     // pictures side by side in the input, at least 2
-extern int view_num;    // views under one lens, at least 2
-extern int gap;         // leading columns of each view strip made black
-extern int pos;         // shift in sub-pixels of every view but the first
-extern int AA;          // 1: blend the first column of a strip with the previous one
+extern double pitch;            // lens pitch in output sub-pixels, 1 to 50
+extern int pic_num;             // pictures side by side in the input, at least 2
+extern int view_num;            // views under one lens, at least 2
+extern int gap;                 // leading columns of each view strip made black
+extern int pos;                 // shift in sub-pixels of every view but the first
+extern int AA;                  // 1: blend the first column of a strip with the previous one
 extern int output_x, output_y;  // where the output window opens
 
 enum Button {

@@ -139,8 +139,8 @@ void AppMain() {
   const int height = static_cast<int>(image_surfaces[kInputWindow].height);
   if (!EnsureWindow(kWorkWindow, "work", 0, 300, 3 * width, height, kWorkZoom, "work")) return;
   TripleInputIntoWorkWindow();
-  if (!EnsureWindow(kOutputWindow, "Hello,there!", output_x, output_y, kOutputWidth,
-                    kOutputHeight, 100, "output")) {
+  if (!EnsureWindow(kOutputWindow, "Hello,there!", output_x, output_y, kOutputWidth, kOutputHeight,
+                    100, "output")) {
     return;
   }
   RenderLenticular();

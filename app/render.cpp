@@ -115,7 +115,8 @@ void RenderLenticular() {
       // A view of no width has one column, whose source lies outside the picture.
       const bool outside = width == 0;
       const int sx =
-          outside ? 0 : v * picture_width + base - static_cast<int>(std::trunc((pitch / width) * k));
+          outside ? 0
+                  : v * picture_width + base - static_cast<int>(std::trunc((pitch / width) * k));
       for (int o = 0; o < kRowBlocks; ++o) {
         uint32_t c = outside ? 0 : ReadSample(sx, o);
         uint32_t out = blend && AA ? BlendColors(frac, c, prev[o]) : c;

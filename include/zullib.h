@@ -256,9 +256,9 @@ void ZUL_XorFillCircle(int cx, int cy, int r);
 void ZUL_FloodFill(int x, int y);
 
 // Drawing state shared by the bitmap-font and TrueType text.
-extern uint32_t zul_tc;               // bitmap-font text colour, 0xRRGGBB; 0 at start
-extern uint32_t zul_tttc;             // TrueType text colour, 0xRRGGBB
-extern int text_x, text_y, text_left; // text cursor (baseline) and its left margin
+extern uint32_t zul_tc;                // bitmap-font text colour, 0xRRGGBB; 0 at start
+extern uint32_t zul_tttc;              // TrueType text colour, 0xRRGGBB
+extern int text_x, text_y, text_left;  // text cursor (baseline) and its left margin
 
 // ---- bitmap-font text and profile / chroma plots ------------------------------
 // Text in the built-in 8 x 14 font, drawn into the current image window at
@@ -523,6 +523,6 @@ void ZUL_CloseAllLogs();
 // The report of Window Info. (Ctrl+W) puts on the clipboard source lines that
 // recreate the present window layout; pasted into AppSetup they compile with
 // these calls and those of the sections above.
-HWND ZUL_GetMainWindow();                          // the main window, or null
+HWND ZUL_GetMainWindow();  // the main window, or null
 #define ZULMAINWINDOW (ZUL_GetMainWindow())
-void ZUL_SetForeground(HWND window);               // brings a live window to the front
+void ZUL_SetForeground(HWND window);  // brings a live window to the front

@@ -7,7 +7,7 @@ set -euo pipefail
 
 need_pkgs=(cmake make g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
            wine wine32:i386 xvfb xauth googletest xdotool x11-utils imagemagick
-           fonts-ipafont-gothic zip)
+           fonts-ipafont-gothic zip clang-format)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

@@ -16,7 +16,8 @@ uint32_t* raw;  // the surface's words
 
 // A plain Bresenham on the raw words (every end is inside).
 void RawLine(int x1, int y1, int x2, int y2) {
-  int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1), major = std::max(dx, dy), minor = std::min(dx, dy);
+  int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1), major = std::max(dx, dy),
+      minor = std::min(dx, dy);
   int sx = x2 > x1 ? 1 : -1, sy = y2 > y1 ? kWidth : -kWidth, e = (major + 1) / 2;
   int major_step = dx >= dy ? sx : sy, minor_step = dx >= dy ? sy : sx;
   uint32_t* q = raw + y1 * kWidth + x1;
@@ -35,7 +36,8 @@ void RawDisc(int cx, int cy, int r) {  // rows whose half width follows the squa
   }
 }
 
-// The glyphs of `text` written straight into the surface, wrapped like the framework's, rows clipped.
+// The glyphs of `text` written straight into the surface, wrapped like the framework's, rows
+// clipped.
 void BlitText(const std::string& text) {
   for (int i = 0, x = 0, y = kGlyphHeight; i < int(text.size()); ++i) {
     const uint8_t* glyph = kBitmapFont[static_cast<unsigned char>(text[i]) - kFirstGlyph];
@@ -88,21 +90,28 @@ TEST(Benchmark, DrawingAgainstBaselines) {
     for (size_t r = 0; r < kSide; ++r) {
       const int* row = &ends[r * kSide * 2];
       ZUL_SetPixel(row[0], row[1], 0xFFFFFF);
-      for (int j = 1; j < kSide; ++j) ZUL_DrawLine(0xFFFFFF, pen_x, pen_y, row[2 * j], row[2 * j + 1]);
+      for (int j = 1; j < kSide; ++j)
+        ZUL_DrawLine(0xFFFFFF, pen_x, pen_y, row[2 * j], row[2 * j + 1]);
     }
   };
   const int huge = 1000000000;
-  const struct { const char* name; std::function<void()> work, baseline; const char* against; } cases[] = {
-      {"10,000 random lines", [&] { lines([](int a, int b, int c, int d) { ZUL_DrawLine(2, a, b, c, d); }); },
+  const struct {
+    const char* name;
+    std::function<void()> work, baseline;
+    const char* against;
+  } cases[] = {
+      {"10,000 random lines",
+       [&] { lines([](int a, int b, int c, int d) { ZUL_DrawLine(2, a, b, c, d); }); },
        [&] { lines(RawLine); }, "raw memory"},
-      {"1,000 discs r = 100", [&] { discs(ZUL_FillCircle); }, [&] { discs(RawDisc); }, "raw memory"},
+      {"1,000 discs r = 100", [&] { discs(ZUL_FillCircle); }, [&] { discs(RawDisc); },
+       "raw memory"},
       {"20 boxes of +-1e9 (surface)", Times(20, [=] { ZUL_FillBox(-huge, -huge, huge, huge); }),
        Times(20, [] { std::fill_n(raw, kWidth * kHeight, 3u); }), "raw memory"},
       {"10 x 100,000 characters",
        Times(10, [&] { text_x = text_left = 0, text_y = 14, ZUL_DrawText(text.c_str()); }),
        Times(10, [&] { BlitText(text); }), "direct blit"},
-      {"chroma area 1000 x 1000", [&] { ZUL_PlotChromaArea(kSide, area.data(), kSide); }, chroma_lines,
-       "lines alone"},
+      {"chroma area 1000 x 1000", [&] { ZUL_PlotChromaArea(kSide, area.data(), kSide); },
+       chroma_lines, "lines alone"},
       {"profile of 100,000: hue", [&] { ZUL_PlotProfile(area.data(), 0, 100000, 0x88, 0xFFFF00); },
        [&] { ZUL_PlotProfile(area.data(), 0, 100000, 0x81, 0xFF0000); }, "red profile"},
   };

@@ -34,12 +34,14 @@ void RawScanlineFill(Values& p, int w, int h) {
   }
 }
 
-void RawRotateRight(Values& p, int w, int h) {  // new (x, y) = old (y, h - 1 - x), in 64-pixel tiles
+void RawRotateRight(Values& p, int w,
+                    int h) {  // new (x, y) = old (y, h - 1 - x), in 64-pixel tiles
   Values out(p.size());
   for (int ty = 0; ty < w; ty += 64)
     for (int tx = 0; tx < h; tx += 64)
       for (int y = ty; y < std::min(ty + 64, w); ++y)
-        for (int x = tx; x < std::min(tx + 64, h); ++x) out[size_t(y) * h + x] = p[size_t(h - 1 - x) * w + y];
+        for (int x = tx; x < std::min(tx + 64, h); ++x)
+          out[size_t(y) * h + x] = p[size_t(h - 1 - x) * w + y];
   p.swap(out);
 }
 
@@ -55,17 +57,24 @@ void RawDouble(Values& p, int w, int h) {
 TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {
   InitializeFrameworkForTests();
   RawLoop flip = [](Values& p, int w, int h) {
-    for (int y = 0; y < h; ++y) std::reverse(p.begin() + size_t(y) * w, p.begin() + size_t(y + 1) * w);
+    for (int y = 0; y < h; ++y)
+      std::reverse(p.begin() + size_t(y) * w, p.begin() + size_t(y + 1) * w);
   };
   RawLoop invert = [](Values& p, int, int) {
     for (uint32_t& v : p) v ^= 0xFFFFFFu;
   };
-  const struct { const char* name; int w, h, id; uint32_t (*paint)(int, int, int); RawLoop raw; } cases[] = {
+  const struct {
+    const char* name;
+    int w, h, id;
+    uint32_t (*paint)(int, int, int);
+    RawLoop raw;
+  } cases[] = {
       {"R. Rotate 4000 x 3000", 4000, 3000, kIwRotateRight, Scrambled, RawRotateRight},
       {"Horz. Flip 4000 x 3000", 4000, 3000, kIwHorzFlip, Scrambled, flip},
       {"Invert 4000 x 3000", 4000, 3000, kIwInvert, Scrambled, invert},
       {"Size 200% 2000 x 1500", 2000, 1500, kIwSize200, Scrambled, RawDouble},
-      {"Flood fill 4096 x 4096 empty", 4096, 4096, 0, Empty, RawScanlineFill},  // id 0: ZUL_FloodFill(0, 0)
+      {"Flood fill 4096 x 4096 empty", 4096, 4096, 0, Empty,
+       RawScanlineFill},  // id 0: ZUL_FloodFill(0, 0)
       {"Flood fill 2048 x 2048 10% dots", 2048, 2048, 0, Dot, RawScanlineFill},
   };
   for (const auto& c : cases) {
@@ -81,5 +90,6 @@ TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {
     EXPECT_TRUE(c.id || std::equal(raw.begin(), raw.end(), pixels[0])) << c.name;
   }
   // What any change of pixel size costs: the window made again at that size (part of R. Rotate).
-  std::printf("ZUL_ResizeImage to 3000 x 4000 %5d ms\n", TimeMs([] { ZUL_ResizeImage(0, 3000, 4000); }));
+  std::printf("ZUL_ResizeImage to 3000 x 4000 %5d ms\n",
+              TimeMs([] { ZUL_ResizeImage(0, 3000, 4000); }));
 }

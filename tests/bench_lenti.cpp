@@ -42,9 +42,12 @@ void RenderDirect(const uint32_t* work, int work_width, int work_height, uint32_
     int base = static_cast<int>(std::trunc(x == 0 ? pitch : t));
     for (int v = 0, k = 0; v < view_num;) {
       int width = widths[v];
-      int sx = width == 0 ? 0 : v * picture_width + base - static_cast<int>(std::trunc((pitch / width) * k));
+      int sx = width == 0
+                   ? 0
+                   : v * picture_width + base - static_cast<int>(std::trunc((pitch / width) * k));
       for (int o = 0; o < kRowBlocks; ++o) {
-        bool inside = width != 0 && sx + 3 * o >= 0 && sx + 3 * o < work_width && 3 * o < work_height;
+        bool inside =
+            width != 0 && sx + 3 * o >= 0 && sx + 3 * o < work_width && 3 * o < work_height;
         uint32_t c = inside ? work[3 * o * work_width + sx + 3 * o] : 0;
         uint32_t colour = k < gap ? 0 : blend && AA ? BlendColors(frac, c, prev[o]) : c;
         prev[o] = c;
@@ -57,8 +60,10 @@ void RenderDirect(const uint32_t* work, int work_width, int work_height, uint32_
         }
       }
       blend = ++x >= std::trunc(t);
-      if (blend) frac = t - std::trunc(t), ++v, k = 0, t += dt;
-      else ++k;
+      if (blend)
+        frac = t - std::trunc(t), ++v, k = 0, t += dt;
+      else
+        ++k;
     }
   }
 }
@@ -82,18 +87,22 @@ TEST(LentiBenchmark, RenderTimeAgainstDirectMemory) {
   double baseline =
       MedianMs(kPresses, [&](int i) { press(i), RenderDirect(work, 4800, 480, direct.data()); });
   double framework = MedianMs(kPresses, [&](int i) { press(i), RenderLenticular(); });
-  bool equal = std::memcmp(image_surfaces[kOutputWindow].base, direct.data(), direct.size() * 4) == 0;
+  bool equal =
+      std::memcmp(image_surfaces[kOutputWindow].base, direct.data(), direct.size() * 4) == 0;
   ZUL_CloseTextWindow(0);  // no printout: the pixel calls and the redraw alone
   double silent = MedianMs(kPresses, [&](int i) { press(i), RenderLenticular(); });
 
-  const struct { const char* what; double ms; } rows[] = {
+  const struct {
+    const char* what;
+    double ms;
+  } rows[] = {
       {"direct-memory interlacing (baseline)", baseline},
       {"RenderLenticular (pixel calls, redraw, printout)", framework},
       {"RenderLenticular without a text window (no printout)", silent},
   };
   for (const auto& r : rows)
-    std::printf("%-54s median %8.3f ms over %d presses = %6.2f x the baseline\n", r.what, r.ms, kPresses,
-                r.ms / baseline);
+    std::printf("%-54s median %8.3f ms over %d presses = %6.2f x the baseline\n", r.what, r.ms,
+                kPresses, r.ms / baseline);
   std::printf("outputs equal: %s\n", equal ? "yes" : "NO");
   EXPECT_TRUE(equal);
 }

@@ -16,7 +16,9 @@ uint32_t Photo(int x, int y) {  // smooth shades with a little grain
          ((x + y) * 255 / (kWidth + kHeight) & 0xFF);
 }
 uint32_t Grey(int x, int y) { return (Photo(x, y) & 0xFF) * 0x010101u; }
-uint32_t Noise(int x, int y) { return (uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0xFFFFFF; }
+uint32_t Noise(int x, int y) {
+  return (uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) & 0xFFFFFF;
+}
 
 // The platform draws the file onto window 1's surface.
 void DrawWithGdiplus(const wchar_t* file) {
@@ -47,12 +49,17 @@ int LoadMs(int bits, const char* file, bool platform) {
 
 TEST(Benchmark, LoadIntoEightBitWindows) {
   InitializeFrameworkForTests();
-  const struct { const char* what; uint32_t (*colour)(int, int); int format; const char* file; } cases[] = {
-      {"photo BMP", Photo, 0, "bench_load_photo.bmp"},
-      {"photo PNG", Photo, 3, "bench_load_photo.png"},
-      {"grey BMP", Grey, 0, "bench_load_grey.bmp"},
-      {"noise BMP (every colour new)", Noise, 0, "bench_load_noise.bmp"}};
-  std::printf("%d x %d picture into 8 bits: platform drawing (baseline), nearest entry\n", kWidth, kHeight);
+  const struct {
+    const char* what;
+    uint32_t (*colour)(int, int);
+    int format;
+    const char* file;
+  } cases[] = {{"photo BMP", Photo, 0, "bench_load_photo.bmp"},
+               {"photo PNG", Photo, 3, "bench_load_photo.png"},
+               {"grey BMP", Grey, 0, "bench_load_grey.bmp"},
+               {"noise BMP (every colour new)", Noise, 0, "bench_load_noise.bmp"}};
+  std::printf("%d x %d picture into 8 bits: platform drawing (baseline), nearest entry\n", kWidth,
+              kHeight);
   for (const auto& p : cases) {
     MakeImage(9, kWidth, kHeight);
     FillImage(kWidth, kHeight, p.colour);

@@ -15,8 +15,10 @@ void Rounds(bool calls, bool write) {
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x) {
         uint32_t v = uint32_t(x * 7 + y * 13 + r) & 0xFFFFFF;
-        if (write) calls ? ZUL_SetPixel(x, y, v) : void(p[y * kWidth + x] = v);
-        else sum += calls ? ZUL_GetPixel(x, y) : p[y * kWidth + x];
+        if (write)
+          calls ? ZUL_SetPixel(x, y, v) : void(p[y * kWidth + x] = v);
+        else
+          sum += calls ? ZUL_GetPixel(x, y) : p[y * kWidth + x];
       }
     sink = sink + sum;
   }

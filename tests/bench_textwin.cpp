@@ -46,12 +46,14 @@ TEST(TextWindowBenchmark, PrintfLinesPerSecond) {
   PumpFor(50);
   const int lines = 10000, round = lines / 20;
   const TextWindow& t = text_windows[0];
-  HDC dc = CreateCompatibleDC(t.window_dc);  // the baseline draws into a memory DC of the window's size
+  HDC dc =
+      CreateCompatibleDC(t.window_dc);  // the baseline draws into a memory DC of the window's size
   HGDIOBJ old_bitmap = SelectObject(dc, CreateCompatibleBitmap(t.window_dc, 400, 300));
   SelectObject(dc, GetStockObject(OEM_FIXED_FONT));
   double baseline = Time(lines, [&](int i) {
     wchar_t line[64];
-    TextOutW(dc, 0, (i % 24) * t.char_height, line, swprintf(line, 64, L"line %d of the benchmark", i));
+    TextOutW(dc, 0, (i % 24) * t.char_height, line,
+             swprintf(line, 64, L"line %d of the benchmark", i));
   });
   DeleteObject(SelectObject(dc, old_bitmap));
   DeleteDC(dc);
@@ -70,7 +72,11 @@ TEST(TextWindowBenchmark, PrintfLinesPerSecond) {
     ZUL_StopLog(0);
   }
   ZUL_StartLog(0);
-  const struct { const char* what; int count; double seconds; } rows[] = {
+  const struct {
+    const char* what;
+    int count;
+    double seconds;
+  } rows[] = {
       {"baseline TextOutW lines", lines, baseline},
       {"one-line ZUL_Printf (scrolls)", lines, changed},
       {"the same, whole window repainted", lines, whole},
@@ -84,9 +90,12 @@ TEST(TextWindowBenchmark, PrintfLinesPerSecond) {
   ZUL_CloseAllLogs();
   DeleteFileA((std::string(log_directory) + "ZULLIB0.LOG").c_str());
   for (const auto& r : rows)
-    std::printf("%-34s %6d calls in %7.3f s = %8.0f calls/s = %6.2f x the baseline's time per line\n", r.what,
-                r.count, r.seconds, r.count / r.seconds, r.seconds / r.count / (baseline / lines));
-  std::printf("repainting the whole window takes %.1f x the time of showing the changed rows"
-              " (%.1f x when the print does not scroll)\n", whole / changed, whole_still / changed_still);
+    std::printf(
+        "%-34s %6d calls in %7.3f s = %8.0f calls/s = %6.2f x the baseline's time per line\n",
+        r.what, r.count, r.seconds, r.count / r.seconds, r.seconds / r.count / (baseline / lines));
+  std::printf(
+      "repainting the whole window takes %.1f x the time of showing the changed rows"
+      " (%.1f x when the print does not scroll)\n",
+      whole / changed, whole_still / changed_still);
   std::printf("the log costs %.1f%% of a one-line print\n", (on - off) / off * 100.0);
 }

@@ -10,7 +10,8 @@
 namespace {
 
 int LiveSlotCount() {
-  return int(std::count_if(image_windows, image_windows + kImageSlots, [](auto& w) { return w.in_use; }));
+  return int(
+      std::count_if(image_windows, image_windows + kImageSlots, [](auto& w) { return w.in_use; }));
 }
 
 // A click on image point (x, y) of window `slot` at any zoom of 100 % or more.
@@ -21,14 +22,24 @@ ScriptStep ClickImage(int x, int y, int slot = 1) {
 
 class AnalysisCommands : public PointScriptTest {
  protected:
-  void SetUp() override { PointScriptTest::SetUp(); OpenFreshTextWindow(0); }
-  void TearDown() override { CloseAllTextWindows(); PointScriptTest::TearDown(); }
+  void SetUp() override {
+    PointScriptTest::SetUp();
+    OpenFreshTextWindow(0);
+  }
+  void TearDown() override {
+    CloseAllTextWindows();
+    PointScriptTest::TearDown();
+  }
 };
 
 }  // namespace
 
 TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
-  const struct { int bits; uint32_t pixel; const char* text; } cases[] = {
+  const struct {
+    int bits;
+    uint32_t pixel;
+    const char* text;
+  } cases[] = {
       {32, 0xFF0000,
        "(X,Y)=(3,4)\n(R,G,B)=(255,0,0)\n(H,S,V)=(0,255,255)\n(Y,Cr,Cb)=(76,128,-42)\n"
        "(Y,u,v)=(76,-36,157)\n(Y,I,Q)=(76,152,53)\n\n"},
@@ -51,15 +62,34 @@ TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
 TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurvesTopLeftAtFullSizeOrFittedToTheScreen) {
   // Row 5 of the 500-wide source is 0x00FF80 (R 0, G 255, B 128; H 150, S 255, V 255;
   // Y 164, Cr -116, Cb -19), the other rows 0x123456. An 8-bit source is white.
-  // Each curve a flat row of the graph (the last on top), labelled in its colour on baselines 40, 72, 104.
-  struct Curve { int y; uint32_t colour; int label_x, label_chars; };
-  const struct { int id, bits, offset; const char* title; std::vector<Curve> curves; } cases[] = {
-      {kIwLineRgb, 32, 12, "RGB(Y=5)",
+  // Each curve a flat row of the graph (the last on top), labelled in its colour on baselines 40,
+  // 72, 104.
+  struct Curve {
+    int y;
+    uint32_t colour;
+    int label_x, label_chars;
+  };
+  const struct {
+    int id, bits, offset;
+    const char* title;
+    std::vector<Curve> curves;
+  } cases[] = {
+      {kIwLineRgb,
+       32,
+       12,
+       "RGB(Y=5)",
        {{127, 0xFF0000, 2, 1}, {0, 0x00FF00, 2, 1}, {127 - 128 * 127 / 255, 0x0000FF, 2, 1}}},
-      {kIwLineHsv, 32, 12, "HSV(Y=5)",
+      {kIwLineHsv,
+       32,
+       12,
+       "HSV(Y=5)",
        {{127 - 150 * 127 / 359, 0xFFFF00, 2, 1}, {0, 0xFF00FF, 2, 1}, {0, 0x00FFFF, 2, 1}}},
-      {kIwLineYCrCb, 32, 20, "YCrCb(Y=5)",
-       {{127 - 164 * 127 / 255, 0xFFFFFF, 4, 1}, {127 - 12 * 127 / 255, 0xFF8888, 2, 2},
+      {kIwLineYCrCb,
+       32,
+       20,
+       "YCrCb(Y=5)",
+       {{127 - 164 * 127 / 255, 0xFFFFFF, 4, 1},
+        {127 - 12 * 127 / 255, 0xFF8888, 2, 2},
         {127 - 109 * 127 / 255, 0x8888FF, 2, 2}}},
       {kIwLineLumi, 8, 12, "Luminance(Y=5)", {{0, 0xFFFFFF, 2, 1}}},
   };
@@ -116,7 +146,8 @@ TEST_F(AnalysisCommands, ChromaTracesOfARowAndOfAPickedArea) {
   MakeImage(1, 40, 30);
   FillImage(40, 30, [](int x, int) { return x < 20 ? 0xFF0000u : 0x123456u; });
   std::vector<uint8_t> before = SurfaceBytesOf(1);
-  PlayCommand(1, kIwAreaCrCb, {ClickImage(30, 20), ClickImage(10, 5)});  // the second corner up-left
+  PlayCommand(1, kIwAreaCrCb,
+              {ClickImage(30, 20), ClickImage(10, 5)});  // the second corner up-left
   ASSERT_TRUE(image_windows[0].in_use);
   EXPECT_EQ(CaptionOf(0).rfind("CrCb(10,5)-(30,20)(", 0), 0u) << CaptionOf(0);
   EXPECT_EQ(SurfaceBytesOf(1), before);  // the rubber band is gone before the copy
@@ -129,11 +160,18 @@ TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
   MakeImage(1, 64, 12);
   MakeImage(2, 64, 12, 8);
   ScriptStep stop = Raise(&stop_requested);
-  const struct { int number, id; std::vector<ScriptStep> steps; } cases[] = {
-      {1, kIwInfoPixel, {RightClick()}},  {1, kIwLineRgb, {RightClick()}},
-      {1, kIwAreaCrCb, {RightClick()}},   {1, kIwAreaCrCb, {ClickImage(2, 2), stop}},
-      {1, kIwInfoPixel, {stop}},          {1, kIwLineLumi, {ClickImage(2, 2)}},  // 32 bits: not offered
-      {2, kIwLineRgb, {ClickImage(2, 2, 2)}},  {2, kIwLineCrCb, {ClickImage(2, 2, 2)}},
+  const struct {
+    int number, id;
+    std::vector<ScriptStep> steps;
+  } cases[] = {
+      {1, kIwInfoPixel, {RightClick()}},
+      {1, kIwLineRgb, {RightClick()}},
+      {1, kIwAreaCrCb, {RightClick()}},
+      {1, kIwAreaCrCb, {ClickImage(2, 2), stop}},
+      {1, kIwInfoPixel, {stop}},
+      {1, kIwLineLumi, {ClickImage(2, 2)}},  // 32 bits: not offered
+      {2, kIwLineRgb, {ClickImage(2, 2, 2)}},
+      {2, kIwLineCrCb, {ClickImage(2, 2, 2)}},
       {2, kIwAreaCrCb, {ClickImage(2, 2, 2), ClickImage(4, 4, 2)}},
   };
   std::string printed = LoggedWhile(0, [&] {
@@ -152,7 +190,8 @@ TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
 }
 
 TEST_F(AnalysisCommands, AreaWithoutMemoryForItsCopyEndsSilently) {
-  MakeImage(1, 4000, 3000);  // an area of 48 MB, then the address space filled but for 32 MB in pieces
+  MakeImage(1, 4000,
+            3000);  // an area of 48 MB, then the address space filled but for 32 MB in pieces
   std::vector<void*> reserved;
   for (SIZE_T size : {SIZE_T(16) << 20, SIZE_T(1) << 20})
     while (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) reserved.push_back(p);

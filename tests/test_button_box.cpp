@@ -83,13 +83,15 @@ TEST_F(ButtonBoxTest, GridsAreLaidOutRowByRow) {
     EXPECT_EQ(Longs({outer.left, outer.top, ClientWidth(), ClientHeight()}),
               Longs({200, 10, columns * 102 + 4, rows * 30 + 4}));
     for (int index = 0; index < columns * rows; ++index) {
-      EXPECT_EQ(ButtonPlace(index), Longs({index % columns * 102 + 4, index / columns * 30 + 4, 98, 26}))
+      EXPECT_EQ(ButtonPlace(index),
+                Longs({index % columns * 102 + 4, index / columns * 30 + 4, 98, 26}))
           << index;
       EXPECT_EQ(ButtonText(index), std::to_wstring(index));
     }
     ZUL_DestroyButtonBox();
   }
-  for (auto [columns, rows] : {std::pair{17, 16}, {0, 5}, {5, 0}, {-2, -3}, {65536, 65536}, {257, 1}}) {
+  for (auto [columns, rows] :
+       {std::pair{17, 16}, {0, 5}, {5, 0}, {-2, -3}, {65536, 65536}, {257, 1}}) {
     ZUL_OpenButtonBox(0, 0, columns, rows);  // refused
     EXPECT_EQ(ButtonBoxWindow(), nullptr) << columns << "x" << rows;
   }
@@ -117,7 +119,8 @@ TEST_F(ButtonBoxTest, PressesAreCountedUntilRead) {
   PostMessageW(box, WM_KEYUP, '7', 0xC0080001);
   PumpFor(20);
   for (WPARAM c : {'0', '9', '9', 'a'}) SendMessageW(box, WM_CHAR, c, 0);
-  SendMessageW(box, WM_COMMAND, kCmdButtonBoxRename + 1000, 0);  // the box's own commands are no presses
+  SendMessageW(box, WM_COMMAND, kCmdButtonBoxRename + 1000,
+               0);  // the box's own commands are no presses
   std::vector<int> counts;
   for (int index = 0; index < 20; ++index) counts.push_back(ZUL_GetButtonBox(index));
   EXPECT_EQ(counts, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
@@ -133,10 +136,13 @@ TEST_F(ButtonBoxTest, PressesAreCountedUntilRead) {
 
 TEST_F(ButtonBoxTest, CaptionsOnlyOnButtonsOfTheBoxCutAt255) {
   ZUL_SetButtonBoxTitle(0, "no box");  // nothing open: nothing happens
-  button_box.button_height = 60;  // room for two lines
+  button_box.button_height = 60;       // room for two lines
   ZUL_OpenButtonBox(200, 0, 2, 10);
   std::string long_caption(1000, 'q');
-  for (auto [index, caption] : {std::pair{3, "pitch+"}, {20, "twenty"}, {-1, "minus"}, {5, nullptr},
+  for (auto [index, caption] : {std::pair{3, "pitch+"},
+                                {20, "twenty"},
+                                {-1, "minus"},
+                                {5, nullptr},
                                 {6, long_caption.c_str()}})
     ZUL_SetButtonBoxTitle(index, caption);
   for (int index = 0; index < 20; ++index)
@@ -164,8 +170,8 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
   button_box.button_width = 98, button_box.button_height = 26;
   ZUL_OpenButtonBox(100, 100, 3, 2);  // dragging the frame resizes the buttons
   RECT outer = OuterRect(ButtonBoxWindow());
-  SetWindowPos(ButtonBoxWindow(), nullptr, 0, 0, outer.right - outer.left + 31, outer.bottom - outer.top + 10,
-               SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(ButtonBoxWindow(), nullptr, 0, 0, outer.right - outer.left + 31,
+               outer.bottom - outer.top + 10, SWP_NOMOVE | SWP_NOZORDER);
   PumpFor(10);
   int width = (ClientWidth() - 16) / 3, height = (ClientHeight() - 12) / 2;
   EXPECT_EQ(width, 98 + 10);  // 31 more pixels: 10 each, 1 left over
@@ -182,10 +188,11 @@ TEST_F(ButtonBoxTest, ResizingFitsTheGridAndIsKeptForTheNextBox) {
 
 TEST_F(ButtonBoxTest, DestroyedByCallCloseBoxCaptionMenuAndCtrlQ) {
   const std::function<void(HWND)> ways[] = {
-      [](HWND) { ZUL_DestroyButtonBox(); },
-      [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
+      [](HWND) { ZUL_DestroyButtonBox(); }, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
       [](HWND box) { SendControlKey(box, 'Q'); },
-      [](HWND) { EXPECT_EQ(ChooseFirstOfPopup(WM_NCRBUTTONDOWN, HTCAPTION, 0), 1); }};  // caption bar menu
+      [](HWND) {
+        EXPECT_EQ(ChooseFirstOfPopup(WM_NCRBUTTONDOWN, HTCAPTION, 0), 1);
+      }};  // caption bar menu
   for (const auto& destroy : ways) {
     ZUL_OpenButtonBox(0, 0, 2, 2);
     HWND box = ButtonBoxWindow();
@@ -208,7 +215,8 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   auto double_click = [](int x, int y) {
     SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y));
   };
-  AnsweredWhile("pitch+", [&] { double_click(105, 62); }, [&] { double_click(1, 1); });
+  AnsweredWhile(
+      "pitch+", [&] { double_click(105, 62); }, [&] { double_click(1, 1); });
   EXPECT_TRUE(ButtonText(5) == L"pitch+" && ButtonText(0) == L"0");
   EXPECT_TRUE(ShowsPrinted(0, "5 'old' ->pitch+\n", 2));
   AnsweredWhile("view-", [&] {
@@ -218,9 +226,12 @@ TEST_F(ButtonBoxTest, RenamingThroughAPromptInTextWindowZero) {
   });
   AnsweredWhile("", [] { ZUL_RenameButton(19); });  // an empty answer keeps the caption
   EXPECT_EQ(ButtonText(19), L"view-");
-  AnsweredWhile("x", [] { ZUL_RenameButton(3); }, [] {
-    PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);  // the box closes while the answer is typed
-    Sleep(100);
-  });
+  AnsweredWhile(
+      "x", [] { ZUL_RenameButton(3); },
+      [] {
+        PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0,
+                     0);  // the box closes while the answer is typed
+        Sleep(100);
+      });
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }

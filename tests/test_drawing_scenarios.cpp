@@ -44,7 +44,8 @@ TEST(DrawingScenario, StopDuringABandDrawsNothingTheRealMouseDrawsExitEndsAtOnce
     PostMainKey('C');
     EXPECT_TRUE(WaitUntil([] { return StatusIs(L"-bit color"); }));
     EXPECT_TRUE(WaitUntil([&] { return SurfaceBytesOf(0) == before; }));
-    EXPECT_TRUE(WaitUntil([] { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }));
+    EXPECT_TRUE(
+        WaitUntil([] { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }));
 
     StartCommand(kIwDrawRow, L"Click a point");
     POINT p = {30, 77};

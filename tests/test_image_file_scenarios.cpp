@@ -9,7 +9,8 @@ constexpr int kNameBox = 0x47C, kFilterBox = 0x470;  // the dialogs' cmb13 and c
 // Window 1 shows pattern `seed` in its top-left w x h and black elsewhere.
 bool CornerShows(int w, int h, int seed) {
   for (int i = 0; i < 120 * 80; ++i)
-    if (pixels[1][i] != (i % 120 < w && i / 120 < h ? PatternColor(i % 120, i / 120, seed) : 0)) return false;
+    if (pixels[1][i] != (i % 120 < w && i / 120 < h ? PatternColor(i % 120, i / 120, seed) : 0))
+      return false;
   return true;
 }
 
@@ -20,7 +21,8 @@ void Dialog(int id, int shown_filter, int filter, const std::wstring& name, int 
   PostMessageW(image_windows[1].window, WM_COMMAND, id, 0);
   HWND dialog = nullptr;
   const wchar_t* title = save ? L"Save as" : L"Load image file";
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000));
   wchar_t text[MAX_PATH] = {};
   GetDlgItemTextW(dialog, kNameBox, text, MAX_PATH);
   EXPECT_STREQ(text, save ? L"noname" : L"*.BMP;*.RLE;*.DIB");
@@ -55,7 +57,8 @@ TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRemembe
   WriteBmp(second, 60, 50, 9);
   ExpectCleanExit(TwoWindowsZeroCurrent, Nothing, [&] {
     ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-    // A drop draws its first file into the window and keeps window 0 current; a name too long is skipped.
+    // A drop draws its first file into the window and keeps window 0 current; a name too long is
+    // skipped.
     for (auto names : {std::vector{first, second, second}, {too_long, second}}) {
       PostMessageW(image_windows[1].window, WM_DROPFILES, WPARAM(MakeDrop(names)), 0);
       EXPECT_TRUE(WaitUntil([] { return CornerShows(30, 20, 5); }));

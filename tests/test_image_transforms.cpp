@@ -31,7 +31,9 @@ void Play(std::vector<Step> steps, int command) {
   EXPECT_EQ(point_tool_active, 0);
 }
 Step Mouse(UINT message, int x, int y) {
-  return [=] { PostMessageW(image_windows[1].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y)); };
+  return [=] {
+    PostMessageW(image_windows[1].window, message, message == WM_LBUTTONDOWN, MAKELPARAM(x, y));
+  };
 }
 
 uint32_t Distinct(int x, int y) { return TestColor(x, y) + 1; }
@@ -65,7 +67,9 @@ Values BreadthFirstFill(Values v, int w, int h, int bits, int sx, int sy, uint32
 }
 
 TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
-  auto serpentine = [](int x, int y) { return x % 2 && y != (x % 4 == 1 ? 0 : 20) ? 0x808080u : 0u; };
+  auto serpentine = [](int x, int y) {
+    return x % 2 && y != (x % 4 == 1 ? 0 : 20) ? 0x808080u : 0u;
+  };
   auto dots = [](int x, int y) {
     return (x | y) && (uint32_t(y * 640 + x) * 2654435761u >> 8) % 10 == 0 ? 0x202020u : 0u;
   };
@@ -76,8 +80,10 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
     uint32_t color;
   } cases[] = {
       {32, 41, 21, serpentine, 0, 20, 0x00FF00},
-      {32, 10, 10, [](int x, int y) { return x + y == 9 ? 0xFFFFFFu : 0u; }, 0, 0, 0xFF},  // diagonal gap
-      {32, 8, 8, [](int x, int y) { return (x + y) % 2 ? 0xFFu : 0u; }, 3, 5, 0x00FF00},   // checkerboard
+      {32, 10, 10, [](int x, int y) { return x + y == 9 ? 0xFFFFFFu : 0u; }, 0, 0,
+       0xFF},  // diagonal gap
+      {32, 8, 8, [](int x, int y) { return (x + y) % 2 ? 0xFFu : 0u; }, 3, 5,
+       0x00FF00},                            // checkerboard
       {32, 640, 480, dots, 0, 0, 0xFF0000},  // needs far more than 4000 pending seeds
       {32, 16, 16, [](int, int) { return 0xFFFFFFFFu; }, 7, 9, 0x123456},  // the outside value
       {8, 128, 128, [](int x, int y) { return x % 2 && y % 2 ? 100u : 0u; }, 0, 0, 0x3456},
@@ -107,8 +113,8 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
 
 TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
   const struct {
-    int id, w, h, cycle;        // new size; commands that give the picture back (0: none)
-    bool current, inverts;      // whether the window becomes current, whether the values are inverted
+    int id, w, h, cycle;    // new size; commands that give the picture back (0: none)
+    bool current, inverts;  // whether the window becomes current, whether the values are inverted
     int (*from)(int x, int y);  // where (x, y) of the new picture comes from in the old 7 x 5 one
   } cases[] = {
       {kIwRotateRight, 5, 7, 4, true, false, [](int x, int y) { return (4 - x) * 7 + y; }},
@@ -122,7 +128,8 @@ TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
     for (int bits : {32, 8})
       for (int mode : {COLORONCOLOR, HALFTONE}) {
         if (c.w == 14 && mode == HALFTONE) continue;  // smoothed scaling mixes colours
-        SCOPED_TRACE(testing::Message() << "command " << c.id << ", " << bits << " bits, mode " << mode);
+        SCOPED_TRACE(testing::Message()
+                     << "command " << c.id << ", " << bits << " bits, mode " << mode);
         DestroyAllImages();
         Paint(2, 7, 5, bits);
         ZUL_SetStretchMode(mode, 2);
@@ -134,12 +141,13 @@ TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
         ASSERT_EQ(image_windows[2].width * 100 + image_windows[2].height, c.w * 100 + c.h);
         Values now = ValuesOf(2);
         uint32_t invert = !c.inverts ? 0 : bits == 8 ? 0xFF : 0xFFFFFF;
-        for (int i = 0; i < c.w * c.h; ++i) ASSERT_EQ(now[i], old[c.from(i % c.w, i / c.w)] ^ invert);
+        for (int i = 0; i < c.w * c.h; ++i)
+          ASSERT_EQ(now[i], old[c.from(i % c.w, i / c.w)] ^ invert);
         EXPECT_EQ(CornerOf(2), corner);
         EXPECT_EQ(current_image, c.current ? 2 : 0);
         EXPECT_EQ(PaletteOf(2), palette);
-        std::string caption = CaptionOf(2),
-                    tail = std::string(bits == 8 ? "%)[8bit]" : "%)") + (mode == HALFTONE ? "*" : "");
+        std::string caption = CaptionOf(2), tail = std::string(bits == 8 ? "%)[8bit]" : "%)") +
+                                                   (mode == HALFTONE ? "*" : "");
         EXPECT_EQ(caption.substr(caption.size() - tail.size()), tail);
         for (int again = 1; again < c.cycle; ++again) SendCommand(2, c.id);
         EXPECT_TRUE(!c.cycle || ValuesOf(2) == old);
@@ -153,7 +161,8 @@ TEST_F(Transforms, ScalingSizesAndSamplesAndWhatCannotFitChangesNothing) {
   for (auto [w, h, id, new_w, new_h] : sizes) {
     MakeImage(0, w, h);
     SendCommand(0, id);
-    EXPECT_EQ(image_windows[0].width * 10000 + image_windows[0].height, new_w * 10000 + new_h) << id;
+    EXPECT_EQ(image_windows[0].width * 10000 + image_windows[0].height, new_w * 10000 + new_h)
+        << id;
     DestroyAllImages();
   }
   // Plain 50 % of uniform 2 x 2 blocks keeps the blocks' colours.
@@ -234,7 +243,8 @@ TEST_F(Transforms, CopyPasteCutAndPastedColours) {
   HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr),
          done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::thread holder([&] {
-    HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     OpenClipboard(owner);
     SetEvent(held);
     WaitForSingleObject(done, 10000);

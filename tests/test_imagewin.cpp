@@ -76,10 +76,12 @@ void RunWhileTyping(int n, int command, const std::vector<const char*>& lines) {
 }  // namespace
 
 TEST(ImageZoomRules, StepsAndTypedNumbers) {
-  for (auto [zoom, up, down] : {std::array{100, 111, 90}, {111, 123, 100}, {90, 100, 81}, {1, 1, 1}})
+  for (auto [zoom, up, down] :
+       {std::array{100, 111, 90}, {111, 123, 100}, {90, 100, 81}, {1, 1, 1}})
     EXPECT_EQ(std::pair(ZoomStepUp(zoom), ZoomStepDown(zoom)), std::pair(up, down)) << zoom;
   EXPECT_EQ(ZoomStepUp(2147483647), 2147483647);  // clamped, no overflow
-  const char* typed[] = {"250", "  -7", "12abc", "abc", "", "99999999999999999999999", "-99999999999"};
+  const char* typed[] = {"250",         "  -7", "12abc", "abc", "", "99999999999999999999999",
+                         "-99999999999"};
   const int values[] = {250, -7, 12, 0, 0, 2147483647, -2147483647 - 1};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(ParseTypedNumber(typed[i]), values[i]) << typed[i];
   for (auto [client, zoom, image] :
@@ -98,7 +100,8 @@ TEST_F(ImageWin, SetZoomFitsTheViewKeepsPositionAndSurface) {
   slot_seen_while_sizing = 99;
   for (int zoom : {50, 200, 37, 123}) {
     ASSERT_EQ(ZUL_SetZoom(3, zoom), 0) << zoom;
-    EXPECT_EQ(image_windows[3].view_width * 1000 + image_windows[3].view_height, 4 * zoom * 1000 + 3 * zoom);
+    EXPECT_EQ(image_windows[3].view_width * 1000 + image_windows[3].view_height,
+              4 * zoom * 1000 + 3 * zoom);
     ExpectClientIsView(3);
     EXPECT_EQ(CaptionOf(3), "pic(" + std::to_string(zoom) + "%)");
   }
@@ -117,9 +120,10 @@ TEST_F(ImageWin, SetZoomFitsTheViewKeepsPositionAndSurface) {
   EXPECT_EQ(image_windows[3].zoom,
             static_cast<int>(std::min(screen_w * 100.0 / 3840, screen_h * 100.0 / 2160)));
   ExpectClientIsView(3);
-  EXPECT_EQ((std::vector<int>{ZUL_SetZoom(7, 100), ZUL_SetZoom(-1, 100), ZUL_ResizeImage(256, 10, 10),
-                              ZUL_SetStretchMode(HALFTONE, 7), ZUL_GetStretchMode(300)}),
-            (std::vector<int>{1, 1, 1, 1, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{ZUL_SetZoom(7, 100), ZUL_SetZoom(-1, 100), ZUL_ResizeImage(256, 10, 10),
+                        ZUL_SetStretchMode(HALFTONE, 7), ZUL_GetStretchMode(300)}),
+      (std::vector<int>{1, 1, 1, 1, 0}));
 }
 
 TEST_F(ImageWin, ResizeGivesAnEmptySurfaceAndKeepsPaletteModeAndPlace) {
@@ -171,10 +175,11 @@ TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
   ASSERT_EQ(ZUL_CreateImage(1, "k", 0, 0, 400, 300, 50), 0);
   HWND window = image_windows[1].window;
   HWND saved_main = main_window;  // a stand-in main window collects forwarded keys
-  main_window =
-      CreateWindowExW(0, L"STATIC", L"main", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  const int zooms[][3] = {{'0', 1, 50},     {VK_NUMPAD0, 0, 50},   {VK_NUMPAD0, 1, 100},  {VK_ADD, 1, 111},
-                          {VK_ADD, 1, 123}, {VK_SUBTRACT, 1, 111}, {VK_SUBTRACT, 1, 100}, {VK_ADD, 0, 100}};
+  main_window = CreateWindowExW(0, L"STATIC", L"main", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
+  const int zooms[][3] = {{'0', 1, 50},          {VK_NUMPAD0, 0, 50}, {VK_NUMPAD0, 1, 100},
+                          {VK_ADD, 1, 111},      {VK_ADD, 1, 123},    {VK_SUBTRACT, 1, 111},
+                          {VK_SUBTRACT, 1, 100}, {VK_ADD, 0, 100}};
   for (auto [key, ctrl, zoom] : zooms) {  // key, with Ctrl, zoom after
     SendKey(1, key, ctrl);
     EXPECT_EQ(image_windows[1].zoom, zoom) << key << (ctrl ? " with Ctrl" : "");
@@ -195,7 +200,8 @@ TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
   SendKey(1, VK_TAB, true);
   EXPECT_EQ(CaptionOf(1), "k(90%)");
   for (WPARAM key : {'X', 'C', 'V', 'R'}) SendKey(1, key, true);
-  EXPECT_EQ(Take(window, WM_COMMAND), (std::vector<WPARAM>{kIwCut, kIwCopy, kIwPasteTopLeft, kIwClipping}));
+  EXPECT_EQ(Take(window, WM_COMMAND),
+            (std::vector<WPARAM>{kIwCut, kIwCopy, kIwPasteTopLeft, kIwClipping}));
   const WPARAM plain[] = {'X', VK_ESCAPE, 'S', 'C', 'A', VK_RETURN};
   for (WPARAM key : plain) SendKey(1, key);
   SendKey(1, 'S', true);  // no shortcut: forwarded as it is
@@ -242,7 +248,8 @@ TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
   HWND tool = image_windows[1].window, other = image_windows[2].window;
   point_moved = point_clicked = point_cancelled = 0;
   PointToolWaitsOn(1);
-  for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) SendMessageW(other, m, 0, MAKELPARAM(40, 40));
+  for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN})
+    SendMessageW(other, m, 0, MAKELPARAM(40, 40));
   EXPECT_EQ(point_moved + point_clicked + point_cancelled, 0);
   SendMessageW(tool, WM_MOUSEMOVE, 0, MAKELPARAM(101, 51));
   SendMessageW(tool, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(21, 9));
@@ -257,25 +264,29 @@ TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
   mouse_tracking = 1;
   SendMessageW(tool, WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL | MK_SHIFT, MAKELPARAM(30, 61));
   mouse_tracking = 0;
-  EXPECT_EQ(
-      (std::vector<int>{mouse_window, mouse_x, mouse_y, mouse_left, mouse_middle, mouse_ctrl, mouse_shift}),
-      (std::vector<int>{1, 15, 30, 1, 0, 8, 4}));
+  EXPECT_EQ((std::vector<int>{mouse_window, mouse_x, mouse_y, mouse_left, mouse_middle, mouse_ctrl,
+                              mouse_shift}),
+            (std::vector<int>{1, 15, 30, 1, 0, 8, 4}));
 }
 
 TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaits) {
   MakeImage(1, 400, 300);
   HWND window = image_windows[1].window;
   // The zoom items are checked at exactly 50, 100 and 200 percent.
-  for (auto [zoom, checked] : {std::pair{50, 7}, {100, 8}, {200, 9}, {111, -1}, {99, -1}, {201, -1}}) {
+  for (auto [zoom, checked] :
+       {std::pair{50, 7}, {100, 8}, {200, 9}, {111, -1}, {99, -1}, {201, -1}}) {
     ASSERT_EQ(ZUL_SetZoom(1, zoom), 0);
     HMENU menu = BuildImageMenu(1);
     for (int position = 7; position <= 9; ++position)
-      EXPECT_EQ((GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0, position == checked) << zoom;
+      EXPECT_EQ((GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0,
+                position == checked)
+          << zoom;
     DestroyMenu(menu);
   }
   MakeImage(2, 16, 16, 8);  // the information submenu depends on the depth
   HMENU tools8 = BuildToolsMenu(2), tools32 = BuildToolsMenu(1);
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(tools8, 2)) * 10 + GetMenuItemCount(GetSubMenu(tools32, 2)), 27);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(tools8, 2)) * 10 + GetMenuItemCount(GetSubMenu(tools32, 2)),
+            27);
   DestroyMenu(tools8);
   DestroyMenu(tools32);
   for (int waiting : {0, 1}) {  // nothing opens while a text window waits for a line

@@ -18,10 +18,12 @@ std::vector<int> OnMainThread(std::vector<std::function<int()>> requests) {
 
 // A process starts the framework once: one case per key.
 void KeyInImageWindowExits(WPARAM key) {
-  ExpectCleanExit([] { ZUL_CreateImage(3, "pic", 300, 300, 160, 120, 100); }, Nothing, [key] {
-    EXPECT_TRUE(KeyEndsTheProgram([] { return image_windows[3].in_use ? image_windows[3].window : nullptr; },
-                                  key));
-  });
+  ExpectCleanExit(
+      [] { ZUL_CreateImage(3, "pic", 300, 300, 160, 120, 100); }, Nothing,
+      [key] {
+        EXPECT_TRUE(KeyEndsTheProgram(
+            [] { return image_windows[3].in_use ? image_windows[3].window : nullptr; }, key));
+      });
 }
 
 }  // namespace
@@ -30,14 +32,16 @@ TEST(ImageWindowScenario, EscapeInAnImageWindowExits) { KeyInImageWindowExits(VK
 TEST(ImageWindowScenario, XInAnImageWindowExits) { KeyInImageWindowExits('X'); }
 
 TEST(ImageWindowScenario, ControlKeysOnTheWorkersWindow) {
-  ExpectCleanExit([] { ZUL_CreateImage(2, "pic", 300, 300, 400, 300, 50); }, Nothing, [] {
-    ASSERT_TRUE(WaitUntil([] { return image_windows[2].in_use != 0; }));
-    HWND window = image_windows[2].window;
-    SendControlKey(window, VK_NUMPAD0);  // sent: handled when this returns
-    EXPECT_EQ(image_windows[2].zoom, 100);
-    SendControlKey(window, 'Q');
-    EXPECT_TRUE(WaitUntil([&] { return image_windows[2].in_use == 0 && !IsWindow(window); }, 2000));
-  });
+  ExpectCleanExit([] { ZUL_CreateImage(2, "pic", 300, 300, 400, 300, 50); }, Nothing,
+                  [] {
+                    ASSERT_TRUE(WaitUntil([] { return image_windows[2].in_use != 0; }));
+                    HWND window = image_windows[2].window;
+                    SendControlKey(window, VK_NUMPAD0);  // sent: handled when this returns
+                    EXPECT_EQ(image_windows[2].zoom, 100);
+                    SendControlKey(window, 'Q');
+                    EXPECT_TRUE(WaitUntil(
+                        [&] { return image_windows[2].in_use == 0 && !IsWindow(window); }, 2000));
+                  });
 }
 
 TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
@@ -80,8 +84,8 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
       RequestPasteBitmap(CreateBitmap(4, 3, 1, 32, bits.data()));
       RequestRedrawImage(1);
     });
-    EXPECT_EQ(
-        (Values{SurfacePixel(1, 0, 0), SurfacePixel(1, 3, 2), SurfacePixel(1, 4, 0), SurfacePixel(0, 0, 0)}),
-        (Values{0x0000FF, 0x0000FF, 0, 0xFF0000}));
+    EXPECT_EQ((Values{SurfacePixel(1, 0, 0), SurfacePixel(1, 3, 2), SurfacePixel(1, 4, 0),
+                      SurfacePixel(0, 0, 0)}),
+              (Values{0x0000FF, 0x0000FF, 0, 0xFF0000}));
   });
 }

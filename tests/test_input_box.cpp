@@ -13,12 +13,19 @@ class InputBoxTest : public testing::Test {
   }
 };
 
-std::string Text(HWND w) { char t[512]; GetWindowTextAnsi(w, t, 512); return t; }
+std::string Text(HWND w) {
+  char t[512];
+  GetWindowTextAnsi(w, t, 512);
+  return t;
+}
 std::string Value(int i) {
   char v[256] = "junk";
   return ZUL_GetInputBox(i, v) == 0 ? v : "none:" + std::string(v);
 }
-void Key(WPARAM key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1); PumpAsWorker(); }
+void Key(WPARAM key) {
+  PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+  PumpAsWorker();
+}
 
 using Longs = std::vector<LONG>;
 
@@ -43,14 +50,15 @@ TEST_F(InputBoxTest, OpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThemOnD
   for (const auto& c : counts) {
     ZUL_DestroyInputBox();
     ZUL_OpenInputBox(40, 50, c[0]);
-    EXPECT_TRUE(InputBoxItemCount() == c[1] && ClientRect(InputBoxWindow()).bottom == 28 * c[1] + 2) << c[0];
+    EXPECT_TRUE(InputBoxItemCount() == c[1] && ClientRect(InputBoxWindow()).bottom == 28 * c[1] + 2)
+        << c[0];
   }
   HWND box = InputBoxWindow();
   EXPECT_TRUE(OuterRect(box).left == 40 && OuterRect(box).top == 50 && Text(box) == "InputBox");
   ExpectLayout(80, 70);
   for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(Text(input_box.labels[i]) == "Item " + std::to_string(i) && Text(input_box.edits[i]) == "0" &&
-                Value(i) == "0");
+    EXPECT_TRUE(Text(input_box.labels[i]) == "Item " + std::to_string(i) &&
+                Text(input_box.edits[i]) == "0" && Value(i) == "0");
   EXPECT_EQ(GetFocus(), input_box.edits[0]);
   ZUL_OpenInputBox(0, 0, 5);  // one box at a time
   EXPECT_EQ(InputBoxWindow(), box);
@@ -87,7 +95,8 @@ TEST_F(InputBoxTest, OpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThemOnD
 
 TEST_F(InputBoxTest, LongDoubleByteValueIsCutAtAWholeCharacter) {
   CPINFO info;
-  if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize < 2) GTEST_SKIP() << "single-byte ANSI code page";
+  if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize < 2)
+    GTEST_SKIP() << "single-byte ANSI code page";
   ZUL_OpenInputBox(0, 0, 1);
   SetWindowTextW(input_box.edits[0], std::wstring(200, L'\x3042').c_str());
   SendMessageW(input_box.edits[0], WM_KILLFOCUS, 0, 0);
@@ -100,8 +109,10 @@ TEST_F(InputBoxTest, EitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
   RECT proposed = {outer.left, outer.top - 20, outer.right, outer.bottom + 30};
   SendMessageW(InputBoxWindow(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&proposed));
   EXPECT_TRUE(proposed.top == outer.top && proposed.bottom == outer.bottom);
-  const struct { WPARAM edge; int wider, label, edit; } drags[] = {{WMSZ_RIGHT, 50, 80, 120},
-                                                                     {WMSZ_BOTTOMLEFT, 80, 110, 120}};
+  const struct {
+    WPARAM edge;
+    int wider, label, edit;
+  } drags[] = {{WMSZ_RIGHT, 50, 80, 120}, {WMSZ_BOTTOMLEFT, 80, 110, 120}};
   for (const auto& d : drags) {
     SendMessageW(InputBoxWindow(), WM_SIZING, d.edge, reinterpret_cast<LPARAM>(&proposed));
     int width = outer.right - outer.left + d.wider, height = outer.bottom - outer.top;
@@ -124,11 +135,20 @@ TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
   auto click_row = [](int y) {
     return [y] { SendMessageW(InputBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, y)); };
   };
-  const struct { std::function<void()> act; const char* answer; int wait_ms; bool close_box; } cases[] = {
+  const struct {
+    std::function<void()> act;
+    const char* answer;
+    int wait_ms;
+    bool close_box;
+  } cases[] = {
       {click_row(10), "gain", 5000, false},
       {[] { ZUL_RenameInputBoxItem(0); }, "", 5000, false},  // an empty answer keeps the label
       {click_row(84), "x", 300, false},                      // below the last row: nothing
-      {[] { ZUL_RenameInputBoxItem(99); ZUL_RenameInputBoxItem(-1); }, "y", 300, false},
+      {[] {
+         ZUL_RenameInputBoxItem(99);
+         ZUL_RenameInputBoxItem(-1);
+       },
+       "y", 300, false},
       {[] { ZUL_RenameInputBoxItem(1); }, "late", 5000, true},
   };
   std::string logged = LoggedWhile(0, [&] {
@@ -139,7 +159,9 @@ TEST_F(InputBoxTest, RenameAsksInTheTextWindow) {
       c.act();
       typist.join();
       PumpAsWorker();
-      if (!c.close_box) { EXPECT_EQ(Text(input_box.labels[0]), "gain") << c.answer; }
+      if (!c.close_box) {
+        EXPECT_EQ(Text(input_box.labels[0]), "gain") << c.answer;
+      }
     }
   });
   EXPECT_EQ(logged, "0 'Item 0' ->gain\n0 'gain' ->\n1 'Item 1' ->late\n");

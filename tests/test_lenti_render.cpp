@@ -70,12 +70,14 @@ TEST_F(Render, ViewsOfTheFirstLensAndTheStartOfTheSecond) {
   Fill(kWorkWindow, [](int x, int) { return Grey(x); });
   RenderLenticular();
   // View 0 (columns 0-10) reads picture 0 backwards from 23 in steps of 23.006 / 10, view 1
-  // (11-22) picture 1 from 120 + 23 in steps of 23.006 / 11; the second lens starts at trunc(34.509).
+  // (11-22) picture 1 from 120 + 23 in steps of 23.006 / 11; the second lens starts at
+  // trunc(34.509).
   for (int o = 0; o < 4; ++o)
     for (int row = 0; row < 3; ++row)
       for (int k = 0; k <= 23; ++k) {
-        int sx = k <= 10 ? 23 - static_cast<int>(kPitch / 10 * k)
-                         : k < 23 ? 143 - static_cast<int>(kPitch / 11 * (k - 11)) : 34;
+        int sx = k <= 10  ? 23 - static_cast<int>(kPitch / 10 * k)
+                 : k < 23 ? 143 - static_cast<int>(kPitch / 11 * (k - 11))
+                          : 34;
         EXPECT_EQ(Subpixel(k + 3 * o, o, row), sx + 3 * o) << "column " << k << ", block " << o;
       }
 }
@@ -117,8 +119,9 @@ TEST_F(Render, GapPosAndAaChangeExactlyTheirColumns) {
       {&AA,
        [&](int x, int a, int o, int row) {  // AA: the first column after a boundary is blended
          double f = x > 0 ? boundary[x] : -1;
-         return f < 0 ? plain.at(a, o, row)
-                      : static_cast<int>((1 - f) * plain.at(a, o, row) + f * plain.at(a - 1, o, row));
+         return f < 0
+                    ? plain.at(a, o, row)
+                    : static_cast<int>((1 - f) * plain.at(a, o, row) + f * plain.at(a - 1, o, row));
        }},
   };
   for (const auto& v : variants) {
@@ -145,7 +148,10 @@ TEST_F(Render, ThreeViewsOfThreePictures) {
   for (int o = 0; o < 5; ++o)
     for (int row = 0; row < 3; ++row)
       for (int x = 0; x <= 22; ++x)
-        EXPECT_EQ(Subpixel(x + 3 * o, o, row), x < 7 ? 0x10 : x < 15 ? 0x50 : 0x90) << x << " block " << o;
+        EXPECT_EQ(Subpixel(x + 3 * o, o, row), x < 7    ? 0x10
+                                               : x < 15 ? 0x50
+                                                        : 0x90)
+            << x << " block " << o;
 }
 
 TEST_F(Render, ViewsOfNoWidthSampleBlackAndNoOutputWindowIsLeftAlone) {
@@ -154,8 +160,10 @@ TEST_F(Render, ViewsOfNoWidthSampleBlackAndNoOutputWindowIsLeftAlone) {
   // block o the columns left of 3o are never written and keep their white.
   MakeWindows(240);
   Fill(kWorkWindow, [](int x, int) { return Grey(x); });
-  const struct { double pitch; int views, aa, gap; } cases[] = {
-      {1, 3000, 0, 0}, {50, 400, 1, 1}, {50, 400, 1, 0}};
+  const struct {
+    double pitch;
+    int views, aa, gap;
+  } cases[] = {{1, 3000, 0, 0}, {50, 400, 1, 1}, {50, 400, 1, 0}};
   for (const auto& c : cases) {
     Fill(kOutputWindow, [](int, int) { return 0xFFFFFFu; });
     pitch = c.pitch, view_num = c.views, AA = c.aa, gap = c.gap;
@@ -164,7 +172,8 @@ TEST_F(Render, ViewsOfNoWidthSampleBlackAndNoOutputWindowIsLeftAlone) {
     for (int o = 0; o < kRowBlocks; ++o)
       for (int row = 0; row < 3; ++row)
         for (int a = 0; a < kOutputSubpixels; ++a)
-          ASSERT_EQ(all.at(a, o, row), a >= 3 * o ? 0 : 0xFF) << c.views << " views, " << a << "/" << o;
+          ASSERT_EQ(all.at(a, o, row), a >= 3 * o ? 0 : 0xFF)
+              << c.views << " views, " << a << "/" << o;
   }
   ZUL_DestroyImage(kOutputWindow);  // without the output window nothing is written
   RenderLenticular();
@@ -173,16 +182,30 @@ TEST_F(Render, ViewsOfNoWidthSampleBlackAndNoOutputWindowIsLeftAlone) {
 }
 
 TEST(Panel, ButtonsStepAndClampTheParameters) {
-  const struct { double* d; int* i; double before; int button; double after; } steps[] = {
-      {&pitch, nullptr, 1.05, kPitchDown, 1.0},        {&pitch, nullptr, 49.95, kPitchUp, 50.0},
-      {&pitch, nullptr, 23.006, kPitchUpFine, 23.016}, {&pitch, nullptr, 23.016, kPitchDownFinest, 23.015},
-      {nullptr, &view_num, 2, kViewDown, 2},           {nullptr, &view_num, 2, kViewUp, 3},
-      {nullptr, &pic_num, 2, kPicDown, 2},             {nullptr, &pic_num, 2, kPicUp, 3},
-      {nullptr, &gap, 0, kGapDown, 0},                 {nullptr, &pos, 0, kPosDown, -1},
-      {nullptr, &AA, 0, kAaOn, 1},                     {nullptr, &AA, 1, kAaOn, 1},
-      {nullptr, &AA, 1, kAaOff, 0}};
+  const struct {
+    double* d;
+    int* i;
+    double before;
+    int button;
+    double after;
+  } steps[] = {{&pitch, nullptr, 1.05, kPitchDown, 1.0},
+               {&pitch, nullptr, 49.95, kPitchUp, 50.0},
+               {&pitch, nullptr, 23.006, kPitchUpFine, 23.016},
+               {&pitch, nullptr, 23.016, kPitchDownFinest, 23.015},
+               {nullptr, &view_num, 2, kViewDown, 2},
+               {nullptr, &view_num, 2, kViewUp, 3},
+               {nullptr, &pic_num, 2, kPicDown, 2},
+               {nullptr, &pic_num, 2, kPicUp, 3},
+               {nullptr, &gap, 0, kGapDown, 0},
+               {nullptr, &pos, 0, kPosDown, -1},
+               {nullptr, &AA, 0, kAaOn, 1},
+               {nullptr, &AA, 1, kAaOn, 1},
+               {nullptr, &AA, 1, kAaOff, 0}};
   for (const auto& s : steps) {
-    if (s.d) *s.d = s.before; else *s.i = static_cast<int>(s.before);
+    if (s.d)
+      *s.d = s.before;
+    else
+      *s.i = static_cast<int>(s.before);
     PressButton(s.button);
     EXPECT_DOUBLE_EQ(s.d ? *s.d : *s.i, s.after) << s.button;
   }
@@ -192,7 +215,8 @@ TEST(Panel, ButtonsStepAndClampTheParameters) {
 
 TEST_F(Render, CapWritesA24BitPngEqualToTheOutput) {
   MakeWindows(240);
-  Fill(kWorkWindow, [](int x, int y) { return static_cast<uint32_t>(x * 0x010203 + y * 0x030100); });
+  Fill(kWorkWindow,
+       [](int x, int y) { return static_cast<uint32_t>(x * 0x010203 + y * 0x030100); });
   RenderLenticular();
   DeleteFileW(L"lenti_test.png");
   PressButton(kCapture);
@@ -216,7 +240,8 @@ TEST_F(Render, PrintsTheParametersAfterEveryRendering) {
   ZUL_SelectTextWindow(0);
   ZUL_Printf("old text that the rendering clears");
   RenderLenticular();
-  const char* shown = "pitch: 23.006000\ndt: 11.503000\npic_num: 2\nview_num: 2\ngap: 3\npos: -2\nAA: on";
+  const char* shown =
+      "pitch: 23.006000\ndt: 11.503000\npic_num: 2\nview_num: 2\ngap: 3\npos: -2\nAA: on";
   EXPECT_TRUE(ShowsPrinted(0, shown, 16));
   EXPECT_EQ(text_windows[0].cursor_x, 6 * text_windows[0].char_width);
 }

@@ -29,7 +29,8 @@ constexpr UINT kTripleClick = WM_APP + 78;
 WNDPROC text_window_proc;
 
 LRESULT CALLBACK TripleClickingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message != kTripleClick) return CallWindowProcW(text_window_proc, window, message, wparam, lparam);
+  if (message != kTripleClick)
+    return CallWindowProcW(text_window_proc, window, message, wparam, lparam);
   for (int i = 0; i < 3; ++i) PostMessageW(button_box.buttons[wparam], BM_CLICK, 0, 0);
   return 0;
 }
@@ -85,7 +86,8 @@ TEST(LentiScenario, DropStartTuneCaptureBreakStartAgainAndExit) {
     EXPECT_EQ(CaptionOf(0).rfind("000 pair.bmp", 0), 0u) << CaptionOf(0);
     EXPECT_EQ(image_surfaces[kWorkWindow].width, 4800u);
     for (int k : {0, 5, 799, 800, 1599}) {
-      for (int j = 0; j < 3; ++j) EXPECT_EQ(SurfacePixel(kWorkWindow, 3 * k + j, 7), PairColour(k, 7));
+      for (int j = 0; j < 3; ++j)
+        EXPECT_EQ(SurfacePixel(kWorkWindow, 3 * k + j, 7), PairColour(k, 7));
     }
     // Output sub-pixel 0 of row 0 is the red of work column 23: input column 7.
     EXPECT_EQ((SurfacePixel(kOutputWindow, 0, 0) >> 16) & 0xFF, (PairColour(7, 0) >> 16) & 0xFF);
@@ -108,7 +110,8 @@ TEST(LentiScenario, DropStartTuneCaptureBreakStartAgainAndExit) {
     EXPECT_EQ(running, 1);
 
     // Move the output, then "break": the windows close and the position is kept.
-    SetWindowPos(ZUL_GetImageWindow(kOutputWindow), nullptr, 321, 207, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(ZUL_GetImageWindow(kOutputWindow), nullptr, 321, 207, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(Click(kBreak, [] { return running == 0; }));
     EXPECT_FALSE(Live(0) || Live(kWorkWindow) || Live(kOutputWindow));
     ASSERT_TRUE(DropPairAndStart());

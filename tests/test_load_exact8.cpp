@@ -6,7 +6,9 @@
 namespace {
 
 uint32_t next_random = 12345;
-BYTE Random() { return static_cast<BYTE>((next_random = next_random * 1103515245u + 12345u) >> 16); }
+BYTE Random() {
+  return static_cast<BYTE>((next_random = next_random * 1103515245u + 12345u) >> 16);
+}
 
 // The nearest entry by trying every entry in order.
 int NearestByHand(const std::vector<RGBQUAD>& table, uint32_t c) {
@@ -35,7 +37,9 @@ using LoadExact8 = ImageWindowTest;
 
 TEST_F(LoadExact8, SavedWindowsComeBackIndexForIndex) {
   auto grey = MakePalette([](int i) { return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0}; });
-  auto mixed = MakePalette([](int i) { return RGBQUAD{BYTE(i), Random(), Random(), 0}; });  // blue: the index
+  auto mixed = MakePalette([](int i) {
+    return RGBQUAD{BYTE(i), Random(), Random(), 0};
+  });                       // blue: the index
   const int w = 37, h = 9;  // rows need padding
   auto value = [](int x, int y) { return uint32_t(x * 20 + y * 37) & 0xFF; };
   Values expected;
@@ -61,7 +65,8 @@ TEST_F(LoadExact8, EveryPixelTakesTheNearestEntryLowestIndexOnTies) {
   for (int x = 0; x < w; ++x) picture[x] = static_cast<uint32_t>(x * 4) * 0x010101u;
   const uint32_t hand_picked[] = {0x3C0000, 0x323200, 0xFFFAFF, 0x000000};
   for (int i = 0; i < 4; ++i) picture[w + i] = hand_picked[i];
-  WriteBytesToFile(L"exact8_in.bmp", Bmp24Bytes(w, h, [&](int x, int y) { return picture[y * w + x]; }));
+  WriteBytesToFile(L"exact8_in.bmp",
+                   Bmp24Bytes(w, h, [&](int x, int y) { return picture[y * w + x]; }));
 
   const ImageSurface& grey = LoadInto8Bit(1, w, h, {}, "exact8_in.bmp");  // grey g is entry g
   for (int x = 0; x < w; ++x) EXPECT_EQ(grey.base[x], x * 4) << x;
@@ -82,5 +87,6 @@ TEST_F(LoadExact8, EveryPixelTakesTheNearestEntryLowestIndexOnTies) {
   LoadInto8Bit(3, 50, 30, table, "exact8_in.bmp", -3, 5);
   Values loaded = ValuesOf(3);
   for (int i = 0; i < 50 * 30; ++i)
-    ASSERT_EQ(loaded[i], i < 250 ? 0 : NearestByHand(table, picture[(i / 50 - 5) * w + i % 50 + 3])) << i;
+    ASSERT_EQ(loaded[i], i < 250 ? 0 : NearestByHand(table, picture[(i / 50 - 5) * w + i % 50 + 3]))
+        << i;
 }

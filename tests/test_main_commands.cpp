@@ -13,8 +13,9 @@ void PressControl(WPARAM key) {
 }
 
 void PutPatternOnClipboard(int width, int height, int seed) {
-  PutDibOnClipboard(BmpBytes(width, height, 24, [seed](int x, int y) { return PatternColor(x, y, seed); })
-                        .substr(sizeof(BITMAPFILEHEADER)));
+  PutDibOnClipboard(BmpBytes(width, height, 24, [seed](int x, int y) {
+                      return PatternColor(x, y, seed);
+                    }).substr(sizeof(BITMAPFILEHEADER)));
 }
 
 bool AcceptsDrops() { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }
@@ -37,7 +38,8 @@ std::vector<bool> PopupGreyed(UINT message = WM_RBUTTONDOWN) {
 }
 
 // Paste, Start, Stop, Exit, Image Window, Text Window, Input Box, Button Box, Window Info.
-const std::vector<bool> kIdle(9, false), kBusy = {true, true, false, false, true, true, true, true, true};
+const std::vector<bool> kIdle(9, false), kBusy = {true, true, false, false, true,
+                                                  true, true, true,  true};
 
 }  // namespace
 
@@ -47,7 +49,7 @@ TEST(MainPopup, GreyedWhileBusyNoneForAPointToolAndPastesOnlyWhileIdle) {
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_EQ(PopupGreyed(WM_NCRBUTTONDOWN), kIdle);
     PutDibOnClipboard("");
-    PostMainCommand(kCmdPaste);  // no picture: nothing
+    PostMainCommand(kCmdPaste);     // no picture: nothing
     RunOnMainThreadAndWait([] {});  // the paste has been handled
     PutPatternOnClipboard(20, 10, 5);
     StartHeldApplication();
@@ -59,7 +61,7 @@ TEST(MainPopup, GreyedWhileBusyNoneForAPointToolAndPastesOnlyWhileIdle) {
     EXPECT_TRUE(WaitUntil(AcceptsDrops));
     EXPECT_EQ(PopupGreyed(), kIdle);
     EXPECT_FALSE(image_windows[0].in_use);  // the paste was ignored, not postponed
-    PutPatternOnClipboard(300, 200, 11);  // pasted pictures take the next free numbers
+    PutPatternOnClipboard(300, 200, 11);    // pasted pictures take the next free numbers
     int before = current_image;
     PressControl('V');
     EXPECT_TRUE(WaitUntil([] { return ShowsPattern(0, 300, 200, 11); }));
@@ -130,7 +132,8 @@ void CheckPrintedPrompt() {
 }
 
 bool NoImageWindow() {
-  return std::none_of(image_windows, image_windows + kImageSlots, [](const auto& w) { return w.in_use; });
+  return std::none_of(image_windows, image_windows + kImageSlots,
+                      [](const auto& w) { return w.in_use; });
 }
 
 }  // namespace
@@ -145,51 +148,58 @@ TEST(MainPrompts, ImageWindowCreatesOnlyWithEightOrThirtyTwoBits) {
     EXPECT_TRUE(WaitUntil([] { return prompt_shown >= 0; }) && prompt_shown == 1);
     ASSERT_TRUE(WaitUntil([] { return running == 0; }));
     PostMainCommand(kCmdImageWindow);  // a width beyond any surface: nothing
-    for (const char* answer : {"99999999999999999999", "-5", "32"}) ASSERT_TRUE(AnswerPrompt(answer));
+    for (const char* answer : {"99999999999999999999", "-5", "32"})
+      ASSERT_TRUE(AnswerPrompt(answer));
     PumpFor(300);
     EXPECT_TRUE(NoImageWindow());
     PostMainCommand(kCmdImageWindow);  // no digits read as 0: the smallest window
     for (const char* answer : {"abc", "", "8 bits please"}) ASSERT_TRUE(AnswerPrompt(answer));
     EXPECT_TRUE(WaitUntil([] { return image_windows[0].in_use != 0; }));
-    EXPECT_TRUE(image_windows[0].width == 1 && image_windows[0].bits == 8 && ImageTitle(0) == "000");
+    EXPECT_TRUE(image_windows[0].width == 1 && image_windows[0].bits == 8 &&
+                ImageTitle(0) == "000");
   });
 }
 
 TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
-  ExpectCleanExit([] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing, [] {
-    ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    HWND first = nullptr;
-    const struct { const char *columns, *rows; int count; } grids[] = {
-        {"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
-    for (const auto& g : grids) {  // a new box replaces the old one; a refused grid leaves none
-      PostMainCommand(kCmdButtonBox);
-      ASSERT_TRUE(AnswerPrompt(g.columns) && AnswerPrompt(g.rows));
-      EXPECT_TRUE(WaitUntil([&] {
-        HWND box = ButtonBoxWindow();
-        return window_request.code == 0 && (g.count ? box && box != first : !box);
-      }));
-      EXPECT_FALSE(IsWindow(first));
-      if (!(first = ButtonBoxWindow())) continue;
-      RECT outer = OuterRect(first);
-      EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
-      EXPECT_TRUE(button_box.nx == atoi(g.columns) && GetWindow(first, GW_OWNER) == main_window);
-      EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
-    }
-    EXPECT_EQ(ButtonBoxWindow(), nullptr);
-    PostMainCommand(kCmdInputBox);
-    ASSERT_TRUE(AnswerPrompt("4"));
-    ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
-    EXPECT_EQ(InputBoxItemCount(), 4);
-    EXPECT_TRUE(OuterRect(InputBoxWindow()).left == 0 && OuterRect(InputBoxWindow()).top == 0);
-    PostMainCommand(kCmdTextWindow);  // the next free number; taken at once after the prompt
-    EXPECT_TRUE(WaitUntil([] { return text_windows[1].in_use != 0; }));
-    PostMainCommand(kCmdTextWindow);
-    EXPECT_TRUE(WaitUntil([] { return text_windows[2].in_use != 0; }));
-    PressControl('W');  // Window Info prints into the current text window: no new one
-    PumpFor(200);
-    EXPECT_FALSE(text_windows[3].in_use);
-    EXPECT_EQ(text_windows[0].width, 198);
-  });
+  ExpectCleanExit(
+      [] { ZUL_OpenTextWindow(0, 0, 0, 198, 198); }, Nothing,
+      [] {
+        ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
+        HWND first = nullptr;
+        const struct {
+          const char *columns, *rows;
+          int count;
+        } grids[] = {{"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
+        for (const auto& g : grids) {  // a new box replaces the old one; a refused grid leaves none
+          PostMainCommand(kCmdButtonBox);
+          ASSERT_TRUE(AnswerPrompt(g.columns) && AnswerPrompt(g.rows));
+          EXPECT_TRUE(WaitUntil([&] {
+            HWND box = ButtonBoxWindow();
+            return window_request.code == 0 && (g.count ? box && box != first : !box);
+          }));
+          EXPECT_FALSE(IsWindow(first));
+          if (!(first = ButtonBoxWindow())) continue;
+          RECT outer = OuterRect(first);
+          EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
+          EXPECT_TRUE(button_box.nx == atoi(g.columns) &&
+                      GetWindow(first, GW_OWNER) == main_window);
+          EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
+        }
+        EXPECT_EQ(ButtonBoxWindow(), nullptr);
+        PostMainCommand(kCmdInputBox);
+        ASSERT_TRUE(AnswerPrompt("4"));
+        ASSERT_TRUE(WaitUntil([] { return InputBoxWindow() && window_request.code == 0; }));
+        EXPECT_EQ(InputBoxItemCount(), 4);
+        EXPECT_TRUE(OuterRect(InputBoxWindow()).left == 0 && OuterRect(InputBoxWindow()).top == 0);
+        PostMainCommand(kCmdTextWindow);  // the next free number; taken at once after the prompt
+        EXPECT_TRUE(WaitUntil([] { return text_windows[1].in_use != 0; }));
+        PostMainCommand(kCmdTextWindow);
+        EXPECT_TRUE(WaitUntil([] { return text_windows[2].in_use != 0; }));
+        PressControl('W');  // Window Info prints into the current text window: no new one
+        PumpFor(200);
+        EXPECT_FALSE(text_windows[3].in_use);
+        EXPECT_EQ(text_windows[0].width, 198);
+      });
 }
 
 TEST(MainPrompts, ExitWhileACommandWaitsForTheRunningApplicationEndsTheProgram) {
@@ -212,22 +222,23 @@ TEST(MainKeys, ButtonBoxForwardsSCAndEscapeAndWindowInfoOpensTextWindowZero) {
     app_main_calls++;
     while (!stop_requested && !quit_state) Sleep(1), PumpWorkerMessages();
   };
-  ExpectCleanExit([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop, [] {
-    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
-    for (WPARAM key : {'S', 'C'}) {  // Start, then Stop
-      PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, key, 0);
-      ASSERT_TRUE(WaitUntil([key] { return running == (key == 'S'); }));
-    }
-    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, 'A', 0);  // not forwarded
-    PostMainCommand(kCmdWindowInfo);  // no text window is current
-    EXPECT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
-    PumpFor(200);
-    EXPECT_FALSE(text_windows[1].in_use);
-    PostMainCommand(kCmdImageWindow);
-    ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
-    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
-  });
+  ExpectCleanExit([] { ZUL_OpenButtonBox(200, 0, 2, 10); }, wait_for_stop,
+                  [] {
+                    ASSERT_TRUE(WaitUntil([] { return ButtonBoxWindow() != nullptr; }));
+                    for (WPARAM key : {'S', 'C'}) {  // Start, then Stop
+                      PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, key, 0);
+                      ASSERT_TRUE(WaitUntil([key] { return running == (key == 'S'); }));
+                    }
+                    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, 'A', 0);  // not forwarded
+                    PostMainCommand(kCmdWindowInfo);  // no text window is current
+                    EXPECT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
+                    PumpFor(200);
+                    EXPECT_FALSE(text_windows[1].in_use);
+                    PostMainCommand(kCmdImageWindow);
+                    ASSERT_TRUE(WaitUntil([] { return text_input_pending != 0; }));
+                    PostMessageW(ButtonBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+                    EXPECT_TRUE(WaitUntil([] { return quit_state == 2; }));
+                  });
   EXPECT_EQ(app_main_calls, 1);
   EXPECT_TRUE(NoImageWindow());
 }

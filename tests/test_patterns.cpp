@@ -27,18 +27,29 @@ Reference Plane(std::array<int, 6> k) {
     int a = (x - w / 2) * 255 / w, b = -((y - h / 2) * 255 / h);
     int luma = static_cast<int>(std::sqrt(5.0 * (a * a + b * b)));
     auto ch = [&](int i) {
-      return std::clamp((65536 * luma + k[i] * a + k[i + 1] * b + 32768) / 65536, 0, 255);  // toward zero
+      return std::clamp((65536 * luma + k[i] * a + k[i + 1] * b + 32768) / 65536, 0,
+                        255);  // toward zero
     };
     return Rgb(ch(0), ch(2), ch(4));
   };
 }
 
-const struct { const char* name; void (*draw)(); int id; Reference ref; } kPatterns[] = {
+const struct {
+  const char* name;
+  void (*draw)();
+  int id;
+  Reference ref;
+} kPatterns[] = {
     {"RGB", ZUL_PatternRgb, kIwPatternRgb,
-     [](int x, int y, int w, int h) { return Rgb(255 * x / w, 255 * y / h, 255 - 255 * (x + y) / (w + h)); }},
+     [](int x, int y, int w, int h) {
+       return Rgb(255 * x / w, 255 * y / h, 255 - 255 * (x + y) / (w + h));
+     }},
     {"Grey", ZUL_PatternGrey, kIwPatternGrey,
-     [](int x, int y, int w, int h) { return (y < h / 2 ? 255 * x / w : 255 - 255 * x / w) * 0x010101u; }},
-    {"HSV", ZUL_PatternHsv, kIwPatternHsv, [](int x, int y, int w, int h) {
+     [](int x, int y, int w, int h) {
+       return (y < h / 2 ? 255 * x / w : 255 - 255 * x / w) * 0x010101u;
+     }},
+    {"HSV", ZUL_PatternHsv, kIwPatternHsv,
+     [](int x, int y, int w, int h) {
        int h2 = h < 2 ? 1 : h / 2, hue = 359 * x / w;  // one row: the white top row
        return y < h2 ? Hsv(255, 255 * y / h2, hue) : Hsv(255 - (y - h2) * 255 / h2, 255, hue);
      }},
@@ -50,8 +61,9 @@ const struct { const char* name; void (*draw)(); int id; Reference ref; } kPatte
 }  // namespace
 
 TEST_F(Patterns, EveryPixelFollowsItsFormulaAndThePenEndsBottomRight) {
-  const struct { int w, h, bits; } sizes[] = {
-      {7, 5, 32}, {64, 48, 32}, {64, 48, 8}, {100, 7, 32}, {100, 1, 32}};
+  const struct {
+    int w, h, bits;
+  } sizes[] = {{7, 5, 32}, {64, 48, 32}, {64, 48, 8}, {100, 7, 32}, {100, 1, 32}};
   for (const auto& p : kPatterns)
     for (const auto& s : sizes) {
       MakeImage(0, s.w, s.h, s.bits);
@@ -69,12 +81,16 @@ TEST_F(Patterns, EveryPixelFollowsItsFormulaAndThePenEndsBottomRight) {
 
 // Values worked out by hand check the references themselves.
 TEST(PatternReferences, HandWorkedAnchors) {
-  const struct { int p, w, h, x, y; uint32_t colour; } anchors[] = {
-      {0, 256, 256, 255, 255, 0xFEFE01}, {1, 256, 100, 255, 50, 0x010101}, {2, 360, 100, 120, 50, 0x04FF00},
-      {2, 360, 100, 359, 99, 0x060000}, {3, 256, 256, 0, 128, 0xFFFF3A}, {4, 256, 256, 0, 128, 0xFFFF19},
-      {5, 256, 256, 0, 128, 0xC8FF36}, {5, 256, 256, 128, 0, 0xFFF98C}};
+  const struct {
+    int p, w, h, x, y;
+    uint32_t colour;
+  } anchors[] = {{0, 256, 256, 255, 255, 0xFEFE01}, {1, 256, 100, 255, 50, 0x010101},
+                 {2, 360, 100, 120, 50, 0x04FF00},  {2, 360, 100, 359, 99, 0x060000},
+                 {3, 256, 256, 0, 128, 0xFFFF3A},   {4, 256, 256, 0, 128, 0xFFFF19},
+                 {5, 256, 256, 0, 128, 0xC8FF36},   {5, 256, 256, 128, 0, 0xFFF98C}};
   for (const auto& a : anchors)
-    EXPECT_EQ(kPatterns[a.p].ref(a.x, a.y, a.w, a.h), a.colour) << kPatterns[a.p].name << " " << a.x;
+    EXPECT_EQ(kPatterns[a.p].ref(a.x, a.y, a.w, a.h), a.colour)
+        << kPatterns[a.p].name << " " << a.x;
 }
 
 TEST_F(Patterns, MenuPatternsTheClickedWindowGreyLoadsGreysAndAFreeSlotIsLeftAlone) {

@@ -22,15 +22,22 @@ int Play(std::vector<ScriptStep> steps, const std::function<int()>& tool) {
   return code;
 }
 
-ScriptStep ExpectStatus(std::string text) { return [=] { EXPECT_EQ(StatusText(), text); }; }
+ScriptStep ExpectStatus(std::string text) {
+  return [=] { EXPECT_EQ(StatusText(), text); };
+}
 // Checks (while the tool waits) whether pixel (x, y) of the test picture is inverted.
 ScriptStep Inverted(int x, int y, bool inverted = true) {
-  return [=] { EXPECT_EQ(ZUL_GetPixel(x, y) == (TestColor(x, y) ^ 0xFFFFFFu), inverted) << x << "," << y; };
+  return [=] {
+    EXPECT_EQ(ZUL_GetPixel(x, y) == (TestColor(x, y) ^ 0xFFFFFFu), inverted) << x << "," << y;
+  };
 }
 
 class PointTools : public PointScriptTest {
  protected:
-  void SetUp() override { PointScriptTest::SetUp(); Picture(32, 100); }
+  void SetUp() override {
+    PointScriptTest::SetUp();
+    Picture(32, 100);
+  }
   static void Picture(int bits, int zoom) {
     ZUL_DestroyImage(1);
     auto create = bits == 8 ? ZUL_CreateImage8 : ZUL_CreateImage;
@@ -50,27 +57,43 @@ TEST_F(PointTools, EachToolShowsItsFeedbackGivesItsPointsAndRestoresThePicture) 
     bool ended_by_flag = false;
   } cases[] = {
       {"point", GetPoint, {Move(3, 3), Click(7, 9)}, 0, {7, 9, -7, -7}},
-      {"row", GetRow, {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false), Click(4, 12)}, 0,
+      {"row",
+       GetRow,
+       {Move(3, 7), Inverted(0, 7), Inverted(159, 7), Inverted(5, 8, false), Click(4, 12)},
+       0,
        {4, 12, -7, -7}},
       // Boxes 16..24 or 16..23 around (20, 20); diagonals from (17, 17) only at 9 x 9.
-      {"box 9 x 9", PlaceBox9,
-       {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17), Move(2, 2), Click(21, 19)}, 0,
+      {"box 9 x 9",
+       PlaceBox9,
+       {Move(20, 20), Inverted(24, 24), Inverted(17, 17), Inverted(23, 17), Move(2, 2),
+        Click(21, 19)},
+       0,
        {21, 19, -7, -7}},
-      {"box 8 x 8", PlaceBox8, {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false), Click(1, 1)}, 0,
+      {"box 8 x 8",
+       PlaceBox8,
+       {Move(20, 20), Inverted(23, 23), Inverted(17, 17, false), Click(1, 1)},
+       0,
        {1, 1, -7, -7}},
-      {"line", GetLine, {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Move(99, 0), Click(20, 5)},
-       0, {2, 5, 20, 5}},
+      {"line",
+       GetLine,
+       {Click(2, 5), Inverted(2, 5), Move(10, 5), Inverted(6, 5), Move(99, 0), Click(20, 5)},
+       0,
+       {2, 5, 20, 5}},
       {"box up-left", GetBox, {Click(20, 15), Move(30, 2), Click(5, 3)}, 0, {5, 3, 20, 15}},
-      {"circle", GetCircle,
-       {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25), Click(23, 24)}, 0,
+      {"circle",
+       GetCircle,
+       {Click(20, 20), Inverted(20, 20, false), Move(23, 24), Inverted(20, 25), Click(23, 24)},
+       0,
        {20, 20, 5, -7}},
       {"circle sqrt 8 rounds up", GetCircle, {Click(10, 10), Click(12, 12)}, 0, {10, 10, 3, -7}},
       {"right click first", GetLine, {Move(5, 5), RightClick()}, 1, {0, 0, 0, 0}},
       {"middle click", GetPoint, {Mouse(WM_MBUTTONDOWN, 4, 4)}, 1, {0, 0, -7, -7}},
-      {"right click steps back", GetLine,
+      {"right click steps back",
+       GetLine,
        {Click(3, 4), Move(9, 9), ExpectStatus("Click the second point"), RightClick(),
         ExpectStatus("Click the first point"), Move(1, 1), Click(6, 7), Click(8, 9)},
-       0, {6, 7, 8, 9}},
+       0,
+       {6, 7, 8, 9}},
       {"two right clicks", GetBox, {Click(3, 4), RightClick(), RightClick()}, 1, {3, 4, 3, 4}},
       {"stop", GetLine, {Click(4, 4), Move(12, 9), Raise(&stop_requested)}, 0, {4, 4, 12, 9}, true},
       {"exit", PlaceBox9, {Move(12, 9), Raise(&quit_state)}, 0, {0, 0, -7, -7}, true},
@@ -102,11 +125,18 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
   EXPECT_EQ(Play({Click(2, 2), second_tool, Click(8, 3)}, GetLine), 0);
   EXPECT_TRUE(nested == 2 && inner[0] == -7 && out[2] == 8);
   // A click and a right click in one round: the cancel left over does not end the next tool.
-  EXPECT_EQ(Play({[] { Click(5, 6)(); RightClick()(); }}, GetPoint), 0);
+  EXPECT_EQ(Play({[] {
+                   Click(5, 6)();
+                   RightClick()();
+                 }},
+                 GetPoint),
+            0);
   EXPECT_EQ(Play({Click(7, 8)}, GetPoint), 0);
   EXPECT_EQ(out[0], 7);
   // The main window takes drops again at the end only outside the application.
-  auto takes_drops = [] { return (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
+  auto takes_drops = [] {
+    return (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+  };
   for (int app : {0, 1}) {
     running = app;
     bool meanwhile = true;
@@ -120,7 +150,13 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
 TEST_F(PointTools, CommandsDrawWhereTheUserClicked) {
   // Pixels that change and the value they get: a 45-degree line steps on
   // every pixel; the radius-5 disc has 97 pixels, the radius-3 ring 16.
-  struct Case { int id, bits, zoom; std::vector<ScriptStep> steps; RECT box; size_t count; bool inverted; };
+  struct Case {
+    int id, bits, zoom;
+    std::vector<ScriptStep> steps;
+    RECT box;
+    size_t count;
+    bool inverted;
+  };
   const Case cases[] = {
       {kIwDrawLine, 32, 200, {Click(25, 27), Move(80, 4), Click(5, 7)}, {2, 3, 12, 13}, 11, false},
       {kIwDrawRow, 32, 100, {Move(5, 9), Click(77, 50)}, {0, 50, 159, 50}, 160, false},
@@ -159,7 +195,10 @@ TEST_F(PointTools, PickAndChangeTheDrawingColour) {
   PlayCommand(1, kIwColorPick, {Click(7, 8)});
   EXPECT_TRUE(draw_color == 0x0A0B0Cu && zul_tttc == 0x0A0B0Cu);
   Picture(8, 100);  // entry 200 is red 1, green 2, blue 3: a byte-order slip shows
-  ZUL_SetPalette(MakePalette([](int i) { return i == 200 ? RGBQUAD{3, 2, 1, 0} : RGBQUAD{}; }).data(), 256);
+  ZUL_SetPalette(MakePalette([](int i) {
+                   return i == 200 ? RGBQUAD{3, 2, 1, 0} : RGBQUAD{};
+                 }).data(),
+                 256);
   ZUL_SetPixel(50, 60, 200);
   PlayCommand(1, kIwColorPick, {Click(50, 60)});
   EXPECT_TRUE(draw_color == 200u && zul_tttc == 0x010203u && zul_tc == 0x111111u);
@@ -168,7 +207,8 @@ TEST_F(PointTools, PickAndChangeTheDrawingColour) {
     zul_tc = zul_tttc = 0;
     UINT rgb[3] = {};
     auto answer = [&] {
-      for (int i = 0; i < 3; ++i) rgb[i] = GetDlgItemInt(CommonDialog(), 706 + i, nullptr, FALSE);  // R, G, B
+      for (int i = 0; i < 3; ++i)
+        rgb[i] = GetDlgItemInt(CommonDialog(), 706 + i, nullptr, FALSE);  // R, G, B
       PostMessageW(CommonDialog(), WM_COMMAND, static_cast<WPARAM>(button), 0);
     };
     PlayCommand(1, kIwColorChange, {Until([] { return CommonDialog() != nullptr; }), answer});

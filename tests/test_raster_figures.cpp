@@ -33,7 +33,8 @@ constexpr uint32_t kInvert = ~0u;  // the figure's pixels inverted, not set
 std::vector<uint8_t> Apply(std::vector<uint8_t> px, const Points& points, uint32_t colour) {
   const ImageSurface& s = image_surfaces[1];
   for (const auto& p : points) {
-    if (p.first < 0 || p.second < 0 || p.first >= long(s.width) || p.second >= long(s.height)) continue;
+    if (p.first < 0 || p.second < 0 || p.first >= long(s.width) || p.second >= long(s.height))
+      continue;
     uint8_t* at = &px[size_t(p.second) * s.stride + size_t(p.first) * (s.bits / 8)];
     uint32_t word = s.bits == 8 ? *at : at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24;
     word = colour == kInvert ? word ^ (s.bits == 8 ? 0xFF : 0xFFFFFF) : colour;
@@ -55,8 +56,8 @@ void Check(const std::function<void()>& draw, const Points& points, uint32_t col
 // With (x1, y1) the end of smaller x: pixel k of an x-major line is (x1 + k,
 // y1 + s floor((2k dy + dx) / 2dx)), of a y-major one (x1 + floor((2k dx + dy)
 // / 2dy), y1 + s k). Only k whose major coordinate is in [lo, hi].
-Points LinePoints(long long x1, long long y1, long long x2, long long y2, long long lo = -(1LL << 40),
-                  long long hi = 1LL << 40) {
+Points LinePoints(long long x1, long long y1, long long x2, long long y2,
+                  long long lo = -(1LL << 40), long long hi = 1LL << 40) {
   if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
   unsigned long long dx = x2 - x1, dy = y2 > y1 ? y2 - y1 : y1 - y2;
   long long s = y2 > y1 ? 1 : -1;
@@ -67,8 +68,10 @@ Points LinePoints(long long x1, long long y1, long long x2, long long y2, long l
   long long k_last = std::min<long long>(dmaj, step > 0 ? hi - major1 : major1 - lo);
   Points points;
   for (long long k = std::max(0LL, step > 0 ? lo - major1 : major1 - hi); k <= k_last; ++k) {
-    long long minor = static_cast<long long>((2 * (unsigned long long)k * dmin + dmaj) / (2 * dmaj));
-    points.insert(x_major ? std::make_pair(x1 + k, y1 + s * minor) : std::make_pair(x1 + minor, y1 + s * k));
+    long long minor =
+        static_cast<long long>((2 * (unsigned long long)k * dmin + dmaj) / (2 * dmaj));
+    points.insert(x_major ? std::make_pair(x1 + k, y1 + s * minor)
+                          : std::make_pair(x1 + minor, y1 + s * k));
   }
   return points;
 }
@@ -103,7 +106,8 @@ Points BoxPoints(long long x1, long long y1, long long x2, long long y2, bool fi
   return points;
 }
 
-constexpr uint8_t kLetterA[14] = {0, 0, 0x18, 0x3C, 0x66, 0x66, 0x66, 0x7E, 0x66, 0x66, 0x66, 0, 0, 0};
+constexpr uint8_t kLetterA[14] = {0,    0,    0x18, 0x3C, 0x66, 0x66, 0x66,
+                                  0x7E, 0x66, 0x66, 0x66, 0,    0,    0};
 
 // An expected picture: black, drawn into with clipping like a surface.
 struct Picture {
@@ -125,7 +129,10 @@ struct Picture {
 
 void SetCursor(int x, int left, int baseline) { text_x = x, text_left = left, text_y = baseline; }
 
-struct Segment { int x1, y1, x2, y2; uint32_t colour; };
+struct Segment {
+  int x1, y1, x2, y2;
+  uint32_t colour;
+};
 
 // Grey axes and the trace (drawn in order) exactly; the label cells ("Cr" at
 // x 110-125, rows 2-15; "Cb" at x 238-253, rows 130-143) hold their colour.
@@ -139,14 +146,18 @@ void ExpectChromaField(int number, const std::vector<Segment>& trace) {
   for (size_t i = 0; i < got.size(); ++i) {
     int x = int(i % want.w), y = int(i / want.w);
     uint32_t g = got[i], e = want.pixels[i];
-    if (e == 0 && x >= 110 && x < 126 && y >= 2 && y < 16 && g == 0xFF8888) ++cr_ink;
-    else if (e == 0 && x >= 238 && x < 254 && y >= 130 && y < 144 && g == 0x8888FF) ++cb_ink;
-    else ASSERT_EQ(g, e) << "at " << x << "," << y;
+    if (e == 0 && x >= 110 && x < 126 && y >= 2 && y < 16 && g == 0xFF8888)
+      ++cr_ink;
+    else if (e == 0 && x >= 238 && x < 254 && y >= 130 && y < 144 && g == 0x8888FF)
+      ++cb_ink;
+    else
+      ASSERT_EQ(g, e) << "at " << x << "," << y;
   }
   EXPECT_TRUE(cr_ink > 10 && cb_ink > 10);
 }
 
-#define EXPECT_PEN(x, y) EXPECT_EQ(std::make_pair(pen_x, pen_y), std::make_pair(int32_t(x), int32_t(y)))
+#define EXPECT_PEN(x, y) \
+  EXPECT_EQ(std::make_pair(pen_x, pen_y), std::make_pair(int32_t(x), int32_t(y)))
 
 }  // namespace
 
@@ -173,12 +184,14 @@ TEST_F(RasterFigures, LinesMatchTheClosedFormOnBothDepths) {
 }
 
 TEST_F(RasterFigures, BoxesCoverTheirRectangleWhateverTheCornerOrder) {
-  const int cases[][4] = {{3, 2, 12, 9}, {12, 9, 3, 2}, {12, 2, 3, 9}, {5, 5, 5, 9}, {2, 4, 9, 4},
-                          {6, 6, 6, 6},  {-5, -3, 4, 30}, {20, 1, 40, 3}, {-9, -9, -2, -2}};
+  const int cases[][4] = {{3, 2, 12, 9},   {12, 9, 3, 2},  {12, 2, 3, 9},
+                          {5, 5, 5, 9},    {2, 4, 9, 4},   {6, 6, 6, 6},
+                          {-5, -3, 4, 30}, {20, 1, 40, 3}, {-9, -9, -2, -2}};
   for (int bits : {32, 8})
     for (const auto& c : cases) {
       MakeRandomPicture(23, 17, bits, 11);
-      SCOPED_TRACE(testing::Message() << c[0] << "," << c[1] << " " << c[2] << "," << c[3] << " " << bits);
+      SCOPED_TRACE(testing::Message()
+                   << c[0] << "," << c[1] << " " << c[2] << "," << c[3] << " " << bits);
       int left = std::min(c[0], c[2]), right = std::max(c[0], c[2]);
       int top = std::min(c[1], c[3]), bottom = std::max(c[1], c[3]);
       Points filled = BoxPoints(c[0], c[1], c[2], c[3], true);
@@ -190,7 +203,8 @@ TEST_F(RasterFigures, BoxesCoverTheirRectangleWhateverTheCornerOrder) {
       Check([&] { ZUL_XorFillBox(c[2], c[3], c[0], c[1]); }, filled, kInvert);
       EXPECT_PEN(right, bottom);
       // With left = right the inner column is inverted twice: two pixels show.
-      Points xor_outline = left == right && bottom - top >= 2 ? Points{{left, top}, {left, bottom}} : outline;
+      Points xor_outline =
+          left == right && bottom - top >= 2 ? Points{{left, top}, {left, bottom}} : outline;
       Check([&] { ZUL_XorBox(c[2], c[1], c[0], c[3]); }, xor_outline, kInvert);
       draw_color = 0x3456;
       Check([&] { ZUL_DrawBox(c[2], c[3], c[0], c[1]); }, outline, 0x3456);
@@ -218,9 +232,14 @@ TEST_F(RasterFigures, CirclesAndDiscsMatchTheRoundedRadius) {
     Check([&] { ZUL_DrawCircle(r, 190, 0xFF, r); }, CirclePoints(r, 190, r), 0xFF);
   }
   // Worked figures: counts of the pixels set, and where the pen is left.
-  const struct { int r; bool fill; size_t count; int pen_x, pen_y; } worked[] = {
-      {1, false, 4, 9, 10}, {3, false, 16, 8, 8}, {5, true, 97, 6, 7}, {0, false, 1, 10, 10},
-      {0, true, 1, 10, 10}, {-3, false, 4, 13, 10}, {-3, true, 9, 13, 10}};
+  const struct {
+    int r;
+    bool fill;
+    size_t count;
+    int pen_x, pen_y;
+  } worked[] = {{1, false, 4, 9, 10},  {3, false, 16, 8, 8}, {5, true, 97, 6, 7},
+                {0, false, 1, 10, 10}, {0, true, 1, 10, 10}, {-3, false, 4, 13, 10},
+                {-3, true, 9, 13, 10}};
   for (const auto& w : worked) {
     ZUL_DestroyImage(1);
     MakeImage(1, 20, 20, 8);
@@ -230,16 +249,25 @@ TEST_F(RasterFigures, CirclesAndDiscsMatchTheRoundedRadius) {
     EXPECT_EQ(size_t(std::count(px.begin(), px.end(), 0xAB)), w.count) << "r " << w.r;
     EXPECT_PEN(w.pen_x, w.pen_y);
   }
-  Check([] { ZUL_XorCircle(4, 4, 0); ZUL_XorFillCircle(4, 4, 0); }, {}, 0);  // XOR, r = 0
+  Check(
+      [] {
+        ZUL_XorCircle(4, 4, 0);
+        ZUL_XorFillCircle(4, 4, 0);
+      },
+      {}, 0);  // XOR, r = 0
   draw_color = 0xFFFFFF;
 }
 
 TEST_F(RasterFigures, ExtremeArgumentsTouchOnlyVisiblePixelsAndEndSoon) {
   const int d = 2000000000;
   MakeRandomPicture(40, 30, 32, 2);
-  const int lines[][4] = {{INT_MIN, 5, INT_MAX, 5}, {7, INT_MAX, 7, INT_MIN}, {INT_MAX, INT_MAX, 3, 0},
-                          {-d, -1000000007, d, 1000000003}, {-999999999, d, 1000000001, -d + 3},
-                          {INT_MAX, 0, INT_MAX - 5, 3}, {-30, INT_MIN, 20, INT_MAX}};
+  const int lines[][4] = {{INT_MIN, 5, INT_MAX, 5},
+                          {7, INT_MAX, 7, INT_MIN},
+                          {INT_MAX, INT_MAX, 3, 0},
+                          {-d, -1000000007, d, 1000000003},
+                          {-999999999, d, 1000000001, -d + 3},
+                          {INT_MAX, 0, INT_MAX - 5, 3},
+                          {-30, INT_MIN, 20, INT_MAX}};
   for (const auto& c : lines) {
     int last_major = std::llabs(1LL * c[2] - c[0]) >= std::llabs(1LL * c[3] - c[1]) ? 39 : 29;
     SCOPED_TRACE(testing::Message() << "line from " << c[0] << "," << c[1]);
@@ -251,9 +279,11 @@ TEST_F(RasterFigures, ExtremeArgumentsTouchOnlyVisiblePixelsAndEndSoon) {
   draw_color = 0x0F0F0F;
   Check([&] { ZUL_FillBox(-d, -d, d, d); }, all, 0x0F0F0F);
   Check([&] { ZUL_XorFillBox(INT_MAX, INT_MIN, INT_MIN, INT_MAX); }, all, kInvert);
-  Check([&] { ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, {}, kInvert);  // the outline lies outside
+  Check([&] { ZUL_XorBox(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, {},
+        kInvert);  // the outline lies outside
   Check([&] { ZUL_XorFillCircle(10, 10, 20000000); }, all, kInvert);
-  Check([&] { ZUL_DrawCircle(-4980, 15, 0x777777, 5000); }, CirclePoints(-4980, 15, 5000), 0x777777);
+  Check([&] { ZUL_DrawCircle(-4980, 15, 0x777777, 5000); }, CirclePoints(-4980, 15, 5000),
+        0x777777);
   draw_color = 0xFFFFFF;
 }
 
@@ -264,12 +294,34 @@ TEST_F(RasterFigures, TextLayoutWrapControlCodesAndClipping) {
     std::vector<std::pair<int, int>> glyphs;  // where each A lands: x, baseline
     int end_x, end_y;
   } cases[] = {
-      {64, 0, 0, 14, std::string(9, 'A'),  // the eighth ends on the edge, then the wrap
-       {{0, 14}, {8, 14}, {16, 14}, {24, 14}, {32, 14}, {40, 14}, {48, 14}, {56, 14}, {0, 30}}, 8, 30},
+      {64,
+       0,
+       0,
+       14,
+       std::string(9, 'A'),  // the eighth ends on the edge, then the wrap
+       {{0, 14}, {8, 14}, {16, 14}, {24, 14}, {32, 14}, {40, 14}, {48, 14}, {56, 14}, {0, 30}},
+       8,
+       30},
       {64, 0, 10, 14, "A\nA", {{0, 14}, {10, 30}}, 18, 30},
       {40, 20, 4, 20, "AAA", {{20, 20}, {28, 20}, {4, 36}}, 12, 36},
-      {64, 0, 0, 14, "\x7f" " A", {{16, 14}}, 24, 14},
-      {64, 0, 0, 14, "\r\t\x01\x1f\x80\xC8\xFF" "A", {{0, 14}}, 8, 14},
+      {64,
+       0,
+       0,
+       14,
+       "\x7f"
+       " A",
+       {{16, 14}},
+       24,
+       14},
+      {64,
+       0,
+       0,
+       14,
+       "\r\t\x01\x1f\x80\xC8\xFF"
+       "A",
+       {{0, 14}},
+       8,
+       14},
       {64, 0, 0, 5, "A", {{0, 5}}, 8, 5},  // rows 9-10 only, at y 0-1
       {64, -4, 0, 70, "A", {{-4, 70}}, 4, 70},
   };
@@ -287,7 +339,8 @@ TEST_F(RasterFigures, TextLayoutWrapControlCodesAndClipping) {
   MakeImage(1, 20, 20);
   SetCursor(0, 0, 14);
   ZUL_DrawChar('A');
-  EXPECT_EQ(std::pair(pen_x, pen_y), std::pair(6, 10));  // the last set bit: row 10 (0x66), column 6
+  EXPECT_EQ(std::pair(pen_x, pen_y),
+            std::pair(6, 10));  // the last set bit: row 10 (0x66), column 6
 }
 
 TEST_F(RasterFigures, TextPrintfFormatsCutsAndIgnoresNull) {
@@ -317,8 +370,10 @@ TEST_F(RasterFigures, TextFontHasInkForPrintablesAndDescendersOnlyWhereLettersHa
     const uint8_t* rows = kBitmapFont[code - 32];
     return std::any_of(rows + from, rows + 14, [](uint8_t row) { return row != 0; });
   };
-  for (int code = 32; code <= 127; ++code) EXPECT_EQ(ink(code, 0), code != 32 && code != 127) << code;
-  for (int i = 0; i < 36; ++i) EXPECT_FALSE(ink(i < 26 ? 'A' + i : '0' + i - 26, 11)) << i;  // no descenders
+  for (int code = 32; code <= 127; ++code)
+    EXPECT_EQ(ink(code, 0), code != 32 && code != 127) << code;
+  for (int i = 0; i < 36; ++i)
+    EXPECT_FALSE(ink(i < 26 ? 'A' + i : '0' + i - 26, 11)) << i;  // no descenders
   for (int code : {'g', 'p', 'q', 'y'}) EXPECT_TRUE(ink(code, 11)) << code;
 }
 
@@ -327,10 +382,14 @@ TEST_F(RasterFigures, ProfileStylesSampleKindsAndChannels) {
   const uint8_t bytes[3] = {0, 255, 128};
   const std::vector<std::pair<int, int>> dots = {{10, 127}, {11, 0}, {12, 64}}, none;
   // The points plotted; with style 0x80 (none given) the polyline through the three.
-  const struct { const void* samples; int count, flags; std::vector<std::pair<int, int>> points; } cases[] = {
-      {words, 3, 0x41, dots}, {bytes, 3, 0x1040, dots}, {bytes, 3, 0x1041, dots},  // bytes win
-      {words, 3, 0xC1, dots}, {words, 3, 0x81, none},   {bytes, 3, 0x1080, none},
-      {words, 3, 0x01, none}, {words, 3, 0xC0, none},   {words, 0, 0x41, none},
+  const struct {
+    const void* samples;
+    int count, flags;
+    std::vector<std::pair<int, int>> points;
+  } cases[] = {
+      {words, 3, 0x41, dots},  {bytes, 3, 0x1040, dots}, {bytes, 3, 0x1041, dots},  // bytes win
+      {words, 3, 0xC1, dots},  {words, 3, 0x81, none},   {bytes, 3, 0x1080, none},
+      {words, 3, 0x01, none},  {words, 3, 0xC0, none},   {words, 0, 0x41, none},
       {words, -5, 0x41, none}, {nullptr, 3, 0x41, none},
   };
   for (const auto& c : cases) {
@@ -338,16 +397,25 @@ TEST_F(RasterFigures, ProfileStylesSampleKindsAndChannels) {
     ZUL_PlotProfile(c.samples, 10, c.count, c.flags, 0x00FF00);
     Picture want(300, 300);
     for (auto [x, y] : c.points) want.Set(x, y, 0x00FF00);
-    if ((c.flags & 0xC0) == 0x80) want.Line(10, 127, 11, 0, 0xFF00), want.Line(11, 0, 12, 64, 0xFF00);
+    if ((c.flags & 0xC0) == 0x80)
+      want.Line(10, 127, 11, 0, 0xFF00), want.Line(11, 0, 12, 64, 0xFF00);
     EXPECT_EQ(ValuesOf(1), want.pixels) << std::hex << c.flags << " count " << c.count;
     ZUL_DestroyImage(1);
   }
   // 0x123456: R 18, G 52, B 86; H 210, S 68, V 86; Y 46, Cr -19, Cb 23. Blue: H 240.
   const uint32_t kinds[][3] = {
-      {0x123456, 0x1, 127 - 18 * 127 / 255}, {0x123456, 0x2, 127 - 52 * 127 / 255},
-      {0x123456, 0x4, 85}, {0x123456, 0x8, 53}, {0x123456, 0x10, 94}, {0x123456, 0x20, 85},
-      {0x123456, 0x100, 105}, {0x123456, 0x200, 73}, {0x123456, 0x400, 52}, {0x0000FF, 0x8, 43},
-      {0xFF0000, 0x200, 0}, {0x123456, 0x9, 127 - 18 * 127 / 255},  // the lowest channel bit wins
+      {0x123456, 0x1, 127 - 18 * 127 / 255},
+      {0x123456, 0x2, 127 - 52 * 127 / 255},
+      {0x123456, 0x4, 85},
+      {0x123456, 0x8, 53},
+      {0x123456, 0x10, 94},
+      {0x123456, 0x20, 85},
+      {0x123456, 0x100, 105},
+      {0x123456, 0x200, 73},
+      {0x123456, 0x400, 52},
+      {0x0000FF, 0x8, 43},
+      {0xFF0000, 0x200, 0},
+      {0x123456, 0x9, 127 - 18 * 127 / 255},  // the lowest channel bit wins
       {0xC8, 0x1000, 127 - 200 * 127 / 255}};
   for (auto [sample, flags, y] : kinds) {
     MakeImage(1, 20, 128);
@@ -364,15 +432,17 @@ TEST_F(RasterFigures, ChromaTraceAxesLabelsAndAnAreaAsOnePolylinePerRow) {
   const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080}, one = 0x123456;
   MakeImage(1, 257, 257);
   ZUL_PlotChroma(colours, 4);
-  ExpectChromaField(1, {{86, 0, 45, 234, 0xFF00FF}, {45, 234, 256, 148, 0xFFFFFF},
-                        {256, 148, 128, 128, 0xFF00FF}});
+  ExpectChromaField(
+      1,
+      {{86, 0, 45, 234, 0xFF00FF}, {45, 234, 256, 148, 0xFFFFFF}, {256, 148, 128, 128, 0xFF00FF}});
   MakeImage(3, 257, 257);
   ZUL_PlotChroma(&one, 1);
   ExpectChromaField(3, {{151, 147, 151, 147, 0xFFFFFF}});  // the first point is white
   MakeImage(2, 256, 256);
   ZUL_PlotChroma(colours, 0);
   ExpectChromaField(2, {});
-  EXPECT_TRUE(text_x == 238 && text_left == 238 && text_y == 160 && zul_tc == 0x8888FFu);  // "Cb" wrapped
+  EXPECT_TRUE(text_x == 238 && text_left == 238 && text_y == 160 &&
+              zul_tc == 0x8888FFu);  // "Cb" wrapped
   std::vector<uint8_t> before = SurfaceBytesOf(2);
   ZUL_PlotChroma(nullptr, 4);
   ZUL_PlotChromaArea(1, nullptr, 1);
@@ -382,8 +452,10 @@ TEST_F(RasterFigures, ChromaTraceAxesLabelsAndAnAreaAsOnePolylinePerRow) {
   const uint32_t area[6] = {0xFF0000, 0x00FF00, 0x808080, 0x0000FF, 0x123456, 0x808080};
   MakeImage(1, 257, 257);
   ZUL_PlotChromaArea(2, area, 3);  // nothing joins the first row's end (128, 128) to (256, 148)
-  ExpectChromaField(1, {{86, 0, 45, 234, 0xFFFFFF}, {45, 234, 128, 128, 0xFFFFFF},
-                        {256, 148, 151, 147, 0xFFFFFF}, {151, 147, 128, 128, 0xFFFFFF}});
+  ExpectChromaField(1, {{86, 0, 45, 234, 0xFFFFFF},
+                        {45, 234, 128, 128, 0xFFFFFF},
+                        {256, 148, 151, 147, 0xFFFFFF},
+                        {151, 147, 128, 128, 0xFFFFFF}});
   for (auto [rows, columns] : {std::pair{0, 3}, {2, 0}, {-1, 3}}) {
     MakeImage(2, 257, 257);
     ZUL_PlotChromaArea(rows, area, columns);

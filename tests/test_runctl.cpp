@@ -10,7 +10,8 @@ std::atomic<int> main_calls{0}, setup_calls{0}, saw_stop{0};
 
 // Runs the program with `app`; the driver (after `start` when given) chooses Exit by
 // `key`. Expects the worker's exit code and an ending within [min_ms, max_ms).
-void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, DWORD min_ms, DWORD max_ms) {
+void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, DWORD min_ms,
+                DWORD max_ms) {
   DWORD worker_code = 99, took = 0;
   ExpectCleanExit(Nothing, app, [&] {
     ASSERT_TRUE(WaitUntil([] { return worker_thread != nullptr; }));
@@ -43,8 +44,9 @@ TEST(MainWindow, PlacedAtTheBottomCentreWithTheDisplayDepth) {
   const int height = GetSystemMetrics(SM_CYCAPTION) + 58;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int top = std::min<int>(GetSystemMetrics(SM_CYFULLSCREEN) - 113 + 55, work.bottom - height);
-  EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-            std::vector<LONG>({(GetSystemMetrics(SM_CXFULLSCREEN) - 240) / 2, top, 240, height}));
+  EXPECT_EQ(
+      std::vector<LONG>({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+      std::vector<LONG>({(GetSystemMetrics(SM_CXFULLSCREEN) - 240) / 2, top, 240, height}));
   HDC screen = GetDC(nullptr);
   std::wstring depth = std::to_wstring(GetDeviceCaps(screen, BITSPIXEL)) + L"-bit color";
   ReleaseDC(nullptr, screen);
@@ -59,21 +61,28 @@ TEST(RunControl, StartRunsAppMainOnceAndStopIsSeen) {
     while (!stop_requested) Sleep(1);
     saw_stop = 1;
   };
-  ExpectCleanExit([] { ++setup_calls; }, app, [] {
-    for (bool by_key : {true, false}) {
-      saw_stop = 0;
-      if (by_key) PostMainKey('S'); else PostMainCommand(kCmdStart);
-      ASSERT_TRUE(WaitUntil([] { return running == 1; }));
-      PostMainCommand(kCmdStart);
-      PostMainKey('S');
-      PumpFor(200);
-      EXPECT_EQ(start_requested, 0);
-      if (by_key) PostMainKey('C'); else PostMainCommand(kCmdStop);
-      ASSERT_TRUE(WaitUntil([] { return saw_stop == 1 && !running; }));
-      EXPECT_EQ(stop_requested, 0);
-    }
-    PumpFor(200);
-  });
+  ExpectCleanExit([] { ++setup_calls; }, app,
+                  [] {
+                    for (bool by_key : {true, false}) {
+                      saw_stop = 0;
+                      if (by_key)
+                        PostMainKey('S');
+                      else
+                        PostMainCommand(kCmdStart);
+                      ASSERT_TRUE(WaitUntil([] { return running == 1; }));
+                      PostMainCommand(kCmdStart);
+                      PostMainKey('S');
+                      PumpFor(200);
+                      EXPECT_EQ(start_requested, 0);
+                      if (by_key)
+                        PostMainKey('C');
+                      else
+                        PostMainCommand(kCmdStop);
+                      ASSERT_TRUE(WaitUntil([] { return saw_stop == 1 && !running; }));
+                      EXPECT_EQ(stop_requested, 0);
+                    }
+                    PumpFor(200);
+                  });
   EXPECT_EQ(setup_calls, 1);
   EXPECT_EQ(main_calls, 2);
 }
@@ -84,32 +93,42 @@ TEST(RunControl, ExitFromIdleEndsTheWorkerWithoutForce) {  // well inside the 2-
 }
 
 TEST(RunControl, ExitEndsAnApplicationThatNeverPollsByForce) {  // after the grace period
-  ExpectExit([] { for (;;) Sleep(5); }, true, 'X', 1, 1900, 6000);
+  ExpectExit(
+      [] {
+        for (;;) Sleep(5);
+      },
+      true, 'X', 1, 1900, 6000);
 }
 
 // While the first request waits for AppMain, the main window still answers and
 // handles a message that makes a second one, which waits for the first to complete.
 TEST(Requests, RequestsWaitForAppMainInTurnKeepingTheirResultsAndTheMainWindowAnswers) {
   std::atomic<int> outer{-1}, inner{-1}, inner_started{0}, outer_pending{0};
-  ExpectCleanExit(Nothing, [] { while (!release_app) Sleep(1); }, [&] {
-    PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return running == 1; }));
-    RunOnMainThread([&] {
-      RunOnMainThread([&] {
-        outer_pending = window_request.code != 0;
-        inner_started = 1;
-        inner = RequestCreateImage(300, "inner", 10, 10, 32);
+  ExpectCleanExit(
+      Nothing,
+      [] {
+        while (!release_app) Sleep(1);
+      },
+      [&] {
+        PostMainCommand(kCmdStart);
+        ASSERT_TRUE(WaitUntil([] { return running == 1; }));
+        RunOnMainThread([&] {
+          RunOnMainThread([&] {
+            outer_pending = window_request.code != 0;
+            inner_started = 1;
+            inner = RequestCreateImage(300, "inner", 10, 10, 32);
+          });
+          outer = RequestCreateImage(10, "outer", 10, 10, 7);  // bad depth: 3
+        });
+        ASSERT_TRUE(WaitUntil([&] { return inner_started == 1; }));
+        PumpFor(300);
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer),
+                  0);
+        EXPECT_EQ(outer + inner, -2);  // neither is done while AppMain runs
+        release_app = 1;
+        WaitUntil([&] { return inner != -1 && outer != -1; });
       });
-      outer = RequestCreateImage(10, "outer", 10, 10, 7);  // bad depth: 3
-    });
-    ASSERT_TRUE(WaitUntil([&] { return inner_started == 1; }));
-    PumpFor(300);
-    DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutW(main_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
-    EXPECT_EQ(outer + inner, -2);  // neither is done while AppMain runs
-    release_app = 1;
-    WaitUntil([&] { return inner != -1 && outer != -1; });
-  });
   EXPECT_EQ(std::vector<int>({outer_pending, outer, inner}), std::vector<int>({1, 3, 4}));
 }
 

@@ -54,10 +54,12 @@ TEST(ZoomFitting, WorkedExamples) {
 
 TEST_F(Images, CreationCodesAndWhatIsLeftBehind) {
   // Bad numbers and depths, no fitting zoom, surfaces over 2 GB or too large for the address space.
-  const int cases[][5] = {{256, 10, 10, 32, 4},   {-1, 10, 10, 32, 4},      {7, 10, 10, 16, 3},
-                          {8, 1, 1000000, 32, 2}, {9, 40000, 40000, 32, 3}, {9, 25000, 20000, 32, 3},
+  const int cases[][5] = {{256, 10, 10, 32, 4},     {-1, 10, 10, 32, 4},
+                          {7, 10, 10, 16, 3},       {8, 1, 1000000, 32, 2},
+                          {9, 40000, 40000, 32, 3}, {9, 25000, 20000, 32, 3},
                           {9, 70000, 70000, 8, 3}};  // number, size, depth, result
-  for (auto c : cases) EXPECT_EQ(CreateImageWindow(c[0], "x", 0, 0, c[1], c[2], 100, c[3]), c[4]) << c[0];
+  for (auto c : cases)
+    EXPECT_EQ(CreateImageWindow(c[0], "x", 0, 0, c[1], c[2], 100, c[3]), c[4]) << c[0];
   for (int n : {7, 8, 9}) EXPECT_TRUE(!image_windows[n].in_use && !image_windows[n].window) << n;
   EXPECT_EQ(FindWindowW(L"zul_iw", nullptr), nullptr);
   MakeImage(9, 16, 16);  // the slot is still usable
@@ -95,7 +97,8 @@ TEST_F(Images, RedrawShowsTheSurfaceInTheWindowZoomedAndThroughThePalette) {
   ASSERT_EQ(ZUL_SetPalette(&green, 1), 0);
   ZUL_SetPixel(3, 3, 200);
   EXPECT_EQ(ZUL_RedrawImage(2), 0);
-  EXPECT_EQ(Shown(2, {{0, 0}, {3, 3}}), (std::vector<COLORREF>{RGB(0, 255, 0), RGB(200, 200, 200)}));
+  EXPECT_EQ(Shown(2, {{0, 0}, {3, 3}}),
+            (std::vector<COLORREF>{RGB(0, 255, 0), RGB(200, 200, 200)}));
   EXPECT_EQ(ZUL_RedrawImage(3) + ZUL_RedrawImage(256), 2);
 }
 
@@ -123,7 +126,9 @@ TEST_F(Images, NewSurfacesAndPixelCallsInsideOutsideAndOnBothDepths) {
 
   MakeImage(2, 5, 4, 8);  // black, rows padded to 8 bytes, a grey palette
   EXPECT_EQ(SurfaceBytesOf(2), std::vector<uint8_t>(32, 0));
-  EXPECT_EQ(PaletteOf(2), Bytes(MakePalette([](int i) { return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0}; })));
+  EXPECT_EQ(PaletteOf(2), Bytes(MakePalette([](int i) {
+              return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
+            })));
   ZUL_SetPixel(1, 1, 0x3456);
   EXPECT_EQ(ZUL_GetPixel(1, 1), 0x56u);
   ZUL_XorPixel(1, 1);
@@ -185,7 +190,8 @@ TEST_F(Images, HistoryOfSelectAndRestore) {
   for (int bad : {10, 256, -3}) EXPECT_EQ(ZUL_SelectImage(bad), 1);  // changes nothing
   EXPECT_EQ(history(), before);
   for (int n = 0; n <= 9; ++n) ASSERT_EQ(ZUL_SelectImage(n), 0);
-  for (int expected : {8, 7, 6, 5, 4, 3, 2, 1, 1}) {  // nine selects, nine restores: the oldest is lost
+  for (int expected :
+       {8, 7, 6, 5, 4, 3, 2, 1, 1}) {  // nine selects, nine restores: the oldest is lost
     EXPECT_EQ(ZUL_RestoreImage(), 0);
     EXPECT_EQ(current_image, expected);
   }
@@ -209,9 +215,11 @@ TEST_F(Images, PalettesAndBlocks) {
   FillImage(10, 3, [](int x, int y) { return static_cast<uint32_t>(x + 10 * y); });
   uint8_t bytes[12 * 4];
   ASSERT_EQ(CopyImageBlock(bytes, 0, 0, 12, 4), 0);
-  for (int i = 0; i < 48; ++i) EXPECT_EQ(bytes[i], i % 12 < 10 && i / 12 < 3 ? i % 12 + 10 * (i / 12) : 0);
+  for (int i = 0; i < 48; ++i)
+    EXPECT_EQ(bytes[i], i % 12 < 10 && i / 12 < 3 ? i % 12 + 10 * (i / 12) : 0);
   MakeImage(2, 6, 4);
-  EXPECT_EQ(std::pair(ZUL_GetPalette(table), ZUL_SetPalette(table, 4)), std::pair(2, 2));  // 32 bits: refused
+  EXPECT_EQ(std::pair(ZUL_GetPalette(table), ZUL_SetPalette(table, 4)),
+            std::pair(2, 2));  // 32 bits: refused
   FillImage(6, 4, TestColor);
   uint32_t block[5 * 3];
   ASSERT_EQ(CopyImageBlock(block, -2, 2, 5, 3), 0);
@@ -241,7 +249,8 @@ TEST_F(Images, ClipboardPictures) {
   // Beyond the bitmap: untouched.
   EXPECT_EQ((Values{ZUL_GetPixel(0, 0), ZUL_GetPixel(1, 0), ZUL_GetPixel(4, 0)}),
             (Values{0xFF0000, 0x0000FF, 0}));
-  PutDibOnClipboard(dib(std::vector<RGBQUAD>(1000, RGBQUAD{10, 20, 30, 0})));  // over 256 colours: capped
+  PutDibOnClipboard(
+      dib(std::vector<RGBQUAD>(1000, RGBQUAD{10, 20, 30, 0})));  // over 256 colours: capped
   bitmap = GetClipboardBitmap(colours, &count);
   EXPECT_EQ(count, 256);
   EXPECT_EQ(colours[256].rgbRed, 1);
@@ -266,12 +275,13 @@ TEST_F(Images, ClipboardPictures) {
 }
 
 TEST(ColourFormulas, ListedValues) {
-  // Colour, hue, saturation, value. The top byte is ignored; ties follow the rule order (the 7th and 8th);
-  // the last has hue 60 + floor(60 (G - R) / d).
-  const uint32_t hsv[][4] = {{0x808080, 0, 0, 128},      {0xFF0000, 0, 255, 255},   {0xFFFF00, 60, 255, 255},
-                             {0x00FFFF, 180, 255, 255},  {0xFF00FF, 300, 255, 255}, {0x000000, 0, 0, 0},
-                             {0xFF808000, 60, 128, 128}, {0xC8C864, 60, 100, 200},  {0x32C8C8, 180, 150, 200},
-                             {0x64C800, 90, 200, 200},   {0xC7C800, 60, 200, 200}};
+  // Colour, hue, saturation, value. The top byte is ignored; ties follow the rule order (the 7th
+  // and 8th); the last has hue 60 + floor(60 (G - R) / d).
+  const uint32_t hsv[][4] = {
+      {0x808080, 0, 0, 128},      {0xFF0000, 0, 255, 255},   {0xFFFF00, 60, 255, 255},
+      {0x00FFFF, 180, 255, 255},  {0xFF00FF, 300, 255, 255}, {0x000000, 0, 0, 0},
+      {0xFF808000, 60, 128, 128}, {0xC8C864, 60, 100, 200},  {0x32C8C8, 180, 150, 200},
+      {0x64C800, 90, 200, 200},   {0xC7C800, 60, 200, 200}};
   for (auto c : hsv) {
     int h = -1, s = -1, v = -1;
     ZUL_RgbToHsv(c[0], &h, &s, &v);
@@ -285,18 +295,20 @@ TEST(ColourFormulas, ListedValues) {
     int (*f)(uint32_t);
     uint32_t c;
     int expected;
-  } fixed[] = {{ZUL_GetY, 0xFFFFFF, 255},   {ZUL_GetY, 0xFF0000, 76},   {ZUL_GetY, 0x00FF00, 150},
-               {ZUL_GetY, 0x0000FF, 29},    {ZUL_GetCr, 0xFF0000, 128}, {ZUL_GetCr, 0x00FFFF, -127},
-               {ZUL_GetCr, 0x00FF00, -106}, {ZUL_GetCb, 0x0000FF, 128}, {ZUL_GetCb, 0xFFFF00, -127},
-               {ZUL_GetU, 0x0000FF, 111},   {ZUL_GetU, 0xFFFF00, -110}, {ZUL_GetV, 0xFF0000, 157},
-               {ZUL_GetV, 0x00FF00, -130},  {ZUL_GetI, 0xFF0000, 152},  {ZUL_GetI, 0x0000FF, -81},
-               {ZUL_GetQ, 0x00FF00, -126},  {ZUL_GetQ, 0x0000FF, 74},   {ZUL_GetY, 0xAAFFFFFF, 255}};
+  } fixed[] = {
+      {ZUL_GetY, 0xFFFFFF, 255},   {ZUL_GetY, 0xFF0000, 76},   {ZUL_GetY, 0x00FF00, 150},
+      {ZUL_GetY, 0x0000FF, 29},    {ZUL_GetCr, 0xFF0000, 128}, {ZUL_GetCr, 0x00FFFF, -127},
+      {ZUL_GetCr, 0x00FF00, -106}, {ZUL_GetCb, 0x0000FF, 128}, {ZUL_GetCb, 0xFFFF00, -127},
+      {ZUL_GetU, 0x0000FF, 111},   {ZUL_GetU, 0xFFFF00, -110}, {ZUL_GetV, 0xFF0000, 157},
+      {ZUL_GetV, 0x00FF00, -130},  {ZUL_GetI, 0xFF0000, 152},  {ZUL_GetI, 0x0000FF, -81},
+      {ZUL_GetQ, 0x00FF00, -126},  {ZUL_GetQ, 0x0000FF, 74},   {ZUL_GetY, 0xAAFFFFFF, 255}};
   for (const auto& c : fixed) EXPECT_EQ(c.f(c.c), c.expected) << std::hex << c.c;
 }
 
 TEST(ColourFormulas, EveryColourRoundTripsAndGreysHaveNoColour) {
   for (int v = 0; v <= 255; ++v) {
-    for (int s = 0; s <= v; ++s) {  // from HSV: value and saturation come back exactly, whatever the hue
+    for (int s = 0; s <= v;
+         ++s) {  // from HSV: value and saturation come back exactly, whatever the hue
       for (int h = 0; h < 360; h += 7) {
         int gh, gs, gv;
         ZUL_RgbToHsv(ZUL_HsvToRgb(v, s, h), &gh, &gs, &gv);
@@ -307,8 +319,8 @@ TEST(ColourFormulas, EveryColourRoundTripsAndGreysHaveNoColour) {
       EXPECT_EQ(f(v * 0x10101u), 0);
     EXPECT_EQ(ZUL_GetY(v * 0x10101u), v);
   }
-  // Every colour keeps its value and saturation and comes back with the same extreme channels and the
-  // middle one within the hue's whole-degree step.
+  // Every colour keeps its value and saturation and comes back with the same extreme channels and
+  // the middle one within the hue's whole-degree step.
   for (uint32_t c = 0; c < 0x1000000; ++c) {
     int h, s, v, r = Channel(c, 16), g = Channel(c, 8), b = Channel(c, 0);
     ZUL_RgbToHsv(c, &h, &s, &v);
@@ -328,9 +340,12 @@ namespace {
 
 constexpr int kW = 97, kH = 61;  // odd sizes: rows need padding in every format
 
-const char* const kMagic[] = {"BM", "\xFF\xD8", "GIF", "\x89PNG", "II"};  // the first bytes of each format
+const char* const kMagic[] = {"BM", "\xFF\xD8", "GIF", "\x89PNG",
+                              "II"};  // the first bytes of each format
 
-uint32_t SmoothColor(int x, int y) { return uint32_t(x * 255 / kW << 16 | y * 255 / kH << 8 | 0x60); }
+uint32_t SmoothColor(int x, int y) {
+  return uint32_t(x * 255 / kW << 16 | y * 255 / kH << 8 | 0x60);
+}
 
 // Saves the current window's kW x kH picture, checks the file's format, loads
 // it into a fresh window 2 and returns the worst channel difference from
@@ -403,7 +418,8 @@ TEST_F(Images, FilePalettesReplaceTheirEntriesAndNeverOverrun) {
             Bytes(four) + std::string("\4\4\4", 4));  // the rest of the grey ramp stays
   for (int i = 0; i < 45; ++i) EXPECT_EQ(ZUL_GetPixel(i % 9, i / 9), diagonal(i % 9, i / 9));
 
-  ASSERT_TRUE(WriteBytesToFile(L"surf_300.bmp", BmpBytes(9, 5, 8, diagonal, std::vector<RGBQUAD>(300))));
+  ASSERT_TRUE(
+      WriteBytesToFile(L"surf_300.bmp", BmpBytes(9, 5, 8, diagonal, std::vector<RGBQUAD>(300))));
   ASSERT_EQ(ZUL_SelectImage(1), 0);
   int code = ZUL_LoadImageFile("surf_300.bmp", 0, 0);  // the decoder may refuse it
   EXPECT_TRUE(code == 0 || code == 1) << code;
@@ -413,7 +429,8 @@ TEST_F(Images, FilePalettesReplaceTheirEntriesAndNeverOverrun) {
   EXPECT_EQ(now[256].rgbRed, 3);
 
   auto custom = MakePalette([](int i) { return RGBQUAD{BYTE(i), BYTE(255 - i), 9, 0}; });
-  ASSERT_EQ(ZUL_SetPalette(custom.data(), 256), 0);  // an 8-bit window's palette is saved and comes back
+  ASSERT_EQ(ZUL_SetPalette(custom.data(), 256),
+            0);  // an 8-bit window's palette is saved and comes back
   ASSERT_EQ(ZUL_SaveImageFile(16, 8, 0, "surf_pal"), 0);
   MakeImage(3, 16, 8, 8);
   ASSERT_EQ(ZUL_LoadImageFile("surf_pal.bmp", 0, 0), 0);
@@ -428,14 +445,17 @@ TEST_F(Images, BadFilesAndNamesGiveTheirCodes) {
   WriteBytesToFile(L"surf_noise.bin", std::string(5000, '\x5A'));
   std::vector<uint8_t> before = SurfaceBytesOf(1);
   std::string long_name(5000, 'a');
-  for (const char* name : {"surf_missing.png", "surf_truncated.png", "surf_noise.bin", "",
-                           "no_such_dir\\x.png", long_name.c_str(), static_cast<const char*>(nullptr)}) {
+  for (const char* name :
+       {"surf_missing.png", "surf_truncated.png", "surf_noise.bin", "", "no_such_dir\\x.png",
+        long_name.c_str(), static_cast<const char*>(nullptr)}) {
     EXPECT_EQ(ZUL_LoadImageFile(name, 0, 0), 1) << (name ? name : "null");
     EXPECT_EQ(SurfaceBytesOf(1), before);
   }
   // Width, height, format, result; the byte count of the last overflows.
-  const int saves[][4] = {{0, 8, 3, 2}, {-8, 8, 3, 2}, {8, 8, 5, 1}, {8, 8, -1, 1}, {100000, 100000, 3, 1}};
-  for (auto [w, h, format, code] : saves) EXPECT_EQ(ZUL_SaveImageFile(w, h, format, "surf_c"), code) << w;
+  const int saves[][4] = {
+      {0, 8, 3, 2}, {-8, 8, 3, 2}, {8, 8, 5, 1}, {8, 8, -1, 1}, {100000, 100000, 3, 1}};
+  for (auto [w, h, format, code] : saves)
+    EXPECT_EQ(ZUL_SaveImageFile(w, h, format, "surf_c"), code) << w;
   for (const char* name : {"no_such_dir\\c", long_name.c_str()})
     EXPECT_EQ(ZUL_SaveImageFile(8, 8, 3, name), 1);
   // Names get the format's extension unless they end in it (any case).

@@ -6,7 +6,9 @@
 
 namespace {
 
-std::pair<uint32_t, uint32_t> Colours(const TextWindow& t) { return {t.text_colour, t.back_colour}; }
+std::pair<uint32_t, uint32_t> Colours(const TextWindow& t) {
+  return {t.text_colour, t.back_colour};
+}
 
 std::string Repeat(char c, int count) { return std::string(static_cast<size_t>(count), c); }
 
@@ -19,7 +21,12 @@ void ResizeBy(HWND window, int dx, int dy) {
 
 // A step of typing: units posted, then (with `key`) that key sent with Ctrl held,
 // which queues `added` units.
-struct Keys { std::wstring units; WPARAM key = 0; int added = 0; UINT message = WM_KEYDOWN; };
+struct Keys {
+  std::wstring units;
+  WPARAM key = 0;
+  int added = 0;
+  UINT message = WM_KEYDOWN;
+};
 
 // Does a step and waits until the input loop has taken its units and echoed the last.
 void Type(HWND window, const Keys& k) {
@@ -54,7 +61,9 @@ std::string InputWhileTyping(const std::function<void(HWND)>& typist, bool enter
 }
 
 std::string Typed(const std::vector<Keys>& steps) {
-  return InputWhileTyping([&](HWND w) { for (const Keys& k : steps) Type(w, k); });
+  return InputWhileTyping([&](HWND w) {
+    for (const Keys& k : steps) Type(w, k);
+  });
 }
 
 }  // namespace
@@ -63,12 +72,20 @@ TEST(TextLayout, LinesWrappingAndCursor) {
   TextWindow& t = OpenFreshTextWindow(1, 400, 300);
   const int cells = 400 / t.char_width, cw = t.char_width, ch = t.char_height;
   // The cursor afterwards (in cells and lines) and cells with and without ink.
-  const struct { std::string text; int x, y; std::vector<std::pair<int, int>> ink, blank; } cases[] = {
+  const struct {
+    std::string text;
+    int x, y;
+    std::vector<std::pair<int, int>> ink, blank;
+  } cases[] = {
       {"A\n\nB", 1, 2, {{0, 0}, {0, 2}}, {{1, 0}, {0, 1}, {1, 2}}},
       {"\nABC", 3, 1, {{2, 1}}, {{0, 0}, {3, 1}}},
       {"a\tb\rc", 5, 0, {{4, 0}}, {}},  // tab and CR take one cell each
       {Repeat('W', cells + 10), 10, 1, {{cells - 1, 0}, {9, 1}}, {{10, 1}}},
-      {Repeat('W', cells - 1) + "\xE9", 2, 1, {{0, 1}}, {{cells - 1, 0}}},  // double width needs two cells
+      {Repeat('W', cells - 1) + "\xE9",
+       2,
+       1,
+       {{0, 1}},
+       {{cells - 1, 0}}},  // double width needs two cells
       {Repeat('W', cells - 2) + "\xE9", cells, 0, {{cells - 2, 0}}, {{0, 1}}},
       {Repeat('w', 40000), 4095 % cells, -1, {}, {}},  // cut at the 4096-byte buffer
   };
@@ -78,7 +95,8 @@ TEST(TextLayout, LinesWrappingAndCursor) {
     BufferCopy copy = CopyBackBuffer(t);
     EXPECT_EQ(t.cursor_x, c.x * cw) << c.text.substr(0, 8);
     EXPECT_TRUE(c.y < 0 || t.cursor_y == c.y * ch) << c.text.substr(0, 8);
-    for (auto [col, line] : c.ink) EXPECT_TRUE(CellHasInk(copy, t, col, line)) << c.text.substr(0, 8) << col;
+    for (auto [col, line] : c.ink)
+      EXPECT_TRUE(CellHasInk(copy, t, col, line)) << c.text.substr(0, 8) << col;
     for (auto [col, line] : c.blank)
       EXPECT_FALSE(CellHasInk(copy, t, col, line)) << c.text.substr(0, 8) << col;
   }
@@ -103,7 +121,8 @@ TEST(TextLayout, LineAfterTheLastScrollsByExactlyOneLine) {
   EXPECT_TRUE(std::equal(after.pixels.begin(), after.pixels.begin() + last_top * t.width,
                          before.pixels.begin() + pitch * t.width));
   EXPECT_FALSE(AreaHasInk(after, 0, last_top, t.width, t.height - last_top));
-  TextWindow& tiny = OpenFreshTextWindow(2, 3, 5);  // tiny and empty windows take output without harm
+  TextWindow& tiny =
+      OpenFreshTextWindow(2, 3, 5);  // tiny and empty windows take output without harm
   ZUL_Printf("%s\n\xE9\n", Repeat('x', 300).c_str());
   EXPECT_LE(tiny.cursor_y, tiny.char_height);
   OpenFreshTextWindow(3, 0, 0);
@@ -148,7 +167,8 @@ TEST(TextLayout, PrintsFromAnotherThreadWhileTheOwnerPaints) {
     PumpFor(5);
     std::string text, of_round = " of round " + std::to_string(round) + "\n";
     for (int i = 0; i < 8; ++i) text += "line " + std::to_string(i) + of_round;
-    lost += CopyShownText(t).pixels != CopyBackBuffer(t).pixels || !ShowsPrinted(1, text.c_str(), 8);
+    lost +=
+        CopyShownText(t).pixels != CopyBackBuffer(t).pixels || !ShowsPrinted(1, text.c_str(), 8);
   }
   EXPECT_EQ(lost, 0);
 }
@@ -196,7 +216,7 @@ TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   EXPECT_EQ(current_text_window, 5);  // the lowest live one
   EXPECT_EQ(ZUL_CloseTextWindow(8) + ZUL_CloseTextWindow(5), 0);
   EXPECT_EQ(current_text_window, 5);  // none live: the number stays
-  ZUL_Printf("nowhere %d\n", 1);  // no live window: nothing happens
+  ZUL_Printf("nowhere %d\n", 1);      // no live window: nothing happens
   ZUL_ClearTextWindow();
   ZUL_PopTextColor();
   current_text_window = 17;
@@ -208,7 +228,8 @@ TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   for (int n = 1; n <= 9; ++n) ZUL_OpenTextWindow(n, -1, -1, 100, 60);
   for (int n = 0; n <= 8; ++n) ZUL_SelectTextWindow(n);
   EXPECT_TRUE(text_window_history[0] == 7 && text_window_history[7] == 0);  // a history of eight
-  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);  // the close box; the keys: test_textwin_menu_logs
+  PostMessageW(text_windows[1].window, WM_CLOSE, 0,
+               0);  // the close box; the keys: test_textwin_menu_logs
   PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);  // the Destroy command
   EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
   CloseAllTextWindows();
@@ -230,7 +251,8 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   ZUL_Printf("again");
   RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpFor(50);
-  EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
+  EXPECT_TRUE(
+      AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
 }
 
 TEST(TextInput, TypedLinesAndTheirEcho) {
@@ -249,7 +271,8 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
   std::memcpy(GlobalLock(block), text, sizeof text);
   GlobalUnlock(block);
-  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block));
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() &&
+              SetClipboardData(CF_UNICODETEXT, block));
   CloseClipboard();
   // Only the first line is pasted; a character typed with Ctrl held is ignored.
   EXPECT_EQ(Typed({{L">"}, {L"", 'V', 10}, {L"", 'z', 0, WM_CHAR}}), ">first line");
@@ -271,8 +294,12 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
 TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
   const int cw = OpenFreshTextWindow(1).char_width, ch = text_windows[1].char_height;
   TextWindow& t = text_windows[2];
-  const struct { std::wstring first; int x; } cases[] = {  // a wide character wraps whole
-      {std::wstring(25, L'W'), 0}, {std::wstring(24, L'n') + L"\xE9", 2 * cw}};
+  const struct {
+    std::wstring first;
+    int x;
+  } cases[] = {// a wide character wraps whole
+               {std::wstring(25, L'W'), 0},
+               {std::wstring(24, L'n') + L"\xE9", 2 * cw}};
   for (const auto& c : cases) {
     OpenFreshTextWindow(2, 25 * cw, 200);
     std::vector<int> cursor;  // after the wrap, then after Backspace
@@ -295,17 +322,20 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
 TEST(TextInput, CancelledOrImpossibleInputs) {
   OpenFreshTextWindow(1);
   wcscpy(last_input, L"kept");
-  EXPECT_EQ(InputWhileTyping([](HWND w) {
-              Type(w, {L"abc"});
-              PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
-            }, false),
+  EXPECT_EQ(InputWhileTyping(
+                [](HWND w) {
+                  Type(w, {L"abc"});
+                  PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
+                },
+                false),
             "");
   EXPECT_FALSE(text_windows[1].in_use);
   EXPECT_STREQ(last_input, L"kept");
   char buffer[256] = "untouched";
   ZUL_Input(buffer);  // no live window
   EXPECT_STREQ(buffer, "untouched");
-  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k', 1);  // without a pending input: not queued
+  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k',
+               1);  // without a pending input: not queued
   PumpFor(30);
   EXPECT_LT(queue_read, 0);
 }

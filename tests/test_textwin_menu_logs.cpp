@@ -11,8 +11,10 @@ std::string LogText(int number) { return FileBytes(LogPath(number)); }
 
 const std::string kStars = std::string(34, '*') + "\r\n";
 const std::string kSaved932 =  // the confirmation, code page 932
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x8C\x83\x43\x83\x41\x83\x45"
-    "\x83\x67\x8D\xEC\x90\xAC\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x82\xF0\x95\xDB\x91\xB6"
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x8C\x83\x43\x83\x41\x83"
+    "\x45"
+    "\x83\x67\x8D\xEC\x90\xAC\x83\x5C\x81\x5B\x83\x58\x83\x8A\x83\x58\x83\x67\x82\xF0\x95\xDB\x91"
+    "\xB6"
     "\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x44\r\n";
 const std::string kLast = "\tZUL_SetForeground(ZULMAINWINDOW);\n";
 
@@ -38,9 +40,10 @@ void Replay(const std::string& fragment) {
     char name[64] = {}, text[300] = {};
     int v[7] = {};
     const char* l = line.c_str();
-    if (sscanf(l, "\tZUL_CreateImage%[8(]%d,\"%[^\"]\",%d,%d,%d,%d,%d", name, v, text, v + 1, v + 2, v + 3,
-               v + 4, v + 5) == 8)
-      (name[0] == '8' ? ZUL_CreateImage8 : ZUL_CreateImage)(v[0], text, v[1], v[2], v[3], v[4], v[5]);
+    if (sscanf(l, "\tZUL_CreateImage%[8(]%d,\"%[^\"]\",%d,%d,%d,%d,%d", name, v, text, v + 1, v + 2,
+               v + 3, v + 4, v + 5) == 8)
+      (name[0] == '8' ? ZUL_CreateImage8 : ZUL_CreateImage)(v[0], text, v[1], v[2], v[3], v[4],
+                                                            v[5]);
     else if (sscanf(l, "\tZUL_OpenTextWindow(%d,%d,%d,%d,%d", v, v + 1, v + 2, v + 3, v + 4) == 5)
       ZUL_OpenTextWindow(v[0], v[1], v[2], v[3], v[4]);
     else if (sscanf(l, "\tZUL_OpenButtonBox(%d,%d,%d,%d", v, v + 1, v + 2, v + 3) == 4)
@@ -68,9 +71,11 @@ TEST(TextMenu, ChecksOfWindow12AndNoMenuWhileBusy) {
     HMENU menu = BuildTextWindowMenu(12);
     ASSERT_EQ(GetMenuItemCount(menu), 11);
     for (int pos = 0; pos < 11; ++pos) {  // Select, Start Log and Stop Log carry the checks
-      bool checked = (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
+      bool checked =
+          (pos == 0 && current == 12) || (pos == 4 && state == 1) || (pos == 5 && state == 2);
       UINT expected = pos == 3 || pos == 7 || pos == 9 ? MF_SEPARATOR : checked ? MF_CHECKED : 0u;
-      EXPECT_EQ(GetMenuState(menu, pos, MF_BYPOSITION) & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED), expected)
+      EXPECT_EQ(GetMenuState(menu, pos, MF_BYPOSITION) & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED),
+                expected)
           << pos << state;
     }
     wchar_t caption[64] = {};
@@ -108,7 +113,8 @@ TEST(TextMenu, KeysOfWindow5WhileWindow3IsCurrent) {
     HoldControlKey(false);
     text_input_pending = 0;
     EXPECT_EQ(std::make_tuple(TextWindowLive(5), current_text_window, LogText(3), LogText(5)),
-              std::make_tuple(c.window_5_live, c.current, c.log_3, c.log_5)) << c.key;
+              std::make_tuple(c.window_5_live, c.current, c.log_3, c.log_5))
+        << c.key;
   }
 }
 
@@ -153,7 +159,7 @@ TEST(TextLog, ResultCodesBoxesAndClosingAll) {
   log_file[4] = _wfopen(L"textwin_gone.log", L"wb"), log_state[4] = 1;  // window 4 is not live
   ZUL_StopLog(5);
   ASSERT_TRUE(log_state[3] == 1 && log_state[5] == 2);  // one log running, one paused
-  ZUL_CloseAllLogs();  // closes the logs of live windows only
+  ZUL_CloseAllLogs();                                   // closes the logs of live windows only
   EXPECT_TRUE(log_file[3] == nullptr && log_file[5] == nullptr && log_state[3] + log_state[5] == 0);
   EXPECT_NE(log_file[4], nullptr);
   ResetLogs();
@@ -212,23 +218,25 @@ TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
   HWND t1 = text_windows[1].window, t4 = text_windows[4].window, box = ButtonBoxWindow();
   HWND i5 = image_windows[5].window, i7 = image_windows[7].window;
   const int w = ClientRect(box).right, h = ClientRect(box).bottom;
-  EXPECT_EQ(LogText(1),
-            "******* Window information *******\r\n[Image Window]\r\n" +
-                Line(" 5 F 'pic' X:%d Y:%d W:256 H:96 ZM:50%%\r\n", i5) +
-                Line(" 7 8 'g' X:%d Y:%d W:120 H:40 ZM:100%%\r\n", i7) + "[Text Window]\r\n" +
-                Line(" 1 X:%d Y:%d W:420 H:420\r\n", t1) + Line(" 4 X:%d Y:%d W:300 H:200\r\n", t4) +
-                "[Button Box]\r\n" + Line(" X:%d Y:%d NX:2 NY:2 SIZE:%dx%d\r\n", box, w, h) + kStars +
-                kSaved932);
+  EXPECT_EQ(LogText(1), "******* Window information *******\r\n[Image Window]\r\n" +
+                            Line(" 5 F 'pic' X:%d Y:%d W:256 H:96 ZM:50%%\r\n", i5) +
+                            Line(" 7 8 'g' X:%d Y:%d W:120 H:40 ZM:100%%\r\n", i7) +
+                            "[Text Window]\r\n" + Line(" 1 X:%d Y:%d W:420 H:420\r\n", t1) +
+                            Line(" 4 X:%d Y:%d W:300 H:200\r\n", t4) + "[Button Box]\r\n" +
+                            Line(" X:%d Y:%d NX:2 NY:2 SIZE:%dx%d\r\n", box, w, h) + kStars +
+                            kSaved932);
   std::string fragment = ClipboardText();
-  EXPECT_EQ(fragment, "\t// ZULLIB --- Automatic Source Generator\n\t// [Image Window]\n" +
-                          Line("\tZUL_CreateImage(5,\"pic\",%d,%d,256,96,50);\n", i5) +
-                          Line("\tZUL_CreateImage8(7,\"g\",%d,%d,120,40,100);\n", i7) +
-                          "\t// [Text Window]\n" + Line("\tZUL_OpenTextWindow(1,%d,%d,420,420);\n", t1) +
-                          Line("\tZUL_OpenTextWindow(4,%d,%d,300,200);\n", t4) + "\t// [Button Box]\n" +
-                          Line("\tZUL_OpenButtonBox(%d,%d,2,2);\n", box) +
-                          "\tZUL_ResizeButtonBox(" + std::to_string(w) + "," + std::to_string(h) + ");\n" +
-                          "\tZUL_SetButtonBoxTitle(0,\"a\");\n\tZUL_SetButtonBoxTitle(1,\"b\\nc\");\n"
-                          "\tZUL_SetButtonBoxTitle(2,\"2\");\n\tZUL_SetButtonBoxTitle(3,\"3\");\n" + kLast);
+  EXPECT_EQ(fragment,
+            "\t// ZULLIB --- Automatic Source Generator\n\t// [Image Window]\n" +
+                Line("\tZUL_CreateImage(5,\"pic\",%d,%d,256,96,50);\n", i5) +
+                Line("\tZUL_CreateImage8(7,\"g\",%d,%d,120,40,100);\n", i7) +
+                "\t// [Text Window]\n" + Line("\tZUL_OpenTextWindow(1,%d,%d,420,420);\n", t1) +
+                Line("\tZUL_OpenTextWindow(4,%d,%d,300,200);\n", t4) + "\t// [Button Box]\n" +
+                Line("\tZUL_OpenButtonBox(%d,%d,2,2);\n", box) + "\tZUL_ResizeButtonBox(" +
+                std::to_string(w) + "," + std::to_string(h) + ");\n" +
+                "\tZUL_SetButtonBoxTitle(0,\"a\");\n\tZUL_SetButtonBoxTitle(1,\"b\\nc\");\n"
+                "\tZUL_SetButtonBoxTitle(2,\"2\");\n\tZUL_SetButtonBoxTitle(3,\"3\");\n" +
+                kLast);
   const TextWindow& t = text_windows[1];  // a heading, the flag, the confirmation's background
   EXPECT_TRUE(CellHasColour(t, 0, 1, 0x00FF00) && CellHasColour(t, 3, 2, 0x0080FF) &&
               CellHasColour(t, 0, 10, 0x000080));
@@ -236,15 +244,16 @@ TEST(WindowReport, KnownLayoutColoursAndRoundTrip) {
   // line; its code page 932 bytes read in another code page would take two.
   EXPECT_EQ(t.cursor_y, 11 * t.char_height);
   Report(1);
-  EXPECT_TRUE(t.text_colour == 0x123456u && t.back_colour == 0x654321u);  // the caller's colours back
+  EXPECT_TRUE(t.text_colour == 0x123456u &&
+              t.back_colour == 0x654321u);  // the caller's colours back
 
   CloseEverything();  // no image window: no image section
   ZUL_OpenTextWindow(2, 30, 30, 300, 300);
   ZUL_StartLog(2);
   Report(2);
-  EXPECT_EQ(LogText(2),
-            "******* Window information *******\r\n[Text Window]\r\n" +
-                Line(" 2 X:%d Y:%d W:300 H:300\r\n", text_windows[2].window) + kStars + kSaved932);
+  EXPECT_EQ(LogText(2), "******* Window information *******\r\n[Text Window]\r\n" +
+                            Line(" 2 X:%d Y:%d W:300 H:300\r\n", text_windows[2].window) + kStars +
+                            kSaved932);
 
   CloseEverything();
   Replay(fragment);
@@ -267,7 +276,8 @@ TEST(WindowReport, LayoutsBeyondThirtyThousandBytesAreCopiedWhole) {
   }
   Report(0);
   std::string fragment = ClipboardText();
-  EXPECT_NE(fragment.find("\t// [Image Window]\n" + expected + "\t// [Text Window]\n"), std::string::npos);
+  EXPECT_NE(fragment.find("\t// [Image Window]\n" + expected + "\t// [Text Window]\n"),
+            std::string::npos);
   EXPECT_EQ(fragment.substr(fragment.size() - kLast.size()), kLast);
   CloseEverything();
 }

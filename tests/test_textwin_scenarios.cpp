@@ -41,7 +41,8 @@ TEST(TextWindowScenario, ApplicationPrintsAndReadsALineOnTheWorkerThenEscapeExit
     for (wchar_t c : std::wstring(L"lens\r")) PostMessageW(text_windows[0].window, WM_CHAR, c, 1);
     EXPECT_TRUE(WaitUntil([] { return input_returned == 1; }));
     EXPECT_TRUE(StatusSays(L"-bit color"));
-    EXPECT_EQ(text_windows[0].cursor_y, 4 * text_windows[0].char_height);  // three lines and the answer
+    EXPECT_EQ(text_windows[0].cursor_y,
+              4 * text_windows[0].char_height);  // three lines and the answer
     // The worker starts once the main window has dropped in and been moved inside the work area.
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     outer = OuterRect(main_window);
@@ -70,13 +71,14 @@ TEST(TextWindowScenario, ExitDuringAPrintingLoopLeavesWholeLinesInTheLog) {
   auto print_lines = [] {
     for (int i = 0; i < 2000; ++i) ZUL_Printf("%s\n", Line(i).c_str());
   };
-  ExpectCleanExit([] { OpenWindowZero(), ZUL_StartLog(0); }, print_lines, [] {
-    PostMainCommand(kCmdStart);
-    ASSERT_TRUE(WaitUntil([] { return FileBytes(LogPath(0)).size() > 2000; }));
-    PostMainCommand(kCmdExit);
-  });
+  ExpectCleanExit([] { OpenWindowZero(), ZUL_StartLog(0); }, print_lines,
+                  [] {
+                    PostMainCommand(kCmdStart);
+                    ASSERT_TRUE(WaitUntil([] { return FileBytes(LogPath(0)).size() > 2000; }));
+                    PostMainCommand(kCmdExit);
+                  });
   std::string bytes = FileBytes(LogPath(0)), expected;
   for (int i = 0; expected.size() < bytes.size(); ++i) expected += Line(i) + "\r\n";
-  EXPECT_EQ(bytes, expected);  // the lines in order, the last one whole
+  EXPECT_EQ(bytes, expected);                         // the lines in order, the last one whole
   EXPECT_LT(bytes.size(), 2000 * Line(1000).size());  // Exit came during the loop
 }

@@ -22,7 +22,11 @@ class TrueTypeText : public PointScriptTest {
 };
 
 HFONT WINAPI FailingFontMaker(const LOGFONTW*) { return nullptr; }
-LOGFONTW Font() { LOGFONTW f = {}; GetObjectW(tt_font, sizeof f, &f); return f; }
+LOGFONTW Font() {
+  LOGFONTW f = {};
+  GetObjectW(tt_font, sizeof f, &f);
+  return f;
+}
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The advance of `bytes` on a DC of its own with a font made from the same LOGFONTW.
@@ -39,8 +43,11 @@ int Advance(const char* bytes) {
   return size.cx;
 }
 
-// Rows and count of the pixels of the current window that differ from `back`, and of those exactly `exact`.
-struct Ink { int top = 1 << 30, bottom = -1, left = 1 << 30, exact = 0; };
+// Rows and count of the pixels of the current window that differ from `back`, and of those exactly
+// `exact`.
+struct Ink {
+  int top = 1 << 30, bottom = -1, left = 1 << 30, exact = 0;
+};
 Ink InkOf(uint32_t back, uint32_t exact) {
   Ink ink;
   for (int y = 0; y < static_cast<int>(CurrentSurface().height); ++y)
@@ -54,10 +61,14 @@ Ink InkOf(uint32_t back, uint32_t exact) {
 
 TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
   EXPECT_EQ(ZUL_SetTTFontSize(41, 40), 0);
-  EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && Font().lfWidth == 20 && Font().lfHeight == 40);
-  const struct { int code; LONG weight; BYTE italic, underline; } codes[] = {
-      {3, 700, 0, 0}, {1, 700, 1, 0}, {2, 700, 0, 0}, {5, 700, 0, 1},
-      {6, 700, 0, 0}, {4, 400, 0, 0}, {3, 700, 0, 0}};
+  EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && Font().lfWidth == 20 &&
+              Font().lfHeight == 40);
+  const struct {
+    int code;
+    LONG weight;
+    BYTE italic, underline;
+  } codes[] = {{3, 700, 0, 0}, {1, 700, 1, 0}, {2, 700, 0, 0}, {5, 700, 0, 1},
+               {6, 700, 0, 0}, {4, 400, 0, 0}, {3, 700, 0, 0}};
   for (const auto& c : codes) {
     LOGFONTW want = Font();
     want.lfWeight = c.weight, want.lfItalic = c.italic, want.lfUnderline = c.underline;
@@ -68,7 +79,8 @@ TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
   LOGFONTW before = Font();
   EXPECT_EQ(before.lfWeight, 700);  // the style outlives a size change
   for (int code : {7, 13, 0, 31}) ZUL_DrawTTChar(code);
-  EXPECT_TRUE(SameFont(Font(), before) && text_x == 10 && text_y == 59 && InkOf(kBack, 0).bottom < 0);
+  EXPECT_TRUE(SameFont(Font(), before) && text_x == 10 && text_y == 59 &&
+              InkOf(kBack, 0).bottom < 0);
 }
 
 TEST_F(TrueTypeText, CellEndsOnTheCursorRowTextWalksSingleAndDoubleByteCodes) {
@@ -79,8 +91,10 @@ TEST_F(TrueTypeText, CellEndsOnTheCursorRowTextWalksSingleAndDoubleByteCodes) {
   EXPECT_EQ(text_x, 10 + Advance("W"));
 
   // "A\nB" is A, then B a cell lower at the left margin; a lone lead byte at the end is dropped.
-  const struct { const char* text; int x, y; } texts[] = {
-      {"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}};
+  const struct {
+    const char* text;
+    int x, y;
+  } texts[] = {{"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}};
   for (const auto& t : texts) {
     Clear();
     ZUL_DrawTTText(t.text);
@@ -128,9 +142,14 @@ TEST_F(TrueTypeText, FontChangeKeepsAFontWhenCancelledOrWhenMakingFails) {
 
 TEST_F(TrueTypeText, DrawFitsTheBoxDrawTextWritesLiterallyACancelledToolAsksNothing) {
   MakeImage(1, 160, 120);
-  const struct { int id; std::vector<ScriptStep> steps; const char* answer; } runs[] = {
-      {kIwTrueTypeDraw, {RightClick()}, nullptr}, {kIwDrawText, {RightClick()}, nullptr},
-      {kIwTrueTypeDraw, {Click(10, 20), Click(49, 59)}, "Ab"}, {kIwDrawText, {Click(30, 100)}, "%s%n"}};
+  const struct {
+    int id;
+    std::vector<ScriptStep> steps;
+    const char* answer;
+  } runs[] = {{kIwTrueTypeDraw, {RightClick()}, nullptr},
+              {kIwDrawText, {RightClick()}, nullptr},
+              {kIwTrueTypeDraw, {Click(10, 20), Click(49, 59)}, "Ab"},
+              {kIwDrawText, {Click(30, 100)}, "%s%n"}};
   draw_color = 0x00FF00;
   for (const auto& r : runs) {
     std::thread typist = AnswerLater(r.answer ? r.answer : "", r.answer ? 5000 : 300);

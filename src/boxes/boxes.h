@@ -21,10 +21,28 @@ void ResizeBoxWindow(HWND window, SIZE client);
 // with the box's own text and caption. False when there was no window.
 bool DestroyBoxWindow(HWND* window, const wchar_t* error_text, const wchar_t* error_caption);
 
+// What differs between the boxes in the messages they handle alike.
+struct BoxBehaviour {
+  UINT destroy_id;  // the frame menu's one item
+  const char* destroy_caption;
+  UINT rename_id;                 // the client area menu's one item, "Rename"
+  int (*item_at)(LPARAM lparam);  // the item under a client position
+  int32_t* rename_item;           // the item the rename menu was opened on
+  void (*destroy)();
+  void (*rename)(int item);
+};
+// Snapping, WM_CLOSE (destroys the box), the frame menu (Destroy) on a right
+// click of the caption bar, the rename menu on one of the client area and
+// renaming on a double click (neither while a context menu may not open),
+// and the two menu commands. True when `message` was handled, with the
+// procedure's result in `result`.
+bool HandleBoxMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                      const BoxBehaviour& box, LRESULT* result);
+
 // ---- input box ------------------------------------------------------------------
 constexpr int kMaxInputItems = 30;
-constexpr int kInputValueBytes = 256;     // a value, terminator included
-constexpr int kInputRowPitch = 28;        // rows of the box are this far apart
+constexpr int kInputValueBytes = 256;  // a value, terminator included
+constexpr int kInputRowPitch = 28;     // rows of the box are this far apart
 constexpr int kInputControlHeight = 24;
 
 // The one input box, owned by the worker thread (created, read and written
@@ -58,10 +76,6 @@ int InputFieldIndexOf(HWND control);
 void TakeInputFieldValue(int index);
 // Sizes every label and moves and sizes every field to the present widths.
 void LayOutInputItems();
-// The popup menus of the caption bar ("Destroy") and the client area
-// ("Rename"), built for each right click; the caller destroys them.
-HMENU BuildInputBoxFrameMenu();
-HMENU BuildInputBoxRenameMenu();
 
 // ---- button box ------------------------------------------------------------------
 constexpr int kMaxButtons = 256;
@@ -90,9 +104,5 @@ int HitTestButtonGrid(int x, int y);
 int ButtonIndexOf(HWND control);
 // Sets a button's caption; the index must be a button of the open box.
 void SetButtonCaption(int index, const char* text);
-// The popup menus of the caption bar ("&Destroy\tCtrl+Q") and the client area
-// ("Rename"), built for each right click; the caller destroys them.
-HMENU BuildButtonBoxFrameMenu();
-HMENU BuildButtonBoxRenameMenu();
 
 }  // namespace zul

@@ -29,9 +29,9 @@ void CreateButtons() {
     wchar_t caption[16];
     swprintf(caption, 16, L"%d", index);
     POINT at = ButtonPosition(index);
-    button_box.buttons[index] =
-        CreateWindowExW(0, L"BUTTON", caption, kButtonStyle, at.x, at.y, button_box.button_width,
-                        button_box.button_height, button_box.window, nullptr, zul_instance, nullptr);
+    button_box.buttons[index] = CreateWindowExW(0, L"BUTTON", caption, kButtonStyle, at.x, at.y,
+                                                button_box.button_width, button_box.button_height,
+                                                button_box.window, nullptr, zul_instance, nullptr);
     button_box.press_count[index] = 0;
   }
 }

@@ -41,75 +41,34 @@ void ButtonBoxKey(HWND window, WPARAM key, LPARAM lparam) {
   ForwardKeyToMainWindow(key, lparam);
 }
 
-void ButtonBoxCommand(WPARAM wparam, LPARAM lparam) {
-  if (lparam != 0) {
-    if (HIWORD(wparam) == BN_CLICKED) ButtonClicked(reinterpret_cast<HWND>(lparam));
-    return;
-  }
-  switch (LOWORD(wparam)) {
-    case kCmdButtonBoxDestroy:
-      ZUL_DestroyButtonBox();
-      break;
-    case kCmdButtonBoxRename:
-      ZUL_RenameButton(button_box.rename_index);
-      break;
-    default:
-      break;
-  }
-}
-
-int HitTestAt(LPARAM lparam) {
+int ButtonAt(LPARAM lparam) {
   return HitTestButtonGrid(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
 }
 
+const BoxBehaviour kButtonBoxBehaviour = {
+    kCmdButtonBoxDestroy,     "&Destroy\tCtrl+Q",   kCmdButtonBoxRename, ButtonAt,
+    &button_box.rename_index, ZUL_DestroyButtonBox, ZUL_RenameButton};
+
 }  // namespace
-
-HMENU BuildButtonBoxFrameMenu() {
-  HMENU menu = CreatePopupMenu();
-  InsertMenuText(menu, 0, kMenuEnabled, kCmdButtonBoxDestroy, "&Destroy\tCtrl+Q");
-  return menu;
-}
-
-HMENU BuildButtonBoxRenameMenu() {
-  HMENU menu = CreatePopupMenu();
-  InsertMenuText(menu, 0, kMenuEnabled, kCmdButtonBoxRename, "Rename");
-  return menu;
-}
 
 LRESULT CALLBACK ButtonBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
-  if (HandleSnapMessage(window, message, lparam, &result)) return result;
+  if (HandleBoxMessage(window, message, wparam, lparam, kButtonBoxBehaviour, &result)) {
+    return result;
+  }
   switch (message) {
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) ResizeGrid(LOWORD(lparam), HIWORD(lparam));
       return 0;
-    case WM_CLOSE:
-      ZUL_DestroyButtonBox();
-      return 0;
-    case WM_DESTROY:
-      return 0;
-    case WM_NCRBUTTONDOWN:
-      if (ContextMenuMayOpen()) TrackMenuAtCursor(window, BuildButtonBoxFrameMenu());
-      return 0;
-    case WM_RBUTTONDOWN:
-      if (!ContextMenuMayOpen()) return 0;
-      button_box.rename_index = HitTestAt(lparam);
-      TrackMenuAtCursor(window, BuildButtonBoxRenameMenu());
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (ContextMenuMayOpen()) ZUL_RenameButton(HitTestAt(lparam));
-      return 0;
-    case WM_KEYDOWN:
-      ButtonBoxKey(window, wparam, lparam);
-      return 0;
+    case WM_KEYDOWN: ButtonBoxKey(window, wparam, lparam); return 0;
     case WM_CHAR:
       if (wparam >= '0' && wparam <= '9') CountPress(static_cast<int>(wparam - '0'));
       return 0;
     case WM_COMMAND:
-      ButtonBoxCommand(wparam, lparam);
+      if (lparam != 0 && HIWORD(wparam) == BN_CLICKED)
+        ButtonClicked(reinterpret_cast<HWND>(lparam));
       return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

@@ -58,47 +58,19 @@ void FieldNotification(HWND control, int code) {
   if (code == EN_KILLFOCUS) TakeInputFieldValue(index);
 }
 
-void InputBoxCommand(WPARAM wparam, LPARAM lparam) {
-  if (lparam != 0) {
-    FieldNotification(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
-    return;
-  }
-  switch (LOWORD(wparam)) {
-    case IDOK:  // Enter in a field
-      TakeInputFieldValue(InputFieldIndexOf(input_box.focus_field));
-      break;
-    case kCmdInputBoxDestroy:
-      ZUL_DestroyInputBox();
-      break;
-    case kCmdInputBoxRename:
-      ZUL_RenameInputBoxItem(input_box.rename_row);
-      break;
-    default:
-      break;
-  }
-}
+const BoxBehaviour kInputBoxBehaviour = {
+    kCmdInputBoxDestroy,   "Destroy",           kCmdInputBoxRename,    HitTestRow,
+    &input_box.rename_row, ZUL_DestroyInputBox, ZUL_RenameInputBoxItem};
 
 }  // namespace
 
-HMENU BuildInputBoxFrameMenu() {
-  HMENU menu = CreatePopupMenu();
-  InsertMenuText(menu, 0, kMenuEnabled, kCmdInputBoxDestroy, "Destroy");
-  return menu;
-}
-
-HMENU BuildInputBoxRenameMenu() {
-  HMENU menu = CreatePopupMenu();
-  InsertMenuText(menu, 0, kMenuEnabled, kCmdInputBoxRename, "Rename");
-  return menu;
-}
-
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
-  if (HandleSnapMessage(window, message, lparam, &result)) return result;
+  if (HandleBoxMessage(window, message, wparam, lparam, kInputBoxBehaviour, &result)) {
+    return result;
+  }
   switch (message) {
-    case WM_SIZING:
-      KeepHeight(window, wparam, reinterpret_cast<RECT*>(lparam));
-      return TRUE;
+    case WM_SIZING: KeepHeight(window, wparam, reinterpret_cast<RECT*>(lparam)); return TRUE;
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) FollowClientWidth(LOWORD(lparam));
       return 0;
@@ -106,27 +78,14 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       // Only on activation: a box that loses it leaves the focus where it went.
       if (LOWORD(wparam) != WA_INACTIVE) FocusLastField();
       return 0;
-    case WM_CLOSE:
-      ZUL_DestroyInputBox();
-      return 0;
-    case WM_DESTROY:
-      return 0;
-    case WM_NCRBUTTONDOWN:
-      if (ContextMenuMayOpen()) TrackMenuAtCursor(window, BuildInputBoxFrameMenu());
-      return 0;
-    case WM_RBUTTONDOWN:
-      if (!ContextMenuMayOpen()) return 0;
-      input_box.rename_row = HitTestRow(lparam);
-      TrackMenuAtCursor(window, BuildInputBoxRenameMenu());
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (ContextMenuMayOpen()) ZUL_RenameInputBoxItem(HitTestRow(lparam));
-      return 0;
     case WM_COMMAND:
-      InputBoxCommand(wparam, lparam);
+      if (lparam != 0) {
+        FieldNotification(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+      } else if (LOWORD(wparam) == IDOK) {  // Enter in a field
+        TakeInputFieldValue(InputFieldIndexOf(input_box.focus_field));
+      }
       return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

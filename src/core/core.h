@@ -23,14 +23,17 @@ enum QuitState : int32_t { kQuitNone = 0, kQuitting = 1, kQuitWorkerGone = 2 };
 
 // Process-wide words owned by the text input and the point tools; every
 // window reads them to keep a second command from starting meanwhile.
-// `text_input_pending` is 0, or the number of the text window being read + 1.
+// `text_input_pending` is kNoInputPending, or the marker of the text window
+// being read.
 extern std::atomic<int32_t> text_input_pending;
+constexpr int32_t kNoInputPending = 0;
+constexpr int32_t InputMarkerOf(int text_window) { return text_window + 1; }
 extern std::atomic<int32_t> point_tool_active;
 
 extern HINSTANCE zul_instance;
-extern HWND main_window;   // set by the main window's creation
-extern HWND status_label;  // the main window's status label
-extern int bits_per_pixel; // the display's, read when the main window is made
+extern HWND main_window;    // set by the main window's creation
+extern HWND status_label;   // the main window's status label
+extern int bits_per_pixel;  // the display's, read when the main window is made
 
 // Who asks whether a context menu may open (window_common.cpp).
 enum class MenuOwner {
@@ -99,6 +102,40 @@ constexpr UINT kMenuGreyed = 3;
 void InsertMenuText(HMENU menu, UINT position, UINT state, UINT id, const char* caption);
 void InsertMenuSeparator(HMENU menu, UINT position);
 void InsertSubMenu(HMENU menu, HMENU submenu, UINT position, const char* caption);
+
+// Every menu of the framework is a table of rows, built afresh by BuildMenu
+// each time it opens. A row's rules are asked about the window the menu
+// belongs to, given by its number (the slot; 0 for a window without one).
+using MenuRule = bool (*)(int number);
+struct MenuTable;
+struct MenuRow {
+  UINT id;                   // the command; 0 for a separator or a submenu
+  const char* caption;       // null for a separator; a "%d" shows the number
+  const MenuTable* submenu;  // the rows of a submenu, else null
+  MenuRule checked;          // null: never checked
+  MenuRule greyed;           // null: never greyed
+  MenuRule shown;            // null: always there
+};
+struct MenuTable {
+  const MenuRow* rows;
+  int count;
+};
+template <size_t N>
+constexpr MenuTable Rows(const MenuRow (&rows)[N]) {
+  return MenuTable{rows, static_cast<int>(N)};
+}
+constexpr MenuRow Item(UINT id, const char* caption, MenuRule checked = nullptr,
+                       MenuRule greyed = nullptr) {
+  return MenuRow{id, caption, nullptr, checked, greyed, nullptr};
+}
+constexpr MenuRow Separator() { return MenuRow{0, nullptr, nullptr, nullptr, nullptr, nullptr}; }
+constexpr MenuRow SubMenu(const char* caption, const MenuTable* rows, MenuRule shown = nullptr) {
+  return MenuRow{0, caption, rows, nullptr, nullptr, shown};
+}
+enum class MenuKind { kPopup, kBar };
+// The menu of `table` for window `number`; the caller destroys it (and with
+// it its submenus).
+HMENU BuildMenu(const MenuTable& table, int number, MenuKind kind = MenuKind::kPopup);
 
 // ---- snapping (snap.cpp) ----------------------------------------------------------------
 // Room for the four screen strips, every image and text window, both boxes and

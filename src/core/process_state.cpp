@@ -21,7 +21,7 @@ int bits_per_pixel;
 using namespace zul;
 
 // Written by the main window thread (Start, Stop, Exit) and by the worker
-// (running, and quit_state 2 when it has left its loop).
+// (running, and quit_state kQuitWorkerGone when it has left its loop).
 std::atomic<int32_t> start_requested{0};
 std::atomic<int32_t> running{0};
 std::atomic<int32_t> stop_requested{0};

@@ -58,6 +58,20 @@ namespace {
 
 bool Near(int32_t a, int32_t b) { return std::abs(a - b) < kSnapDistance; }
 
+// The shift that brings `edge_a` onto `to_a` or, failing that, `edge_b` onto
+// `to_b`, whichever is near first; false when neither is.
+bool NearShift(int32_t to_a, int32_t edge_a, int32_t to_b, int32_t edge_b, int32_t* shift) {
+  if (Near(to_a, edge_a)) {
+    *shift = to_a - edge_a;
+    return true;
+  }
+  if (Near(to_b, edge_b)) {
+    *shift = to_b - edge_b;
+    return true;
+  }
+  return false;
+}
+
 void ShiftX(RECT* r, int32_t dx) {
   r->left += dx;
   r->right += dx;
@@ -83,43 +97,24 @@ void SnapRectAgainst(const SnapList& list, const RECT& present, RECT* proposed, 
     bool x_overlap = el <= p.right && er >= p.left;
     bool y_overlap = et <= p.bottom && eb >= p.top;
 
-    if (!x_snapped && y_overlap) {  // side by side
-      if (Near(er, p.left)) {
-        ShiftX(proposed, er - p.left);
-        x_snapped = true;
-      } else if (Near(el, p.right)) {
-        ShiftX(proposed, el - p.right);
-        x_snapped = true;
-      }
+    int32_t shift = 0;
+    if (!x_snapped && y_overlap && NearShift(er, p.left, el, p.right, &shift)) {  // side by side
+      ShiftX(proposed, shift);
+      x_snapped = true;
     }
-    if (!y_snapped) {
-      if (x_snapped && x_overlap) {  // edges aligned after a side-by-side snap
-        if (Near(et, p.top)) {
-          ShiftY(proposed, et - p.top);
-          y_snapped = true;
-        } else if (Near(eb, p.bottom)) {
-          ShiftY(proposed, eb - p.bottom);
-          y_snapped = true;
-        }
-      }
-      if (!y_snapped && x_overlap) {  // stacked
-        if (Near(eb, p.top)) {
-          ShiftY(proposed, eb - p.top);
-          y_snapped = true;
-        } else if (Near(et, p.bottom)) {
-          ShiftY(proposed, et - p.bottom);
-          y_snapped = true;
-        }
-      }
+    // Edges aligned after a side-by-side snap, else stacked.
+    if (!y_snapped && x_snapped && x_overlap && NearShift(et, p.top, eb, p.bottom, &shift)) {
+      ShiftY(proposed, shift);
+      y_snapped = true;
     }
-    if (!x_snapped && y_snapped && y_overlap) {  // edges aligned after a stacked snap
-      if (Near(el, p.left)) {
-        ShiftX(proposed, el - p.left);
-        x_snapped = true;
-      } else if (Near(er, p.right)) {
-        ShiftX(proposed, er - p.right);
-        x_snapped = true;
-      }
+    if (!y_snapped && x_overlap && NearShift(eb, p.top, et, p.bottom, &shift)) {
+      ShiftY(proposed, shift);
+      y_snapped = true;
+    }
+    // Edges aligned after a stacked snap.
+    if (!x_snapped && y_snapped && y_overlap && NearShift(el, p.left, er, p.right, &shift)) {
+      ShiftX(proposed, shift);
+      x_snapped = true;
     }
     if (x_snapped && y_snapped) break;
   }

@@ -6,7 +6,7 @@ namespace zul {
 
 bool ContextMenuMayOpen(MenuOwner owner) {
   if (point_tool_active != 0) return false;
-  return owner == MenuOwner::kMainWindow || text_input_pending == 0;
+  return owner == MenuOwner::kMainWindow || text_input_pending == kNoInputPending;
 }
 
 bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
@@ -21,8 +21,7 @@ bool HandleSnapMessage(HWND window, UINT message, LPARAM lparam, LRESULT* result
       SnapMovingWindow(window, reinterpret_cast<RECT*>(lparam));
       *result = TRUE;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

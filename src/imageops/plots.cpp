@@ -30,10 +30,14 @@ struct ProfileChannel {
 };
 // In the order that decides when several channel bits are given.
 constexpr ProfileChannel kProfileChannels[] = {
-    {kProfileRed, RedOf, 255},          {kProfileGreen, GreenOf, 255},
-    {kProfileBlue, BlueOf, 255},        {kProfileHue, ZUL_GetHue, 359},
-    {kProfileSaturation, ZUL_GetSaturation, 255}, {kProfileValue, ZUL_GetBrightness, 255},
-    {kProfileLuminance, ZUL_GetY, 255},   {kProfileCr, CrPlus128, 255},
+    {kProfileRed, RedOf, 255},
+    {kProfileGreen, GreenOf, 255},
+    {kProfileBlue, BlueOf, 255},
+    {kProfileHue, ZUL_GetHue, 359},
+    {kProfileSaturation, ZUL_GetSaturation, 255},
+    {kProfileValue, ZUL_GetBrightness, 255},
+    {kProfileLuminance, ZUL_GetY, 255},
+    {kProfileCr, CrPlus128, 255},
     {kProfileCb, CbPlus128, 255},
 };
 constexpr ProfileChannel kByteChannel = {kProfileBytes, ByteOf, 255};
@@ -120,6 +124,7 @@ void ZUL_PlotChromaArea(int rows, const uint32_t* colours, int columns) {
   if (rows <= 0 || columns <= 0) return;
   for (int r = 0; r < rows; ++r) {
     const uint32_t* row = colours + static_cast<size_t>(r) * static_cast<size_t>(columns);
-    for (int j = 0; j < columns; ++j) PolylinePoint(j == 0, ChromaX(row[j]), ChromaY(row[j]), kWhite);
+    for (int j = 0; j < columns; ++j)
+      PolylinePoint(j == 0, ChromaX(row[j]), ChromaY(row[j]), kWhite);
   }
 }

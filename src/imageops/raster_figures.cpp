@@ -64,11 +64,15 @@ void PutPixel(const ImageSurface& s, const Ink& ink, int64_t x, int64_t y) {
   if (!Inside(s, x, y)) return;
   uint8_t* p = Address(s, x, y);
   if (s.bits == 32) {
-    if (ink.invert) Apply<uint32_t, true>(p, InkValue<uint32_t>(ink));
-    else Apply<uint32_t, false>(p, InkValue<uint32_t>(ink));
+    if (ink.invert)
+      Apply<uint32_t, true>(p, InkValue<uint32_t>(ink));
+    else
+      Apply<uint32_t, false>(p, InkValue<uint32_t>(ink));
   } else {
-    if (ink.invert) Apply<uint8_t, true>(p, InkValue<uint8_t>(ink));
-    else Apply<uint8_t, false>(p, InkValue<uint8_t>(ink));
+    if (ink.invert)
+      Apply<uint8_t, true>(p, InkValue<uint8_t>(ink));
+    else
+      Apply<uint8_t, false>(p, InkValue<uint8_t>(ink));
   }
 }
 
@@ -94,34 +98,43 @@ void RunOf(const ImageSurface& s, const Ink& ink, uint8_t* p, bool along_row, in
   T v = InkValue<T>(ink);
   ptrdiff_t stride = static_cast<ptrdiff_t>(s.stride);
   if (along_row) {
-    if (ink.invert) RowRun<T, true>(p, count, v);
-    else RowRun<T, false>(p, count, v);
+    if (ink.invert)
+      RowRun<T, true>(p, count, v);
+    else
+      RowRun<T, false>(p, count, v);
   } else {
-    if (ink.invert) ColumnRun<T, true>(p, stride, count, v);
-    else ColumnRun<T, false>(p, stride, count, v);
+    if (ink.invert)
+      ColumnRun<T, true>(p, stride, count, v);
+    else
+      ColumnRun<T, false>(p, stride, count, v);
   }
 }
 
 void Run(const ImageSurface& s, const Ink& ink, uint8_t* p, bool along_row, int count) {
-  if (s.bits == 32) RunOf<uint32_t>(s, ink, p, along_row, count);
-  else RunOf<uint8_t>(s, ink, p, along_row, count);
+  if (s.bits == 32)
+    RunOf<uint32_t>(s, ink, p, along_row, count);
+  else
+    RunOf<uint8_t>(s, ink, p, along_row, count);
 }
 
-// Pixels (xa..xb, y) in either order, only the visible ones visited.
+// Pixels a..b (in either order) of row `fixed` (along_row) or of column
+// `fixed`; only the visible ones are visited.
+void Span(const ImageSurface& s, const Ink& ink, bool along_row, int64_t fixed, int64_t a,
+          int64_t b) {
+  if (fixed < 0 || fixed >= (along_row ? Height(s) : Width(s))) return;
+  int64_t lo = std::max<int64_t>(std::min(a, b), 0);
+  int64_t hi = std::min<int64_t>(std::max(a, b), (along_row ? Width(s) : Height(s)) - 1);
+  if (lo > hi) return;
+  uint8_t* first = along_row ? Address(s, lo, fixed) : Address(s, fixed, lo);
+  Run(s, ink, first, along_row, static_cast<int>(hi - lo + 1));
+}
+
+// Pixels (xa..xb, y) and (x, ya..yb) in either order.
 void RowSpan(const ImageSurface& s, const Ink& ink, int64_t y, int64_t xa, int64_t xb) {
-  if (y < 0 || y >= Height(s)) return;
-  int64_t lo = std::max<int64_t>(std::min(xa, xb), 0);
-  int64_t hi = std::min<int64_t>(std::max(xa, xb), Width(s) - 1);
-  if (lo > hi) return;
-  Run(s, ink, Address(s, lo, y), true, static_cast<int>(hi - lo + 1));
+  Span(s, ink, true, y, xa, xb);
 }
-
 void ColumnSpan(const ImageSurface& s, const Ink& ink, int64_t x, int64_t ya, int64_t yb) {
-  if (x < 0 || x >= Width(s)) return;
-  int64_t lo = std::max<int64_t>(std::min(ya, yb), 0);
-  int64_t hi = std::min<int64_t>(std::max(ya, yb), Height(s) - 1);
-  if (lo > hi) return;
-  Run(s, ink, Address(s, x, lo), false, static_cast<int>(hi - lo + 1));
+  Span(s, ink, false, x, ya, yb);
 }
 
 // ---- slanted lines -------------------------------------------------------------------
@@ -132,8 +145,8 @@ void ColumnSpan(const ImageSurface& s, const Ink& ink, int64_t x, int64_t ya, in
 // which lets the walk start at the first visible k instead of at k = 0.
 struct SlantWalk {
   bool x_major;
-  int64_t a1, b1;      // start (major, minor)
-  int sa, sb;          // steps (+1 or -1)
+  int64_t a1, b1;  // start (major, minor)
+  int sa, sb;      // steps (+1 or -1)
   uint64_t dmaj, dmin;
 };
 
@@ -169,7 +182,8 @@ void WalkInsideOf(const ImageSurface& s, const SlantWalk& w, int64_t a, int64_t 
   uint8_t* p = w.x_major ? Address(s, a, b) : Address(s, b, a);
   if (w.dmaj <= INT32_MAX) {
     WalkInside<T, kInvert, int32_t>(p, major_step, minor_step, static_cast<int32_t>(e),
-                                    static_cast<int32_t>(w.dmaj), static_cast<int32_t>(w.dmin), count, v);
+                                    static_cast<int32_t>(w.dmaj), static_cast<int32_t>(w.dmin),
+                                    count, v);
   } else {
     WalkInside<T, kInvert, int64_t>(p, major_step, minor_step, e, static_cast<int64_t>(w.dmaj),
                                     static_cast<int64_t>(w.dmin), count, v);
@@ -179,11 +193,15 @@ void WalkInsideOf(const ImageSurface& s, const SlantWalk& w, int64_t a, int64_t 
 void WalkAllInside(const ImageSurface& s, const Ink& ink, const SlantWalk& w, int64_t a, int64_t b,
                    int64_t e, int64_t count) {
   if (s.bits == 32) {
-    if (ink.invert) WalkInsideOf<uint32_t, true>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
-    else WalkInsideOf<uint32_t, false>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
+    if (ink.invert)
+      WalkInsideOf<uint32_t, true>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
+    else
+      WalkInsideOf<uint32_t, false>(s, w, a, b, e, count, InkValue<uint32_t>(ink));
   } else {
-    if (ink.invert) WalkInsideOf<uint8_t, true>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
-    else WalkInsideOf<uint8_t, false>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
+    if (ink.invert)
+      WalkInsideOf<uint8_t, true>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
+    else
+      WalkInsideOf<uint8_t, false>(s, w, a, b, e, count, InkValue<uint8_t>(ink));
   }
 }
 
@@ -192,8 +210,10 @@ void WalkClipped(const ImageSurface& s, const Ink& ink, const SlantWalk& w, int6
                  int64_t e, int64_t count) {
   const int64_t dmaj = static_cast<int64_t>(w.dmaj), dmin = static_cast<int64_t>(w.dmin);
   for (;;) {
-    if (w.x_major) PutPixel(s, ink, a, b);
-    else PutPixel(s, ink, b, a);
+    if (w.x_major)
+      PutPixel(s, ink, a, b);
+    else
+      PutPixel(s, ink, b, a);
     if (--count == 0) return;
     e -= dmin;
     a += w.sa;
@@ -205,7 +225,8 @@ void WalkClipped(const ImageSurface& s, const Ink& ink, const SlantWalk& w, int6
 }
 
 // A line with x1 != x2 and y1 != y2; end points within the int range.
-void SlantedLine(const ImageSurface& s, const Ink& ink, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+void SlantedLine(const ImageSurface& s, const Ink& ink, int64_t x1, int64_t y1, int64_t x2,
+                 int64_t y2) {
   if (x1 > x2) {
     std::swap(x1, x2);
     std::swap(y1, y2);
@@ -237,8 +258,10 @@ void SlantedLine(const ImageSurface& s, const Ink& ink, int64_t x1, int64_t y1, 
   int64_t count = k_last - k_first + 1;
   int64_t minor_last = (w.x_major ? Height(s) : Width(s)) - 1;
   bool inside = b >= 0 && b <= minor_last && b_end >= 0 && b_end <= minor_last;
-  if (inside) WalkAllInside(s, ink, w, a, b, e, count);
-  else WalkClipped(s, ink, w, a, b, e, count);
+  if (inside)
+    WalkAllInside(s, ink, w, a, b, e, count);
+  else
+    WalkClipped(s, ink, w, a, b, e, count);
 }
 
 // ---- lines and the figures made of them ------------------------------------------------
@@ -301,7 +324,9 @@ OctantVisit WalkOctant(int r, Visit visit) {
 }
 
 // Where the outline's last point lies: its last step's (cx - y, cy - x).
-void PenAtLastOutlinePoint(int64_t cx, int64_t cy, const OctantVisit& last) { SetPen(cx - last.y, cy - last.x); }
+void PenAtLastOutlinePoint(int64_t cx, int64_t cy, const OctantVisit& last) {
+  SetPen(cx - last.y, cy - last.x);
+}
 
 // The outline; the pen goes to the last point plotted.
 void Outline(const Ink& ink, int64_t cx, int64_t cy, int r) {
@@ -400,7 +425,9 @@ void ZUL_XorFillBox(int x1, int y1, int x2, int y2) {
   SetPen(b.right, b.bottom);
 }
 
-void ZUL_DrawCircle(int cx, int cy, uint32_t colour, int r) { Outline(PlainInk(colour), cx, cy, r); }
+void ZUL_DrawCircle(int cx, int cy, uint32_t colour, int r) {
+  Outline(PlainInk(colour), cx, cy, r);
+}
 
 void ZUL_XorCircle(int cx, int cy, int r) { Outline(XorInk(), cx, cy, r); }
 

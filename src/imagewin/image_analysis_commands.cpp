@@ -41,17 +41,38 @@ struct ProfileGraph {
 
 constexpr int kLine = kProfilePolyline;
 constexpr ProfileGraph kProfileGraphs[] = {
-    {kIwLineRgb, 32, "RGB(Y=%d)", 12, 3,
-     {{kLine | kProfileRed, 0xFF0000}, {kLine | kProfileGreen, 0x00FF00}, {kLine | kProfileBlue, 0x0000FF}},
+    {kIwLineRgb,
+     32,
+     "RGB(Y=%d)",
+     12,
+     3,
+     {{kLine | kProfileRed, 0xFF0000},
+      {kLine | kProfileGreen, 0x00FF00},
+      {kLine | kProfileBlue, 0x0000FF}},
      {{"R", 2, 40, 0xFF0000}, {"G", 2, 72, 0x00FF00}, {"B", 2, 104, 0x0000FF}}},
-    {kIwLineHsv, 32, "HSV(Y=%d)", 12, 3,
-     {{kLine | kProfileHue, 0xFFFF00}, {kLine | kProfileSaturation, 0xFF00FF},
+    {kIwLineHsv,
+     32,
+     "HSV(Y=%d)",
+     12,
+     3,
+     {{kLine | kProfileHue, 0xFFFF00},
+      {kLine | kProfileSaturation, 0xFF00FF},
       {kLine | kProfileValue, 0x00FFFF}},
      {{"H", 2, 40, 0xFFFF00}, {"S", 2, 72, 0xFF00FF}, {"V", 2, 104, 0x00FFFF}}},
-    {kIwLineYCrCb, 32, "YCrCb(Y=%d)", 20, 3,
-     {{kLine | kProfileLuminance, 0xFFFFFF}, {kLine | kProfileCr, 0xFF8888}, {kLine | kProfileCb, 0x8888FF}},
+    {kIwLineYCrCb,
+     32,
+     "YCrCb(Y=%d)",
+     20,
+     3,
+     {{kLine | kProfileLuminance, 0xFFFFFF},
+      {kLine | kProfileCr, 0xFF8888},
+      {kLine | kProfileCb, 0x8888FF}},
      {{"Y", 4, 40, 0xFFFFFF}, {"Cr", 2, 72, 0xFF8888}, {"Cb", 2, 104, 0x8888FF}}},
-    {kIwLineLumi, 8, "Luminance(Y=%d)", 12, 1,
+    {kIwLineLumi,
+     8,
+     "Luminance(Y=%d)",
+     12,
+     1,
      {{kLine | kProfileBytes, 0xFFFFFF}},
      {{"L", 2, 40, 0xFFFFFF}}},
 };
@@ -154,7 +175,8 @@ void AreaChromaCommand(int number) {
   if (!PickBox(number, &box)) return;
   char title[kGraphTitleBytes];
   std::snprintf(title, sizeof title, "CrCb(%d,%d)-(%d,%d)", static_cast<int>(box.left),
-                static_cast<int>(box.top), static_cast<int>(box.right), static_cast<int>(box.bottom));
+                static_cast<int>(box.top), static_cast<int>(box.right),
+                static_cast<int>(box.bottom));
   const int64_t w = static_cast<int64_t>(box.right) - box.left + 1;
   const int64_t h = static_cast<int64_t>(box.bottom) - box.top + 1;
   // An area of a large picture can be hundreds of megabytes: a failed
@@ -162,7 +184,8 @@ void AreaChromaCommand(int number) {
   if (w <= 0 || h <= 0 || w > kMaxSurfaceBytes / 4 / h) return;
   std::unique_ptr<uint32_t[]> area(new (std::nothrow) uint32_t[static_cast<size_t>(w * h)]);
   if (!area) return;
-  if (CopyImageBlock(area.get(), box.left, box.top, static_cast<int>(w), static_cast<int>(h)) != 0) return;
+  if (CopyImageBlock(area.get(), box.left, box.top, static_cast<int>(w), static_cast<int>(h)) != 0)
+    return;
   const int window = CreateInFirstSlot(title, kChromaGraphSize, kChromaGraphSize, 32);
   if (window < 0) return;
   ZUL_PlotChromaArea(static_cast<int>(h), area.get(), static_cast<int>(w));

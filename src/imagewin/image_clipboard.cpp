@@ -8,7 +8,7 @@ namespace zul {
 
 namespace {
 
-constexpr int kDibHeaderBytes = sizeof(BITMAPINFOHEADER);  // 40
+constexpr int kDibHeaderBytes = sizeof(BITMAPINFOHEADER);            // 40
 constexpr int kColorTableBytes = kPaletteEntries * sizeof(RGBQUAD);  // 1024
 
 // Bytes per row of the exported DIB: 24 bits for a 32-bit window, else 8.
@@ -19,12 +19,7 @@ int64_t ExportStride(int width, int bits) {
 
 // Writes header, colour table (8 bits) and the rows bottom-up into `block`.
 void WriteDibBlock(const ImageWindow& slot, const ImageSurface& s, uint8_t* block) {
-  BITMAPINFOHEADER header = {};
-  header.biSize = kDibHeaderBytes;
-  header.biWidth = slot.width;
-  header.biHeight = slot.height;
-  header.biPlanes = 1;
-  header.biBitCount = slot.bits == 32 ? 24 : 8;
+  BITMAPINFOHEADER header = DibHeader(slot.width, slot.height, slot.bits == 32 ? 24 : 8);
   std::memcpy(block, &header, sizeof header);
   uint8_t* rows = block + kDibHeaderBytes;
   if (slot.bits == 8) {

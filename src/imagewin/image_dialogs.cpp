@@ -55,9 +55,7 @@ void BuildFilterList(int rows, wchar_t list[kFilterListUnits]) {
   *at = L'\0';
 }
 
-int ClampFilterIndex(int index, int rows) {
-  return index < 1 ? 1 : index > rows ? rows : index;
-}
+int ClampFilterIndex(int index, int rows) { return index < 1 ? 1 : index > rows ? rows : index; }
 
 struct DialogMemory {
   int* filter_index;

@@ -37,18 +37,24 @@ void BoxCommand(int number, int id) {
   int left, top, right, bottom;
   if (!PointsGiven(ZUL_GetBox(number, &left, &top, &right, &bottom))) return;
   if (!SelectSlotAgain(number)) return;
-  if (id == kIwDrawBox) ZUL_DrawBox(left, top, right, bottom);
-  else if (id == kIwFillBox) ZUL_FillBox(left, top, right, bottom);
-  else ZUL_XorFillBox(left, top, right, bottom);
+  if (id == kIwDrawBox)
+    ZUL_DrawBox(left, top, right, bottom);
+  else if (id == kIwFillBox)
+    ZUL_FillBox(left, top, right, bottom);
+  else
+    ZUL_XorFillBox(left, top, right, bottom);
 }
 
 void CircleCommand(int number, int id) {
   int cx, cy, r;
   if (!PointsGiven(ZUL_GetCircle(number, &cx, &cy, &r))) return;
   if (!SelectSlotAgain(number)) return;
-  if (id == kIwDrawCircle) ZUL_DrawCircle(cx, cy, draw_color, r);
-  else if (id == kIwFillCircle) ZUL_FillCircle(cx, cy, r);
-  else ZUL_XorFillCircle(cx, cy, r);
+  if (id == kIwDrawCircle)
+    ZUL_DrawCircle(cx, cy, draw_color, r);
+  else if (id == kIwFillCircle)
+    ZUL_FillCircle(cx, cy, r);
+  else
+    ZUL_XorFillCircle(cx, cy, r);
 }
 
 void PaintCommand(int number) {

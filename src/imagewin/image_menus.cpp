@@ -6,109 +6,99 @@ namespace zul {
 
 namespace {
 
-struct MenuItemText {
-  int id;  // 0: separator
-  const char* caption;
-};
-
-// Fills `menu` from position 0 with the listed items.
-template <size_t N>
-HMENU FillMenu(HMENU menu, const MenuItemText (&items)[N]) {
-  for (UINT i = 0; i < N; ++i) {
-    if (items[i].id == 0) {
-      InsertMenuSeparator(menu, i);
-    } else {
-      InsertMenuText(menu, i, kMenuEnabled, static_cast<UINT>(items[i].id), items[i].caption);
-    }
-  }
-  return menu;
+bool ShowsAtZoom(int number, int zoom) {
+  return ImageWindowLive(number) && image_windows[number].zoom == zoom;
 }
+bool EightBits(int number) { return ImageWindowLive(number) && image_windows[number].bits == 8; }
+bool NotEightBits(int number) { return !EightBits(number); }
 
-template <size_t N>
-HMENU MakeMenu(const MenuItemText (&items)[N]) {
-  return FillMenu(CreatePopupMenu(), items);
-}
+constexpr MenuRow kImageMenu[] = {
+    Item(kIwCut, "Cut\tCtrl+X"),
+    Item(kIwCopy, "Copy\tCtrl+C"),
+    Item(kIwPaste, "Paste\tCtrl+V"),
+    Separator(),
+    Item(kIwLoadImage, "&Load image file"),
+    Item(kIwSaveAs, "&Save as"),
+    Separator(),
+    Item(kIwZoom50, "Zoom: 50%", [](int n) { return ShowsAtZoom(n, 50); }),
+    Item(kIwZoom100, "Zoom:100%\tCtrl+0", [](int n) { return ShowsAtZoom(n, 100); }),
+    Item(kIwZoom200, "Zoom:200%", [](int n) { return ShowsAtZoom(n, 200); }),
+    Item(kIwZoomPrompt, "&Zoom..."),
+    Separator(),
+    Item(kIwResizePrompt, "&Resize..."),
+    Item(kIwDestroy, "&Destroy\tCtrl+Q"),
+};
 
-UINT CheckedWhen(bool checked) { return checked ? MFS_CHECKED : kMenuEnabled; }
+constexpr MenuRow kProcessItems[] = {
+    Item(kIwInvert, "Invert"),
+    Separator(),
+    Item(kIwRotateRight, "R. Rotate"),
+    Item(kIwRotateLeft, "L. Rotate"),
+    Separator(),
+    Item(kIwHorzFlip, "Horz. Flip"),
+    Item(kIwVertFlip, "Vert. Flip"),
+    Separator(),
+    Item(kIwSize50, "Size 50.0%"),
+    Item(kIwSize71, "Size 70.7%"),
+    Item(kIwSize141, "Size 141.4%"),
+    Item(kIwSize200, "Size 200.0%"),
+};
+constexpr MenuRow kInformation32Items[] = {
+    Item(kIwInfoPixel, "Pixel"),     Item(kIwLineRgb, "Line(RGB)"),
+    Item(kIwLineHsv, "Line(HSV)"),   Item(kIwLineYCrCb, "Line(YCrCb)"),
+    Item(kIwLineCrCb, "Line(CrCb)"), Separator(),
+    Item(kIwAreaCrCb, "Area(CrCb)"),
+};
+constexpr MenuRow kInformation8Items[] = {Item(kIwInfoPixel, "Pixel"),
+                                          Item(kIwLineLumi, "Line(Lumi)")};
+constexpr MenuRow kPatternItems[] = {
+    Item(kIwPatternRgb, "RGB"), Item(kIwPatternHsv, "HSV"), Item(kIwPatternYCrCb, "YCrCb"),
+    Item(kIwPatternYuv, "Yuv"), Item(kIwPatternYiq, "YIQ"), Item(kIwPatternGrey, "Grey"),
+};
+constexpr MenuRow kColorItems[] = {Item(kIwColorChange, "Change"), Item(kIwColorPick, "Pick")};
+constexpr MenuRow kLineItems[] = {Item(kIwDrawLine, "Normal"), Item(kIwDrawRow, "Horz."),
+                                  Item(kIwDrawColumn, "Vert.")};
+constexpr MenuRow kBoxItems[] = {Item(kIwDrawBox, "Normal"), Item(kIwFillBox, "Fill"),
+                                 Item(kIwXorFillBox, "Fill XOR")};
+constexpr MenuRow kCircleItems[] = {Item(kIwDrawCircle, "Normal"), Item(kIwFillCircle, "Fill"),
+                                    Item(kIwXorFillCircle, "Fill XOR")};
+constexpr MenuRow kTrueTypeItems[] = {Item(kIwTrueTypeDraw, "Draw"),
+                                      Item(kIwFontChange, "Font Change")};
 
-constexpr MenuItemText kProcessItems[] = {
-    {kIwInvert, "Invert"},        {0, nullptr},
-    {kIwRotateRight, "R. Rotate"}, {kIwRotateLeft, "L. Rotate"},
-    {0, nullptr},                 {kIwHorzFlip, "Horz. Flip"},
-    {kIwVertFlip, "Vert. Flip"},  {0, nullptr},
-    {kIwSize50, "Size 50.0%"},    {kIwSize71, "Size 70.7%"},
-    {kIwSize141, "Size 141.4%"},  {kIwSize200, "Size 200.0%"},
+constexpr MenuTable kProcess = Rows(kProcessItems), kInformation32 = Rows(kInformation32Items),
+                    kInformation8 = Rows(kInformation8Items), kPattern = Rows(kPatternItems),
+                    kColor = Rows(kColorItems), kLine = Rows(kLineItems), kBox = Rows(kBoxItems),
+                    kCircle = Rows(kCircleItems), kTrueType = Rows(kTrueTypeItems);
+
+// The Ctrl + right click (or middle click) menu; its Information submenu
+// follows the slot's bit depth.
+constexpr MenuRow kToolsMenu[] = {
+    SubMenu("Process...", &kProcess),
+    Separator(),
+    SubMenu("Information...", &kInformation32, NotEightBits),
+    SubMenu("Information...", &kInformation8, EightBits),
+    Separator(),
+    SubMenu("Test Pattern...", &kPattern),
+    Separator(),
+    Item(kIwClipping, "Clipping\tCtrl+R"),
+    Separator(),
+    SubMenu("Color...", &kColor),
+    SubMenu("Draw Line...", &kLine),
+    SubMenu("Draw Box...", &kBox),
+    SubMenu("Draw Circle...", &kCircle),
+    SubMenu("TrueType...", &kTrueType),
+    Item(kIwDrawText, "Draw Text"),
+    Item(kIwPaint, "Paint"),
 };
-constexpr MenuItemText kInformation32Items[] = {
-    {kIwInfoPixel, "Pixel"},       {kIwLineRgb, "Line(RGB)"},  {kIwLineHsv, "Line(HSV)"},
-    {kIwLineYCrCb, "Line(YCrCb)"}, {kIwLineCrCb, "Line(CrCb)"}, {0, nullptr},
-    {kIwAreaCrCb, "Area(CrCb)"},
-};
-constexpr MenuItemText kInformation8Items[] = {
-    {kIwInfoPixel, "Pixel"},
-    {kIwLineLumi, "Line(Lumi)"},
-};
-constexpr MenuItemText kPatternItems[] = {
-    {kIwPatternRgb, "RGB"}, {kIwPatternHsv, "HSV"}, {kIwPatternYCrCb, "YCrCb"},
-    {kIwPatternYuv, "Yuv"}, {kIwPatternYiq, "YIQ"}, {kIwPatternGrey, "Grey"},
-};
-constexpr MenuItemText kColorItems[] = {{kIwColorChange, "Change"}, {kIwColorPick, "Pick"}};
-constexpr MenuItemText kLineItems[] = {
-    {kIwDrawLine, "Normal"}, {kIwDrawRow, "Horz."}, {kIwDrawColumn, "Vert."}};
-constexpr MenuItemText kBoxItems[] = {
-    {kIwDrawBox, "Normal"}, {kIwFillBox, "Fill"}, {kIwXorFillBox, "Fill XOR"}};
-constexpr MenuItemText kCircleItems[] = {
-    {kIwDrawCircle, "Normal"}, {kIwFillCircle, "Fill"}, {kIwXorFillCircle, "Fill XOR"}};
-constexpr MenuItemText kTrueTypeItems[] = {
-    {kIwTrueTypeDraw, "Draw"}, {kIwFontChange, "Font Change"}};
 
 }  // namespace
 
-HMENU BuildImageMenu(int number) {
-  int zoom = ImageWindowLive(number) ? image_windows[number].zoom : 0;
-  HMENU menu = CreatePopupMenu();
-  InsertMenuText(menu, 0, kMenuEnabled, kIwCut, "Cut\tCtrl+X");
-  InsertMenuText(menu, 1, kMenuEnabled, kIwCopy, "Copy\tCtrl+C");
-  InsertMenuText(menu, 2, kMenuEnabled, kIwPaste, "Paste\tCtrl+V");
-  InsertMenuSeparator(menu, 3);
-  InsertMenuText(menu, 4, kMenuEnabled, kIwLoadImage, "&Load image file");
-  InsertMenuText(menu, 5, kMenuEnabled, kIwSaveAs, "&Save as");
-  InsertMenuSeparator(menu, 6);
-  InsertMenuText(menu, 7, CheckedWhen(zoom == 50), kIwZoom50, "Zoom: 50%");
-  InsertMenuText(menu, 8, CheckedWhen(zoom == 100), kIwZoom100, "Zoom:100%\tCtrl+0");
-  InsertMenuText(menu, 9, CheckedWhen(zoom == 200), kIwZoom200, "Zoom:200%");
-  InsertMenuText(menu, 10, kMenuEnabled, kIwZoomPrompt, "&Zoom...");
-  InsertMenuSeparator(menu, 11);
-  InsertMenuText(menu, 12, kMenuEnabled, kIwResizePrompt, "&Resize...");
-  InsertMenuText(menu, 13, kMenuEnabled, kIwDestroy, "&Destroy\tCtrl+Q");
-  return menu;
-}
+HMENU BuildImageMenu(int number) { return BuildMenu(Rows(kImageMenu), number); }
 
-HMENU BuildToolsMenu(int number) {
-  bool eight_bits = ImageWindowLive(number) && image_windows[number].bits == 8;
-  HMENU menu = CreatePopupMenu();
-  InsertSubMenu(menu, MakeMenu(kProcessItems), 0, "Process...");
-  InsertMenuSeparator(menu, 1);
-  InsertSubMenu(menu, eight_bits ? MakeMenu(kInformation8Items) : MakeMenu(kInformation32Items), 2,
-                "Information...");
-  InsertMenuSeparator(menu, 3);
-  InsertSubMenu(menu, MakeMenu(kPatternItems), 4, "Test Pattern...");
-  InsertMenuSeparator(menu, 5);
-  InsertMenuText(menu, 6, kMenuEnabled, kIwClipping, "Clipping\tCtrl+R");
-  InsertMenuSeparator(menu, 7);
-  InsertSubMenu(menu, MakeMenu(kColorItems), 8, "Color...");
-  InsertSubMenu(menu, MakeMenu(kLineItems), 9, "Draw Line...");
-  InsertSubMenu(menu, MakeMenu(kBoxItems), 10, "Draw Box...");
-  InsertSubMenu(menu, MakeMenu(kCircleItems), 11, "Draw Circle...");
-  InsertSubMenu(menu, MakeMenu(kTrueTypeItems), 12, "TrueType...");
-  InsertMenuText(menu, 13, kMenuEnabled, kIwDrawText, "Draw Text");
-  InsertMenuText(menu, 14, kMenuEnabled, kIwPaint, "Paint");
-  return menu;
-}
+HMENU BuildToolsMenu(int number) { return BuildMenu(Rows(kToolsMenu), number); }
 
 HMENU BuildContextMenu(HWND window, WPARAM wparam) {
-  if (point_tool_active != 0) return nullptr;   // the click belongs to the tool
-  if (text_input_pending != 0) return nullptr;  // a text window waits for a line
+  if (!ContextMenuMayOpen()) return nullptr;  // a tool waits, or a text window waits for a line
   int number = FindImageWindow(window);
   if (number < 0) return nullptr;
   return (wparam & MK_CONTROL) ? BuildToolsMenu(number) : BuildImageMenu(number);

@@ -18,7 +18,7 @@ namespace zul {
 
 namespace {
 
-constexpr int kRotationTile = 64;     // pixels per side of the blocks a rotation copies
+constexpr int kRotationTile = 64;  // pixels per side of the blocks a rotation copies
 constexpr int kClipTitleBytes = 512;
 
 // Whether a width x height picture can be shown at the slot's zoom, as
@@ -108,7 +108,8 @@ void ReleasePictureCopy(const PictureCopy& copy) {
 
 bool MakePictureCopy(const ImageWindow& slot, PictureCopy* copy) {
   copy->dc = CreateCompatibleDC(slot.memory_dc);
-  copy->bitmap = copy->dc ? CreateCompatibleBitmap(slot.memory_dc, slot.width, slot.height) : nullptr;
+  copy->bitmap =
+      copy->dc ? CreateCompatibleBitmap(slot.memory_dc, slot.width, slot.height) : nullptr;
   if (copy->bitmap == nullptr) {
     if (copy->dc) DeleteDC(copy->dc);
     return false;
@@ -216,7 +217,8 @@ void ScaleCommand(HWND, int number, int per_mille) {
   ImageWindowLook look;
   CaptureImageWindowLook(number, &look);
   ZUL_DestroyImage(number);
-  if (RemakeImageWindow(number, look, static_cast<int>(new_width), static_cast<int>(new_height)) == 0) {
+  if (RemakeImageWindow(number, look, static_cast<int>(new_width), static_cast<int>(new_height)) ==
+      0) {
     StretchBlt(image_windows[number].memory_dc, 0, 0, static_cast<int>(new_width),
                static_cast<int>(new_height), copy.dc, 0, 0, width, height, SRCCOPY);
   } else if (RemakeImageWindow(number, look, width, height) == 0) {

@@ -18,37 +18,14 @@ void PaintImageWindow(HWND window) {
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (HandleSnapMessage(window, message, lparam, &result)) return result;
+  if (ImageMouseMessage(window, message, wparam, lparam)) return 0;
   switch (message) {
     case WM_CREATE:
-    case WM_DESTROY:
-      return 0;
-    case WM_PAINT:
-      PaintImageWindow(window);
-      return 0;
-    case WM_CLOSE:
-      ZUL_DestroyImage(FindImageWindow(window));
-      return 0;
-    case WM_KEYDOWN:
-      ImageWindowKey(window, wparam);
-      return 0;
-    case WM_COMMAND:
-      ImageWindowCommand(window, LOWORD(wparam));
-      return 0;
-    case WM_MOUSEMOVE:
-      ImageMouseMove(window, wparam, lparam);
-      return 0;
-    case WM_LBUTTONDOWN:
-      ImageLeftButton(window, wparam, lparam);
-      return 0;
-    case WM_RBUTTONDOWN:
-      ImageRightButton(window, wparam, lparam);
-      return 0;
-    case WM_MBUTTONDOWN:
-      ImageMiddleButton(window, wparam, lparam);
-      return 0;
-    case WM_MOUSEWHEEL:
-      ImageMouseWheel(window, wparam);
-      return 0;
+    case WM_DESTROY: return 0;
+    case WM_PAINT: PaintImageWindow(window); return 0;
+    case WM_CLOSE: ZUL_DestroyImage(FindImageWindow(window)); return 0;
+    case WM_KEYDOWN: ImageWindowKey(window, wparam); return 0;
+    case WM_COMMAND: ImageWindowCommand(window, LOWORD(wparam)); return 0;
     case WM_DROPFILES:
       if (point_tool_active != 0) {  // a waiting tool's feedback is in the picture
         DragFinish(reinterpret_cast<HDROP>(wparam));
@@ -56,8 +33,7 @@ LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
       }
       DropFilesCommand(window, reinterpret_cast<HDROP>(wparam));
       return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

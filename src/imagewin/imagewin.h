@@ -9,7 +9,6 @@ namespace zul {
 
 LRESULT CALLBACK ImageWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-
 // ---- window lookups (image_lookup.cpp) --------------------------------------------
 // FindImageWindow (surfaces) gives the slot of a window; this one also makes
 // it the current image window. -1 when the window has no live slot (the
@@ -78,11 +77,9 @@ void ImageWindowCommand(HWND window, int id);
 // ---- mouse (mouse_feed.cpp) -----------------------------------------------------------
 // Image coordinate of a client coordinate at `zoom` percent.
 int ClientToImage(int client, int zoom);
-void ImageMouseMove(HWND window, WPARAM wparam, LPARAM lparam);
-void ImageLeftButton(HWND window, WPARAM wparam, LPARAM lparam);
-void ImageRightButton(HWND window, WPARAM wparam, LPARAM lparam);
-void ImageMiddleButton(HWND window, WPARAM wparam, LPARAM lparam);
-void ImageMouseWheel(HWND window, WPARAM wparam);
+// WM_MOUSEMOVE, the left, right and middle presses and the wheel; false
+// for any other message.
+bool ImageMouseMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // ---- operations of the commands, one place each ----------------------------------------
 // Each gets the slot the command table chose (found or activated) and the

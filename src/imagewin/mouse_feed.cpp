@@ -8,7 +8,8 @@ namespace zul {
 namespace {
 
 int SlotZoom(int number) {
-  return ImageWindowLive(number) && image_windows[number].zoom > 0 ? image_windows[number].zoom : 100;
+  return ImageWindowLive(number) && image_windows[number].zoom > 0 ? image_windows[number].zoom
+                                                                   : 100;
 }
 
 int ClientX(LPARAM lparam) { return static_cast<int>(LOWORD(lparam)); }
@@ -53,10 +54,6 @@ void RightOrMiddleButton(HWND window, WPARAM wparam) {
   ShowContextMenu(window, wparam);
 }
 
-}  // namespace
-
-int ClientToImage(int client, int zoom) { return zoom > 0 ? client * 100 / zoom : client; }
-
 void ImageMouseMove(HWND window, WPARAM wparam, LPARAM lparam) {
   TrackMouse(window, wparam, lparam);
   if (ToolImagePosition(window, lparam, &point_move_x, &point_move_y)) point_moved = 1;
@@ -69,13 +66,6 @@ void ImageLeftButton(HWND window, WPARAM wparam, LPARAM lparam) {
   point_clicked = 1;
 }
 
-void ImageRightButton(HWND window, WPARAM wparam, LPARAM) { RightOrMiddleButton(window, wparam); }
-
-void ImageMiddleButton(HWND window, WPARAM wparam, LPARAM lparam) {
-  TrackMouse(window, wparam, lparam);
-  RightOrMiddleButton(window, wparam | MK_CONTROL);
-}
-
 void ImageMouseWheel(HWND window, WPARAM wparam) {
   if ((GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL) == 0) return;
   int delta = GET_WHEEL_DELTA_WPARAM(wparam);
@@ -83,6 +73,24 @@ void ImageMouseWheel(HWND window, WPARAM wparam) {
     StepZoomUp(FindImageWindow(window));
   } else if (delta > 0) {
     StepZoomDown(FindImageWindow(window));
+  }
+}
+
+}  // namespace
+
+int ClientToImage(int client, int zoom) { return zoom > 0 ? client * 100 / zoom : client; }
+
+bool ImageMouseMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEMOVE: ImageMouseMove(window, wparam, lparam); return true;
+    case WM_LBUTTONDOWN: ImageLeftButton(window, wparam, lparam); return true;
+    case WM_RBUTTONDOWN: RightOrMiddleButton(window, wparam); return true;
+    case WM_MBUTTONDOWN:
+      TrackMouse(window, wparam, lparam);
+      RightOrMiddleButton(window, wparam | MK_CONTROL);
+      return true;
+    case WM_MOUSEWHEEL: ImageMouseWheel(window, wparam); return true;
+    default: return false;
   }
 }
 

@@ -20,7 +20,15 @@ constexpr int kGiven = 0, kCancelled = 1, kRefused = 2;
 
 // ---- feedback in the picture ------------------------------------------------------
 
-enum FigureKind { kNoFigure, kRowFigure, kColumnFigure, kPlacedBoxFigure, kLineFigure, kBoxFigure, kCircleFigure };
+enum FigureKind {
+  kNoFigure,
+  kRowFigure,
+  kColumnFigure,
+  kPlacedBoxFigure,
+  kLineFigure,
+  kBoxFigure,
+  kCircleFigure
+};
 
 // An XOR figure as it was drawn, so that it can be erased there whatever
 // the feed variables say meanwhile.
@@ -37,8 +45,10 @@ void DrawPlacedBox(int x, int y, int w, int h) {
   int64_t right = left + w - 1, bottom = top + h - 1;
   ZUL_XorBox(ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom));
   if (w > 8 && h > 8) {
-    ZUL_XorLine(ClampToInt(left + 1), ClampToInt(top + 1), ClampToInt(right - 1), ClampToInt(bottom - 1));
-    ZUL_XorLine(ClampToInt(right - 1), ClampToInt(top + 1), ClampToInt(left + 1), ClampToInt(bottom - 1));
+    ZUL_XorLine(ClampToInt(left + 1), ClampToInt(top + 1), ClampToInt(right - 1),
+                ClampToInt(bottom - 1));
+    ZUL_XorLine(ClampToInt(right - 1), ClampToInt(top + 1), ClampToInt(left + 1),
+                ClampToInt(bottom - 1));
   }
 }
 
@@ -103,7 +113,7 @@ Wait BeginWait(int slot, const char* prompt) {
 }
 
 // Stop or Exit ends the wait; the caller sees stop_requested still set.
-bool WaitInterrupted() { return stop_requested != 0 || quit_state != 0; }
+bool WaitInterrupted() { return stop_requested != 0 || quit_state != kQuitNone; }
 
 // The watched window was closed (or its slot made again) during the wait.
 bool WatchedWindowGone(const Wait& wait) {
@@ -230,37 +240,38 @@ int WaitForTwoPoints(int slot, FigureKind band, const TwoPointOutputs& out) {
   for (int* p : {out.x1, out.y1, out.x2, out.y2, out.r}) Put(p, 0);
   Wait wait = BeginWait(slot, "Click the first point");
   Feedback f{slot, band, 0, 0, 0, 0, 0, false};
-  int state = 0;  // 0 waits for the first point, 1 for the second, 2 done
+  enum class Stage { kFirstPoint, kSecondPoint, kDone };
+  Stage stage = Stage::kFirstPoint;
   for (;;) {
     int code = AfterRound(wait, &f);
     if (code >= 0) return FinishWait(&f, code);
-    if (state == 2) return FinishWait(&f, kGiven);
-    if (point_clicked && state == 0) {
+    if (stage == Stage::kDone) return FinishWait(&f, kGiven);
+    if (point_clicked && stage == Stage::kFirstPoint) {
       point_clicked = 0;
       SetFirstPoint(&f, out, point_click_x, point_click_y);
       ShowFigure(&f);
       SetStatusText("Click the second point");
-      state = 1;
+      stage = Stage::kSecondPoint;
     }
-    if (point_clicked && state == 1) {
+    if (point_clicked && stage == Stage::kSecondPoint) {
       point_clicked = 0;
       HideFigure(&f);
       SetSecondPoint(&f, out, point_click_x, point_click_y);
       if (out.ordered) OrderCorners(out);
-      state = 2;
+      stage = Stage::kDone;
     }
     if (point_cancelled) {
-      if (state == 0) {
+      if (stage == Stage::kFirstPoint) {
         point_cancelled = 0;
         return FinishWait(&f, kCancelled);
       }
-      if (state == 1) {
+      if (stage == Stage::kSecondPoint) {
         HideFigure(&f);
         point_cancelled = 0;
         SetStatusText("Click the first point");
-        state = 0;
+        stage = Stage::kFirstPoint;
       }
-    } else if (state == 1 && point_moved) {
+    } else if (stage == Stage::kSecondPoint && point_moved) {
       point_moved = 0;
       HideFigure(&f);
       SetSecondPoint(&f, out, point_move_x, point_move_y);
@@ -279,7 +290,9 @@ int ZUL_GetPoint(int slot, int* x, int* y) { return WaitForPoint(slot, kNoFigure
 
 int ZUL_GetRow(int slot, int* x, int* y) { return WaitForPoint(slot, kRowFigure, 0, 0, x, y); }
 
-int ZUL_GetColumn(int slot, int* x, int* y) { return WaitForPoint(slot, kColumnFigure, 0, 0, x, y); }
+int ZUL_GetColumn(int slot, int* x, int* y) {
+  return WaitForPoint(slot, kColumnFigure, 0, 0, x, y);
+}
 
 int ZUL_PlaceBox(int slot, int w, int h, int* x, int* y) {
   return WaitForPoint(slot, kPlacedBoxFigure, w, h, x, y);
@@ -290,7 +303,8 @@ int ZUL_GetLine(int slot, int* x1, int* y1, int* x2, int* y2) {
 }
 
 int ZUL_GetBox(int slot, int* left, int* top, int* right, int* bottom) {
-  return WaitForTwoPoints(slot, kBoxFigure, TwoPointOutputs{left, top, right, bottom, nullptr, true});
+  return WaitForTwoPoints(slot, kBoxFigure,
+                          TwoPointOutputs{left, top, right, bottom, nullptr, true});
 }
 
 int ZUL_GetCircle(int slot, int* cx, int* cy, int* r) {

@@ -5,7 +5,7 @@
 namespace zul {
 
 bool PointsGiven(int tool_result) {
-  return tool_result == 0 && stop_requested == 0 && quit_state == 0;
+  return tool_result == 0 && stop_requested == 0 && quit_state == kQuitNone;
 }
 
 bool SlotStillShows(int number, HWND window) {

@@ -23,8 +23,8 @@ void CaptureImageWindowLook(int number, ImageWindowLook* look) {
 int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height) {
   if (width < 1) width = 1;
   if (height < 1) height = 1;
-  int code =
-      CreateImageWindow(number, look.title, look.left, look.top, width, height, look.zoom, look.bits);
+  int code = CreateImageWindow(number, look.title, look.left, look.top, width, height, look.zoom,
+                               look.bits);
   if (code != 0) return code;
   if (look.bits == 8) {
     SetDIBColorTable(image_windows[number].memory_dc, 0, kPaletteEntries, look.colors);

@@ -34,7 +34,7 @@ void FormatNumberTitle(int number, char title[kNumberTitleBytes]) {
 
 // A prompt reads from the text windows' one input; a second one would cut
 // into the line the first is waiting for.
-bool PromptAllowed() { return text_input_pending == 0 && quit_state == 0; }
+bool PromptAllowed() { return text_input_pending == kNoInputPending && quit_state == kQuitNone; }
 
 }  // namespace
 
@@ -48,14 +48,14 @@ void PasteClipboardPicture() {
   GetObjectW(bitmap, sizeof info, &info);
   int width = info.bmWidth;
   int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  for (int n = 0; n < kImageSlots && quit_state == 0; ++n) {
+  for (int n = 0; n < kImageSlots && quit_state == kQuitNone; ++n) {
     char title[kNumberTitleBytes];
     FormatNumberTitle(n, title);
     if (RequestCreateImage(n, title, width, height, 32) == 0) {
       // Exit chosen meanwhile: the worker serves no more requests.
-      if (quit_state != 0) break;
+      if (quit_state != kQuitNone) break;
       RequestPasteBitmap(bitmap);  // the worker deletes it
-      if (quit_state == 0) RequestRedrawImage(n);
+      if (quit_state == kQuitNone) RequestRedrawImage(n);
       ZUL_RestoreImage();
       return;
     }
@@ -112,26 +112,13 @@ void ShowWindowInfo() {
 
 void MainWindowCommand(HWND, int id) {
   switch (id) {
-    case kCmdPaste:
-      PasteClipboardPicture();
-      break;
-    case kCmdImageWindow:
-      CreateImageWindowByPrompt();
-      break;
-    case kCmdTextWindow:
-      OpenNextTextWindow();
-      break;
-    case kCmdInputBox:
-      OpenInputBoxByPrompt();
-      break;
-    case kCmdWindowInfo:
-      ShowWindowInfo();
-      break;
-    case kCmdButtonBox:
-      OpenButtonBoxByPrompt();
-      break;
-    default:
-      break;
+    case kCmdPaste: PasteClipboardPicture(); break;
+    case kCmdImageWindow: CreateImageWindowByPrompt(); break;
+    case kCmdTextWindow: OpenNextTextWindow(); break;
+    case kCmdInputBox: OpenInputBoxByPrompt(); break;
+    case kCmdWindowInfo: ShowWindowInfo(); break;
+    case kCmdButtonBox: OpenButtonBoxByPrompt(); break;
+    default: break;
   }
 }
 

@@ -54,12 +54,12 @@ int OpenDroppedFile(HDROP drop, UINT index, int n) {
     snprintf(title, sizeof title, "%03d %s", n, part_ansi);
     int result = RequestCreateImage(n, title, width, height, 32);
     if (result == 0) break;
-    if (result != 1 || quit_state != 0) return n;  // cannot be made: skip the file
+    if (result != 1 || quit_state != kQuitNone) return n;  // cannot be made: skip the file
     if (++n > kImageSlots - 1) return n;
   }
   // Exit chosen meanwhile: the worker serves no more requests.
-  if (quit_state == 0) RequestLoadImageFile(n, full_ansi);
-  if (quit_state == 0) RequestRedrawImage(n);
+  if (quit_state == kQuitNone) RequestLoadImageFile(n, full_ansi);
+  if (quit_state == kQuitNone) RequestRedrawImage(n);
   ZUL_RestoreImage();
   return n + 1;
 }
@@ -69,7 +69,7 @@ int OpenDroppedFile(HDROP drop, UINT index, int n) {
 void HandleMainWindowDrop(HDROP drop) {
   UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   int n = 0;
-  for (UINT index = 0; index < files && n < kImageSlots && quit_state == 0; ++index) {
+  for (UINT index = 0; index < files && n < kImageSlots && quit_state == kQuitNone; ++index) {
     n = OpenDroppedFile(drop, index, n);
   }
   DragFinish(drop);

@@ -11,8 +11,8 @@ namespace {
 HMENU main_menu_bar;
 
 // The drop animation: the window falls 55 pixels with two bounces.
-constexpr int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
-                                  -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
+constexpr int kDropOffsets[28] = {1,  2,  3, 4, 5, 6, 7, 8, 9,  10, -6, -5, -4, -3,
+                                  -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1,  2,  3};
 constexpr int kDropStepMs = 20;
 constexpr int kDropRestMs = 500;
 constexpr int kExitWaitMs = 2000;
@@ -44,9 +44,9 @@ int ReadBitsPerPixel(HWND window) {
 
 void CreateMainWindowContents(HWND window) {
   main_window = window;
-  status_label = CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE, 0, 6, 234, 20,
-                                 window, reinterpret_cast<HMENU>(kStatusLabelId), zul_instance,
-                                 nullptr);
+  status_label =
+      CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE, 0, 6, 234, 20, window,
+                      reinterpret_cast<HMENU>(kStatusLabelId), zul_instance, nullptr);
   PlayDropAnimation(window);
   MoveWindowIntoWorkArea(window);
   bits_per_pixel = ReadBitsPerPixel(window);
@@ -66,43 +66,20 @@ void MainWindowKey(HWND window, WPARAM key) {
   }
   switch (key) {
     case 'X':
-    case VK_ESCAPE:
-      RunExitSequence();
-      break;
-    case 'S':
-      StartCommand();
-      break;
-    case 'C':
-      StopCommand();
-      break;
-    default:
-      break;
+    case VK_ESCAPE: RunExitSequence(); break;
+    case 'S': StartCommand(); break;
+    case 'C': StopCommand(); break;
+    default: break;
   }
 }
 
 void MainWindowMenuCommand(HWND window, int id) {
   switch (id) {
-    case kCmdStart:
-      StartCommand();
-      break;
-    case kCmdExit:
-      RunExitSequence();
-      break;
-    case kCmdStop:
-      StopCommand();
-      break;
-    default:
-      MainWindowCommand(window, id);
-      break;
+    case kCmdStart: StartCommand(); break;
+    case kCmdExit: RunExitSequence(); break;
+    case kCmdStop: StopCommand(); break;
+    default: MainWindowCommand(window, id); break;
   }
-}
-
-HMENU BuildMainMenuBar() {
-  HMENU bar = CreateMenu();
-  InsertMenuText(bar, 0, kMenuEnabled, kCmdStart, "Start(&S)");
-  InsertMenuText(bar, 1, kMenuEnabled, kCmdStop, "Stop(&C)");
-  InsertMenuText(bar, 2, kMenuEnabled, kCmdExit, "Exit(&X)");
-  return bar;
 }
 
 }  // namespace
@@ -117,9 +94,9 @@ RECT MainWindowStartRect() {
 void CreateMainWindow() {
   main_menu_bar = BuildMainMenuBar();
   RECT start = MainWindowStartRect();
-  CreateWindowExW(0, L"zul_mw", L"ZULLIB 7.0", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  start.left, start.top, start.right - start.left, start.bottom - start.top,
-                  nullptr, main_menu_bar, zul_instance, nullptr);
+  CreateWindowExW(0, L"zul_mw", L"ZULLIB 7.0", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, start.left,
+                  start.top, start.right - start.left, start.bottom - start.top, nullptr,
+                  main_menu_bar, zul_instance, nullptr);
   ShowDisplayDepth();
   DragAcceptFiles(main_window, TRUE);
   UpdateWindow(main_window);
@@ -137,7 +114,7 @@ void StartCommand() {
 void StopCommand() { stop_requested = 1; }
 
 void RunExitSequence() {
-  text_input_pending = 0;
+  text_input_pending = kNoInputPending;
   stop_requested = 1;
   quit_state = kQuitting;
   ZUL_CloseAllLogs();
@@ -162,27 +139,16 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   LRESULT result = 0;
   if (HandleSnapMessage(window, message, lparam, &result)) return result;
   switch (message) {
-    case WM_CREATE:
-      CreateMainWindowContents(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_CREATE: CreateMainWindowContents(window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_RBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
       if (ContextMenuMayOpen(MenuOwner::kMainWindow)) ShowMainPopupMenu(window);
       return 0;
-    case WM_KEYDOWN:
-      MainWindowKey(window, wparam);
-      return 0;
-    case WM_COMMAND:
-      MainWindowMenuCommand(window, LOWORD(wparam));
-      return 0;
-    case WM_DROPFILES:
-      HandleMainWindowDrop(reinterpret_cast<HDROP>(wparam));
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    case WM_KEYDOWN: MainWindowKey(window, wparam); return 0;
+    case WM_COMMAND: MainWindowMenuCommand(window, LOWORD(wparam)); return 0;
+    case WM_DROPFILES: HandleMainWindowDrop(reinterpret_cast<HDROP>(wparam)); return 0;
+    default: return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 

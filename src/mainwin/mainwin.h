@@ -22,13 +22,14 @@ void StartCommand();
 void StopCommand();
 void RunExitSequence();
 
-// ---- popup menu (main_popup.cpp) ------------------------------------------------------
+// ---- menus (main_menus.cpp) ------------------------------------------------------------
 // Whether the commands that need the worker thread are greyed now: while the
 // application runs or a text window waits for a line.
 bool MainCommandsBusy();
 // The popup menu as it is shown now (greyed items while busy); the caller
 // destroys it.
 HMENU BuildMainPopupMenu();
+HMENU BuildMainMenuBar();  // Start, Stop and Exit
 void ShowMainPopupMenu(HWND window);
 
 // ---- commands (main_commands.cpp) and drops (main_drop.cpp) -----------------------------

@@ -14,11 +14,11 @@ namespace {
 
 // Waits, keeping the main window's messages flowing, until `ready` holds.
 // Returns false, without waiting further, once the worker thread has left its
-// loop at Exit (quit_state 2): it serves no request any more.
+// loop at Exit (kQuitWorkerGone): it serves no request any more.
 template <typename Ready>
 bool PumpMainUntil(Ready ready) {
   while (!ready()) {
-    if (quit_state == 2) return false;
+    if (quit_state == kQuitWorkerGone) return false;
     PumpMainMessages();
     if (ready()) break;
     MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -47,14 +47,12 @@ void DispatchWindowRequest() {
   WindowRequest& r = window_request;
   switch (r.code) {
     case kRequestCreateImage:
-      r.result = r.number >= kImageSlots || r.number < 0
-                     ? 4
-                     : CreateImageWindow(r.number, r.title, r.x, r.y, r.width, r.height, r.zoom,
-                                         r.bits);
+      r.result =
+          r.number >= kImageSlots || r.number < 0
+              ? 4
+              : CreateImageWindow(r.number, r.title, r.x, r.y, r.width, r.height, r.zoom, r.bits);
       break;
-    case kRequestRedrawImage:
-      ZUL_RedrawImage(r.number);
-      break;
+    case kRequestRedrawImage: ZUL_RedrawImage(r.number); break;
     case kRequestLoadImageFile:
       // A free or bad number loads nothing (rather than into whichever window
       // is current) and leaves the history alone.
@@ -65,9 +63,7 @@ void DispatchWindowRequest() {
       r.result = ZUL_LoadImageFile(r.file_name, r.x, r.y);
       ZUL_RestoreImage();
       break;
-    case kRequestPasteBitmap:
-      PasteBitmapToImage(r.bitmap);
-      break;
+    case kRequestPasteBitmap: PasteBitmapToImage(r.bitmap); break;
     case kRequestOpenTextWindow:
       if (r.number >= 0 && r.number < kTextSlots) ZUL_OpenTextWindow(r.number, -1, -1, -1, -1);
       break;
@@ -79,8 +75,7 @@ void DispatchWindowRequest() {
       ZUL_DestroyButtonBox();
       ZUL_OpenButtonBox(r.x, r.y, r.width, r.height);
       break;
-    default:
-      break;
+    default: break;
   }
   if (r.result_out) *r.result_out = r.result;
   r.result_out = nullptr;

@@ -23,14 +23,15 @@ extern HANDLE worker_thread;
 DWORD WINAPI WorkerThreadMain(LPVOID);
 
 // ---- window requests (requests.cpp) ------------------------------------------------
+// The codes 9001-9007, in this order.
 enum RequestCode : int32_t {
   kRequestCreateImage = 9001,
-  kRequestRedrawImage = 9002,
-  kRequestLoadImageFile = 9003,
-  kRequestPasteBitmap = 9004,
-  kRequestOpenTextWindow = 9005,
-  kRequestOpenInputBox = 9006,
-  kRequestOpenButtonBox = 9007,
+  kRequestRedrawImage,
+  kRequestLoadImageFile,
+  kRequestPasteBitmap,
+  kRequestOpenTextWindow,
+  kRequestOpenInputBox,
+  kRequestOpenButtonBox,
 };
 
 // The single cross-thread request record. `code` and `done` are the

@@ -7,16 +7,9 @@ namespace zul {
 
 namespace {
 
-// A copy of a clipboard DIB's header with a colour table (or the three
-// bit-field masks) of at most 256 entries.
-struct ClipboardDibInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colors[kPaletteEntries];
-};
-
 bool SupportedBitCount(int bit_count) {
-  return bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 ||
-         bit_count == 24 || bit_count == 32;
+  return bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 || bit_count == 24 ||
+         bit_count == 32;
 }
 
 // Bytes of pixel data a DIB header describes, or -1 when it makes no sense.
@@ -31,7 +24,7 @@ int64_t DibPixelBytes(const BITMAPINFOHEADER& h) {
 // A picture of 8 bits or less stays a DIB section with its own colour table,
 // so that a blit into a surface with the same table keeps every index (a
 // bitmap in the screen's format would round the colours).
-HBITMAP PalettedBitmap(const ClipboardDibInfo& info, const uint8_t* bits, int64_t pixel_bytes) {
+HBITMAP PalettedBitmap(const DibInfo& info, const uint8_t* bits, int64_t pixel_bytes) {
   void* base = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
                                     DIB_RGB_COLORS, &base, nullptr, 0);
@@ -44,7 +37,9 @@ HBITMAP PalettedBitmap(const ClipboardDibInfo& info, const uint8_t* bits, int64_
 // beyond the block.
 HBITMAP BitmapFromDibBlock(const uint8_t* block, size_t size, RGBQUAD* colors, int* count) {
   if (size < sizeof(BITMAPINFOHEADER)) return nullptr;
-  ClipboardDibInfo info = {};
+  // A copy of the header with a colour table (or the three bit-field masks)
+  // of at most 256 entries.
+  DibInfo info = {};
   std::memcpy(&info.header, block, sizeof(BITMAPINFOHEADER));
   const BITMAPINFOHEADER& h = info.header;
   if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size) return nullptr;

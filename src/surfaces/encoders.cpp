@@ -17,15 +17,17 @@ struct FileFormat {
 };
 
 constexpr FileFormat kFormats[kImageFormats] = {
-    {L"image/bmp", L".bmp"},  {L"image/jpeg", L".jpg"}, {L"image/gif", L".gif"},
-    {L"image/png", L".png"},  {L"image/tiff", L".tif"},
+    {L"image/bmp", L".bmp"}, {L"image/jpeg", L".jpg"}, {L"image/gif", L".gif"},
+    {L"image/png", L".png"}, {L"image/tiff", L".tif"},
 };
 
 bool FormatValid(int format) { return format >= 0 && format < kImageFormats; }
 
 }  // namespace
 
-const wchar_t* FormatMimeType(int format) { return FormatValid(format) ? kFormats[format].mime : nullptr; }
+const wchar_t* FormatMimeType(int format) {
+  return FormatValid(format) ? kFormats[format].mime : nullptr;
+}
 
 const wchar_t* FormatExtension(int format) {
   return FormatValid(format) ? kFormats[format].extension : nullptr;

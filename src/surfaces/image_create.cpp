@@ -10,11 +10,6 @@ namespace zul {
 
 namespace {
 
-struct SurfaceInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colors[kPaletteEntries];
-};
-
 char* CopyTitle(const char* title) {
   if (title == nullptr) title = "";
   size_t length = std::strlen(title);
@@ -31,8 +26,9 @@ HWND CreateImageFrame(const ZoomFit& fit, int x, int y, const char* caption) {
   int left = x == -1 ? CW_USEDEFAULT : x;
   int top = y == -1 ? CW_USEDEFAULT : y;
   if (left == CW_USEDEFAULT) top = CW_USEDEFAULT;  // a lone y would be taken as a show command
-  return CreateWindowExW(0, L"zul_iw", caption_w, kImageWindowStyle, left, top, outer.right - outer.left,
-                         outer.bottom - outer.top, main_window, nullptr, zul_instance, nullptr);
+  return CreateWindowExW(0, L"zul_iw", caption_w, kImageWindowStyle, left, top,
+                         outer.right - outer.left, outer.bottom - outer.top, main_window, nullptr,
+                         zul_instance, nullptr);
 }
 
 void PrepareDrawingDc(HDC dc) {
@@ -51,6 +47,17 @@ void AbandonSlot(ImageWindow& slot) {
 
 }  // namespace
 
+BITMAPINFOHEADER DibHeader(int width, int height, int bits) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = static_cast<WORD>(bits);
+  header.biCompression = BI_RGB;
+  return header;
+}
+
 void FillGreyRamp(RGBQUAD* colors) {
   for (int i = 0; i < kPaletteEntries; ++i) {
     BYTE level = static_cast<BYTE>(i);
@@ -59,8 +66,8 @@ void FillGreyRamp(RGBQUAD* colors) {
 }
 
 int SurfaceStride(int width, int bits) {
-  int64_t stride = bits == 8 ? (static_cast<int64_t>(width) + 3) & ~int64_t{3}
-                             : static_cast<int64_t>(width) * 4;
+  int64_t stride =
+      bits == 8 ? (static_cast<int64_t>(width) + 3) & ~int64_t{3} : static_cast<int64_t>(width) * 4;
   return stride > kMaxSurfaceBytes ? -1 : static_cast<int>(stride);
 }
 
@@ -76,14 +83,9 @@ HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base) {
   *base = nullptr;
   int64_t bytes = SurfaceBytes(width, height, bits);
   if (bytes < 0) return nullptr;
-  SurfaceInfo* info = static_cast<SurfaceInfo*>(std::calloc(1, sizeof(SurfaceInfo)));
+  DibInfo* info = static_cast<DibInfo*>(std::calloc(1, sizeof(DibInfo)));
   if (info == nullptr) return nullptr;
-  info->header.biSize = sizeof(BITMAPINFOHEADER);
-  info->header.biWidth = width;
-  info->header.biHeight = -height;
-  info->header.biPlanes = 1;
-  info->header.biBitCount = static_cast<WORD>(bits);
-  info->header.biCompression = BI_RGB;
+  info->header = DibHeader(width, -height, bits);
   FillGreyRamp(info->colors);
   void* bits_address = nullptr;
   HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info), DIB_RGB_COLORS,
@@ -116,8 +118,8 @@ void UpdateImageTitle(int number) {
 
 // The surface is made first, so that a size that cannot be had leaves no
 // window or device context behind.
-int CreateImageWindow(int number, const char* title, int x, int y, int width, int height,
-                      int zoom, int bits) {
+int CreateImageWindow(int number, const char* title, int x, int y, int width, int height, int zoom,
+                      int bits) {
   if (!ImageNumberValid(number)) return 4;
   if (image_windows[number].in_use) return 1;
   if (bits != 8 && bits != 32) return 3;
@@ -183,7 +185,6 @@ int ZUL_CreateImage(int number, const char* title, int x, int y, int width, int 
   return CreateImageWindow(number, title, x, y, width, height, zoom, 32);
 }
 
-int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height,
-                     int zoom) {
+int ZUL_CreateImage8(int number, const char* title, int x, int y, int width, int height, int zoom) {
   return CreateImageWindow(number, title, x, y, width, height, zoom, 8);
 }

@@ -18,7 +18,8 @@ using Gdiplus::GpImage;
 namespace {
 
 // {1d5be4b5-fa4a-452d-9cdd-5db35105e7eb}: the quality parameter of the JPEG encoder.
-const GUID kEncoderQuality = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+const GUID kEncoderQuality = {
+    0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
 // A file's palette larger than this is not read (256 entries and the header fit well within).
 constexpr INT kMaxPaletteBytes = 64 * 1024;
 
@@ -61,13 +62,8 @@ bool DrawPicture(HDC dc, GpImage* image, int x, int y, UINT width, UINT height) 
 // The picture to save and what must live until the save has finished.
 struct SavePicture {
   GpBitmap* bitmap;
-  HBITMAP dib;    // 8-bit saves: the intermediate DIB section
-  void* info;     // 8-bit saves: its BITMAPINFO with the colour table
-};
-
-struct PaletteInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colors[kPaletteEntries];
+  HBITMAP dib;  // 8-bit saves: the intermediate DIB section
+  void* info;   // 8-bit saves: its BITMAPINFO with the colour table
 };
 
 void ReleaseSavePicture(SavePicture* p) {
@@ -104,15 +100,10 @@ bool MakePicture32(int width, int height, Gdiplus::PixelFormat format, SavePictu
 bool MakePicture8(int width, int height, SavePicture* out) {
   int stride = SurfaceStride(width, 8);
   if (SurfaceBytes(width, height, 8) < 0) return false;
-  auto* info = static_cast<PaletteInfo*>(std::calloc(1, sizeof(PaletteInfo)));
+  auto* info = static_cast<DibInfo*>(std::calloc(1, sizeof(DibInfo)));
   if (info == nullptr) return false;
   out->info = info;
-  info->header.biSize = sizeof(BITMAPINFOHEADER);
-  info->header.biWidth = width;
-  info->header.biHeight = -height;
-  info->header.biPlanes = 1;
-  info->header.biBitCount = 8;
-  info->header.biCompression = BI_RGB;
+  info->header = DibHeader(width, -height, 8);
   info->header.biXPelsPerMeter = 2834;
   info->header.biYPelsPerMeter = 2834;
   ZUL_GetPalette(info->colors);

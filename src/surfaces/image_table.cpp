@@ -58,7 +58,8 @@ void PublishSurface(int number) {
   if (!ImageNumberValid(number)) return;
   const ImageWindow& slot = image_windows[number];
   BITMAP info = {};
-  if (slot.dib == nullptr || GetObjectW(slot.dib, sizeof info, &info) == 0 || info.bmBits == nullptr) {
+  if (slot.dib == nullptr || GetObjectW(slot.dib, sizeof info, &info) == 0 ||
+      info.bmBits == nullptr) {
     WithdrawSurface(number);
     return;
   }

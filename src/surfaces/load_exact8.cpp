@@ -100,7 +100,8 @@ bool LoadPictureExact8(Gdiplus::GpImage* image, int x, int y, UINT width, UINT h
   Clip clip = VisiblePart(s, x, y, width, height);
   if (clip.left >= clip.right || clip.top >= clip.bottom) return true;
   int columns = clip.right - clip.left;
-  int band = static_cast<int>(std::clamp<int64_t>(kBandPixels / columns, 1, clip.bottom - clip.top));
+  int band =
+      static_cast<int>(std::clamp<int64_t>(kBandPixels / columns, 1, clip.bottom - clip.top));
   RGBQUAD table[kPaletteEntries];
   ZUL_GetPalette(table);
   NearestEntryMap map;

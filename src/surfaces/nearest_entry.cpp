@@ -24,7 +24,8 @@ constexpr int kBlocks = 1 << 12;
 // The cell of a colour (6 bits of each channel) and the colour's place within
 // it (the low 2 bits of each channel): together the answer's position.
 int CellOf(uint32_t colour) {
-  return static_cast<int>((colour >> 18 & 63) << 12 | (colour >> 10 & 63) << 6 | (colour >> 2 & 63));
+  return static_cast<int>((colour >> 18 & 63) << 12 | (colour >> 10 & 63) << 6 |
+                          (colour >> 2 & 63));
 }
 size_t AnswerAt(int cell, uint32_t colour) {
   return static_cast<size_t>(cell) * kCellColours +
@@ -48,15 +49,16 @@ int FarSquare(int value, int low, int side) {
 // Of the entries `from` (in index order), those that may be nearest to a point
 // of the box of `side` whose lowest corner is (r0, g0, b0): none is nearer
 // everywhere in the box than they are anywhere in it. Kept in index order.
-int BoxCandidates(const uint8_t (*table)[3], const uint8_t* from, int count, int r0, int g0,
-                  int b0, int side, uint8_t* candidates) {
+int BoxCandidates(const uint8_t (*table)[3], const uint8_t* from, int count, int r0, int g0, int b0,
+                  int side, uint8_t* candidates) {
   int closest[kPaletteEntries];
   int bound = 3 * 255 * 255;
   for (int k = 0; k < count; ++k) {
     const uint8_t* e = table[from[k]];
-    closest[k] = NearSquare(e[0], r0, side) + NearSquare(e[1], g0, side) + NearSquare(e[2], b0, side);
-    bound = std::min(bound, FarSquare(e[0], r0, side) + FarSquare(e[1], g0, side) +
-                                FarSquare(e[2], b0, side));
+    closest[k] =
+        NearSquare(e[0], r0, side) + NearSquare(e[1], g0, side) + NearSquare(e[2], b0, side);
+    bound = std::min(
+        bound, FarSquare(e[0], r0, side) + FarSquare(e[1], g0, side) + FarSquare(e[2], b0, side));
   }
   int kept = 0;
   for (int k = 0; k < count; ++k) {

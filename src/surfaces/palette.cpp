@@ -35,6 +35,7 @@ int ZUL_SetPalette(const RGBQUAD* entries, int count) {
 int ZUL_GetPalette(RGBQUAD* buffer) {
   int code = CheckPaletteWindow();
   if (code != 0) return code;
-  if (buffer != nullptr) GetDIBColorTable(CurrentLiveImage()->memory_dc, 0, kPaletteEntries, buffer);
+  if (buffer != nullptr)
+    GetDIBColorTable(CurrentLiveImage()->memory_dc, 0, kPaletteEntries, buffer);
   return 0;
 }

@@ -11,7 +11,7 @@ class GpImage;
 namespace zul {
 
 constexpr int kImageSlots = 256;
-constexpr int kImageHistory = 8;        // previously current image windows kept
+constexpr int kImageHistory = 8;  // previously current image windows kept
 constexpr int kPaletteEntries = 256;
 constexpr int kCaptionBytes = 256;
 constexpr DWORD kImageWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
@@ -63,14 +63,23 @@ int SurfaceStride(int width, int bits);
 // Byte count of a width x height surface, or -1 when it overflows or exceeds
 // kMaxSurfaceBytes.
 int64_t SurfaceBytes(int width, int height, int bits);
+// A DIB header with room for a colour table of 256 entries (or the three
+// masks of a bit-field picture), as GDI takes it.
+struct DibInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[kPaletteEntries];
+};
+// The header of an uncompressed width x height picture of `bits` per pixel;
+// a negative height makes it top-down.
+BITMAPINFOHEADER DibHeader(int width, int height, int bits);
 // Entries 0..255 set to the greys 0..255.
 void FillGreyRamp(RGBQUAD* colors);
 // A zeroed top-down DIB section with the grey colour table; null when it
 // cannot be made. `base` receives the first pixel.
 HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base);
 // The creation routine behind ZUL_CreateImage / ZUL_CreateImage8.
-int CreateImageWindow(int number, const char* title, int x, int y, int width, int height,
-                      int zoom, int bits);
+int CreateImageWindow(int number, const char* title, int x, int y, int width, int height, int zoom,
+                      int bits);
 // Sets the window caption from the slot's title and zoom.
 void UpdateImageTitle(int number);
 // "%s(%d%%)" (32 bits) or "%s(%d%%)[8bit]", plus "*" when smoothed.
@@ -139,7 +148,7 @@ void ClearReservedBytes(int x, int y, UINT width, UINT height);
 
 // ---- image files (image_files.cpp, encoders.cpp) --------------------------------
 constexpr int kImageFormats = 5;
-constexpr int kPathChars = MAX_PATH;  // 260
+constexpr int kPathChars = MAX_PATH;         // 260
 const wchar_t* FormatMimeType(int format);   // null outside 0-4
 const wchar_t* FormatExtension(int format);  // null outside 0-4
 // Appends `extension` to `path` (capacity 260 units) unless its last four

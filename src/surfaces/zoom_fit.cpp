@@ -23,9 +23,7 @@ namespace {
 
 // Size in pixels of `extent` shown at `zoom` percent, truncated; 64-bit so that
 // huge sizes cannot overflow.
-int64_t ViewExtent(int extent, int zoom) {
-  return static_cast<int64_t>(extent) * zoom / 100;
-}
+int64_t ViewExtent(int extent, int zoom) { return static_cast<int64_t>(extent) * zoom / 100; }
 
 // The zoom at which `extent` shows as the smaller of the screen extent and
 // extent x zoom / 100 (at least 1 pixel), truncated to a whole percentage.
@@ -33,7 +31,8 @@ int64_t ViewExtent(int extent, int zoom) {
 // floating point 160 x 111 / 100 x 100 / 160 came out as 110.99...).
 int64_t FittedZoom(int screen, int extent, int zoom) {
   int64_t wanted = static_cast<int64_t>(extent) * zoom;  // view x 100
-  if (wanted > static_cast<int64_t>(screen) * 100) return static_cast<int64_t>(screen) * 100 / extent;
+  if (wanted > static_cast<int64_t>(screen) * 100)
+    return static_cast<int64_t>(screen) * 100 / extent;
   if (wanted < 100) return 100 / extent;  // less than one pixel counts as one
   return zoom;
 }

@@ -36,7 +36,7 @@ struct ConsoleCommand {
 
 // Compared in this order, each with the whole line.
 const ConsoleCommand kConsoleCommands[] = {
-    {"exit", ConsoleExit}, {"start", ConsoleStart}, {"help", ConsoleHelp},
+    {"exit", ConsoleExit},   {"start", ConsoleStart}, {"help", ConsoleHelp},
     {"ver", ConsoleVersion}, {"color", ConsoleColor},
 };
 

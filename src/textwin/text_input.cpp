@@ -21,7 +21,7 @@ struct InputLine {
   int length;
   int wrap_stack[kWrapStackDepth];  // x where each wrapped screen line ended
   int wrap_count;
-  int caret_phase;                  // 1 visible, 0 hidden
+  int caret_phase;  // 1 visible, 0 hidden
   bool caret_redraw;
   int last_toggle;
 };
@@ -30,7 +30,9 @@ void PushWrap(InputLine& line, int x) {
   if (line.wrap_count < kWrapStackDepth) line.wrap_stack[line.wrap_count++] = x;
 }
 
-int PopWrap(InputLine& line) { return line.wrap_count > 0 ? line.wrap_stack[--line.wrap_count] : 0; }
+int PopWrap(InputLine& line) {
+  return line.wrap_count > 0 ? line.wrap_stack[--line.wrap_count] : 0;
+}
 
 int TopWrap(const InputLine& line) { return line.wrap_stack[line.wrap_count - 1]; }
 
@@ -152,7 +154,7 @@ void IdleUntilInput() {
 }
 
 void AcceptLine(TextWindow& t, InputLine& line, int number, char* buffer) {
-  text_input_pending = 0;
+  text_input_pending = kNoInputPending;
   DrawCursorUnit(t, L' ');
   if (AdvanceTextLine(t)) InvalidateWholeTextWindow(t);
   line.units[line.length] = 0;
@@ -181,19 +183,19 @@ void ZUL_Input(char* buffer) {
   line.last_toggle = ZUL_GetTime();
   line.caret_phase = 1;
   line.caret_redraw = true;
-  text_input_pending = number + 1;
+  text_input_pending = InputMarkerOf(number);
   for (;;) {
     PumpWorkerMessages();
     wchar_t c = TakeKeyUnit();
     if (c == 9) c = L' ';
     // A closed window or Exit ends the input before anything else is drawn.
-    if (text_input_pending == 0) break;
+    if (text_input_pending == kNoInputPending) break;
     if (c == 13) {
       AcceptLine(t, line, number, buffer);
       break;
     }
     ServeInputAction();
-    if (text_input_pending == 0) break;
+    if (text_input_pending == kNoInputPending) break;
     EditLine(t, line, c);
     if (line.caret_redraw) DrawCaret(t, line);
     ToggleCaretWhenDue(line);

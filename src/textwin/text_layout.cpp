@@ -142,8 +142,8 @@ TextRows LayOutTextUnits(TextWindow& t, const wchar_t* units) {
 
 void CopyBackBufferToWindow(const TextWindow& t, const RECT& area) {
   LockTextDrawing();
-  BitBlt(t.window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top, t.memory_dc,
-         area.left, area.top, SRCCOPY);
+  BitBlt(t.window_dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+         t.memory_dc, area.left, area.top, SRCCOPY);
   UnlockTextDrawing();
 }
 

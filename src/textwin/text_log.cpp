@@ -18,7 +18,7 @@ namespace zul {
 
 std::atomic<int32_t> log_state[kTextSlots];  // changed under log_lock only
 FILE* log_file[kTextSlots];                  // used under log_lock only
-char log_directory[kPathUnits];  // written by start-up before the worker starts
+char log_directory[kPathUnits];              // written by start-up before the worker starts
 
 namespace {
 
@@ -105,7 +105,7 @@ LogCopy ReadWholeFile(FILE* file) {
 // failed reopen leaves no file: later writes skip it.
 LogCopy ReadLogForCopy(int number) {
   LockLogs();
-  bool logging = log_state[number] != 0;
+  bool logging = log_state[number] != kNoLog;
   if (logging && log_file[number]) {
     fclose(log_file[number]);
     log_file[number] = nullptr;
@@ -131,10 +131,10 @@ bool GiveTextToClipboard(HGLOBAL block) {
 }  // namespace
 
 void WriteTextLog(int number, const char* text) {
-  if (!TextNumberValid(number) || log_state[number] != 1) return;
+  if (!TextNumberValid(number) || log_state[number] != kLogging) return;
   LockLogs();
   FILE* file = log_file[number];
-  if (log_state[number] == 1 && file) {
+  if (log_state[number] == kLogging && file) {
     fwrite(text, 1, std::strlen(text), file);
     fflush(file);
   }
@@ -149,16 +149,16 @@ int ZUL_StartLog(int number) {
   if (!TextWindowLive(number)) return 3;
   int result = 0;
   LockLogs();
-  if (log_state[number] == 1) {
+  if (log_state[number] == kLogging) {
     result = 1;
-  } else if (log_state[number] == 0) {
+  } else if (log_state[number] == kNoLog) {
     log_file[number] = OpenLogFile(number, "w");
     if (!log_file[number]) result = 2;
   } else if (!log_file[number]) {
     // Paused after a reopen failed: go on with the same file if it opens.
     log_file[number] = OpenLogFile(number, "a");
   }
-  if (result == 0) log_state[number] = 1;
+  if (result == 0) log_state[number] = kLogging;
   UnlockLogs();
   if (result == 2) ShowCannotCreateLog();
   return result;
@@ -167,8 +167,8 @@ int ZUL_StartLog(int number) {
 int ZUL_StopLog(int number) {
   if (!TextWindowLive(number)) return 2;
   LockLogs();
-  int result = log_state[number] == 0 ? 1 : 0;
-  if (result == 0) log_state[number] = 2;
+  int result = log_state[number] == kNoLog ? 1 : 0;
+  if (result == 0) log_state[number] = kLogPaused;
   UnlockLogs();
   return result;
 }
@@ -199,10 +199,10 @@ int ZUL_CopyLog(int number) {
 void ZUL_CloseAllLogs() {
   LockLogs();
   for (int n = 0; n < kTextSlots; ++n) {
-    if (!text_windows[n].in_use || log_state[n] == 0) continue;
+    if (!text_windows[n].in_use || log_state[n] == kNoLog) continue;
     if (log_file[n]) fclose(log_file[n]);
     log_file[n] = nullptr;
-    log_state[n] = 0;
+    log_state[n] = kNoLog;
   }
   UnlockLogs();
 }

@@ -42,9 +42,10 @@ HWND CreateTextWindowAt(int number, int x, int y, int width, int height) {
   swprintf(caption, kWindowTextUnits, L"TextWindow %d", number);
   SIZE outer = OuterTextWindowSize(width, height);
   bool system_places = x < 0 || y < 0;
-  HWND window = CreateWindowExW(0, L"zul_twi", caption, kTextWindowStyle,
-                                system_places ? CW_USEDEFAULT : x, system_places ? CW_USEDEFAULT : y,
-                                outer.cx, outer.cy, main_window, nullptr, zul_instance, nullptr);
+  HWND window =
+      CreateWindowExW(0, L"zul_twi", caption, kTextWindowStyle, system_places ? CW_USEDEFAULT : x,
+                      system_places ? CW_USEDEFAULT : y, outer.cx, outer.cy, main_window, nullptr,
+                      zul_instance, nullptr);
   if (window && system_places && (x >= 0 || y >= 0)) {
     RECT placed;
     GetWindowRect(window, &placed);
@@ -128,8 +129,8 @@ int ZUL_CloseTextWindow(int number) {
     int lowest = LowestLiveTextWindow();
     if (lowest >= 0) current_text_window = lowest;
   }
-  int32_t reading_this = number + 1;
-  text_input_pending.compare_exchange_strong(reading_this, 0);
+  int32_t reading_this = InputMarkerOf(number);
+  text_input_pending.compare_exchange_strong(reading_this, kNoInputPending);
   ReleaseTextBackBuffer(t);
   DestroyWindow(t.window);
   t.window = nullptr;

@@ -36,11 +36,8 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   int number = FindTextWindow(window);
   switch (message) {
     case WM_CREATE:
-    case WM_DESTROY:
-      return 0;
-    case WM_PAINT:
-      PaintTextWindow(window, number);
-      return 0;
+    case WM_DESTROY: return 0;
+    case WM_PAINT: PaintTextWindow(window, number); return 0;
     case WM_SIZE:
       if (number >= 0) RebuildTextBackBuffer(text_windows[number], LOWORD(lparam), HIWORD(lparam));
       return 0;
@@ -50,22 +47,19 @@ LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_CHAR:
     case WM_KEYDOWN:
-      if (text_input_pending != 0) {
+      if (text_input_pending != kNoInputPending) {
         FeedPendingInput(message, wparam);
       } else if (message == WM_KEYDOWN && number >= 0) {
         TextWindowKey(window, number, wparam);
       }
       return 0;
     case WM_RBUTTONDOWN:
-      if (text_input_pending == 0 && point_tool_active == 0 && number >= 0) {
-        ShowTextWindowMenu(window, number);
-      }
+      if (number >= 0) ShowTextWindowMenu(window, number);
       return 0;
     case WM_COMMAND:
       if (number >= 0) TextWindowCommand(window, number, LOWORD(wparam));
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

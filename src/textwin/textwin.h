@@ -10,12 +10,12 @@
 namespace zul {
 
 constexpr int kTextSlots = 256;
-constexpr int kTextHistory = 8;        // previously current text windows kept
+constexpr int kTextHistory = 8;  // previously current text windows kept
 constexpr int kColorStackDepth = 8;
 constexpr int kDefaultTextWidth = 400;
 constexpr int kDefaultTextHeight = 300;
-constexpr int kPrintfBytes = 4096;     // formatted output, terminator included
-constexpr int kPrintfUnits = 4096;     // the same converted to UTF-16
+constexpr int kPrintfBytes = 4096;  // formatted output, terminator included
+constexpr int kPrintfUnits = 4096;  // the same converted to UTF-16
 constexpr DWORD kTextWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 
 struct TextWindow {
@@ -91,8 +91,9 @@ void ApplyTextColours(TextWindow& t);
 void ResetTextColours(TextWindow& t);  // white on black, both stacks filled
 
 // ---- log files (text_log.cpp; the public calls are in zullib.h) ----------------
-// Per window number: 0 no log file, 1 logging, 2 paused. Both tables are
-// changed under the log lock of text_log.cpp, from either thread.
+// The state of each window number's log. Both tables are changed under the
+// log lock of text_log.cpp, from either thread.
+enum LogState : int32_t { kNoLog = 0, kLogging = 1, kLogPaused = 2 };
 extern std::atomic<int32_t> log_state[kTextSlots];
 extern FILE* log_file[kTextSlots];
 // Writes `text` unchanged to the log of `number` when it is logging, flushed.
@@ -107,8 +108,8 @@ void MakeLogDirectory(const wchar_t* dir, wchar_t* out, int capacity);
 
 // ---- text input (text_input.cpp, key_queue.cpp) --------------------------------
 constexpr int kKeyQueueUnits = 256;
-constexpr int kInputLineUnits = 255;   // typed units, terminator not counted
-constexpr int kInputBufferBytes = 256; // the caller's buffer
+constexpr int kInputLineUnits = 255;    // typed units, terminator not counted
+constexpr int kInputBufferBytes = 256;  // the caller's buffer
 constexpr int kCaretBlinkMs = 200;
 
 extern wchar_t key_queue[kKeyQueueUnits];
@@ -124,9 +125,9 @@ constexpr int32_t kInputActionPaste = 2;
 extern wchar_t last_input[kInputLineUnits + 1];  // the recall line
 
 void ClearKeyQueue();
-void PutKeyUnit(wchar_t unit);  // dropped when the queue is full
+void PutKeyUnit(wchar_t unit);        // dropped when the queue is full
 bool PutKeyUnitIfRoom(wchar_t unit);  // false when full (the unit is dropped)
-wchar_t TakeKeyUnit();          // 0 when nothing is queued
+wchar_t TakeKeyUnit();                // 0 when nothing is queued
 
 // ---- window procedure (text_window_proc.cpp) and its commands -------------------
 LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -171,10 +172,10 @@ void PrintWindowInformation(int number);
 // The generated source: a zero-terminated text on the heap that grows as whole
 // lines are appended. Owned by the report that made it (worker thread).
 struct SourceFragment {
-  char* text;       // null when not even the first block could be allocated
-  size_t length;    // bytes before the terminator
+  char* text;     // null when not even the first block could be allocated
+  size_t length;  // bytes before the terminator
   size_t capacity;
-  bool full;        // no more lines are added (growth failed or no text)
+  bool full;  // no more lines are added (growth failed or no text)
 };
 void StartFragment(SourceFragment* fragment);
 // Appends one formatted line whole, or (when the text cannot grow) nothing,

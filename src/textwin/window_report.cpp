@@ -26,7 +26,7 @@ constexpr uint32_t kYellow = 0xFFFF00;
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kFlagColour = 0x0080FF;
 constexpr uint32_t kNavy = 0x000080;
-constexpr int kReadBackBytes = 256;       // a label or caption read back, terminator included
+constexpr int kReadBackBytes = 256;  // a label or caption read back, terminator included
 constexpr int kEscapedCaptionBytes = 512;
 
 // "The layout source list has been saved to the clipboard.", code page 932.

@@ -47,7 +47,8 @@ inline int TimeMs(const std::function<void()>& work) {
 }
 
 // One line of figures: the case, its baseline, the measured time and their ratio.
-inline void PrintFigures(const char* name, const char* baseline_name, int baseline_ms, int measured_ms) {
+inline void PrintFigures(const char* name, const char* baseline_name, int baseline_ms,
+                         int measured_ms) {
   std::printf("%-32s %s %5d ms   measured %5d ms   ratio %.2f\n", name, baseline_name, baseline_ms,
               measured_ms, baseline_ms > 0 ? double(measured_ms) / baseline_ms : 0.0);
 }

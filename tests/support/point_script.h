@@ -24,8 +24,10 @@ inline void CALLBACK PlayPointScriptStep(HWND, UINT, UINT_PTR, DWORD) {
   bool untaken = point_clicked || point_cancelled || (point_moved && point_script.waited < 3);
   if (point_tool_active && untaken && ++point_script.waited < 200) return;
   point_script.waited = 0;
-  if (point_script.next < point_script.steps.size()) point_script.steps[point_script.next++]();
-  else if (point_tool_active && ++point_script.idle == 100) stop_requested = 1;  // it missed an input: end it
+  if (point_script.next < point_script.steps.size())
+    point_script.steps[point_script.next++]();
+  else if (point_tool_active && ++point_script.idle == 100)
+    stop_requested = 1;  // it missed an input: end it
 }
 
 // Runs `tool` (which waits) while `steps` play; returns its code.
@@ -73,7 +75,8 @@ inline std::string StatusText() {
   GetWindowTextA(status_label, text, sizeof text);
   std::string s = text;
   size_t first = s.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(' ') - first + 1);
+  return first == std::string::npos ? std::string()
+                                    : s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 // Image window tests with a main window and status label of their own, and
@@ -82,10 +85,10 @@ class PointScriptTest : public ImageWindowTest {
  protected:
   void SetUp() override {
     ImageWindowTest::SetUp();
-    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr, nullptr,
-                                  nullptr);
-    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr, nullptr,
-                                   nullptr);
+    main_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 600, 600, 9, 9, nullptr, nullptr,
+                                  nullptr, nullptr);
+    status_label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 9, 9, main_window, nullptr,
+                                   nullptr, nullptr);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   }
   void TearDown() override {

@@ -17,7 +17,8 @@ uint32_t PatternColor(int x, int y, int seed) {
                                (seed & 0xFF));
 }
 
-std::string BmpBytes(int width, int height, int bits, const std::function<uint32_t(int, int)>& colour,
+std::string BmpBytes(int width, int height, int bits,
+                     const std::function<uint32_t(int, int)>& colour,
                      const std::vector<RGBQUAD>& table, int colours_used) {
   const int bytes_per_pixel = bits / 8, stride = (width * bytes_per_pixel + 3) & ~3;
   BITMAPFILEHEADER file = {};
@@ -38,7 +39,8 @@ std::string BmpBytes(int width, int height, int bits, const std::function<uint32
     std::string row(static_cast<size_t>(stride), '\0');
     for (int x = 0; x < width; ++x) {
       uint32_t c = colour(x, y);
-      for (int b = 0; b < bytes_per_pixel; ++b) row[x * bytes_per_pixel + b] = static_cast<char>(c >> (8 * b));
+      for (int b = 0; b < bytes_per_pixel; ++b)
+        row[x * bytes_per_pixel + b] = static_cast<char>(c >> (8 * b));
     }
     bytes += row;
   }
@@ -51,7 +53,8 @@ std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, 
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char chunk[4096];
   DWORD got = 0;
@@ -160,7 +163,8 @@ bool ShowsPattern(int n, int width, int height, int seed) {
   if (!w.in_use || w.width != width || w.height != height || !pixels[n]) return false;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      if ((pixels[n][static_cast<size_t>(y) * width + x] & 0xFFFFFF) != PatternColor(x, y, seed)) return false;
+      if ((pixels[n][static_cast<size_t>(y) * width + x] & 0xFFFFFF) != PatternColor(x, y, seed))
+        return false;
   return true;
 }
 
@@ -199,7 +203,8 @@ BufferCopy CopyDcPixels(HDC source, int width, int height) {
   BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   const uint32_t* words = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) copy.pixels.push_back(words[i] & 0xFFFFFF);
+  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+    copy.pixels.push_back(words[i] & 0xFFFFFF);
   SelectObject(dc, old);
   DeleteObject(dib);
   DeleteDC(dc);
@@ -208,7 +213,9 @@ BufferCopy CopyDcPixels(HDC source, int width, int height) {
 
 }  // namespace
 
-BufferCopy CopyBackBuffer(const TextWindow& t) { return CopyDcPixels(t.memory_dc, t.width, t.height); }
+BufferCopy CopyBackBuffer(const TextWindow& t) {
+  return CopyDcPixels(t.memory_dc, t.width, t.height);
+}
 
 BufferCopy CopyShownText(const TextWindow& t) {
   HDC dc = GetDC(t.window);
@@ -237,13 +244,15 @@ bool ShowsPrinted(int number, const char* text, int lines) {
   ZUL_CloseTextWindow(kReference);
   int rows = std::min(lines * shown.char_height, a.height);
   return AreaHasInk(a, 0, 0, a.width, rows) &&
-         std::equal(a.pixels.begin(), a.pixels.begin() + static_cast<size_t>(rows) * a.width, b.pixels.begin());
+         std::equal(a.pixels.begin(), a.pixels.begin() + static_cast<size_t>(rows) * a.width,
+                    b.pixels.begin());
 }
 
 bool AnswerPrompt(const char* answer) {
   // The prompt's own text stands before the caret: a line still pending from
   // the previous answer (caret at the start of the next line) is not this prompt.
-  if (!WaitUntil([] { return text_input_pending != 0 && text_windows[0].cursor_x > 0; })) return false;
+  if (!WaitUntil([] { return text_input_pending != 0 && text_windows[0].cursor_x > 0; }))
+    return false;
   HWND window = text_windows[0].window;
   int prompt_line = text_windows[0].cursor_y;
   for (const char* p = answer; *p; ++p) PostMessageW(window, WM_CHAR, static_cast<WPARAM>(*p), 1);

@@ -14,8 +14,8 @@
 #include "core/core.h"
 #include "imagewin/imagewin.h"
 #include "mainwin/mainwin.h"
-#include "surfaces/surfaces.h"
 #include "runtime/runtime.h"
+#include "surfaces/surfaces.h"
 #include "textwin/textwin.h"
 
 // The tests reach into the framework's own state and helpers.
@@ -38,7 +38,8 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver);
 void PostMainCommand(int id);
 std::wstring MainStatusText();  // the main window's status field
-// (Driver) Posts `key` to the window `window()` gives once it exists; whether the program then ended.
+// (Driver) Posts `key` to the window `window()` gives once it exists; whether the program then
+// ended.
 bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key);
 void PostMainKey(WPARAM key);
 // Runs `work` on the main window thread (without waiting / and waits).
@@ -84,14 +85,16 @@ uint32_t PatternColor(int x, int y, int seed);
 // The bytes of a bottom-up BMP file of 24 bits (colour(x, y) = 0xRRGGBB) or of
 // 8 bits (colour(x, y) = index into `table`, biClrUsed = `colours_used`, or the
 // table's size when negative). Without its 14-byte file header it is a CF_DIB.
-std::string BmpBytes(int width, int height, int bits, const std::function<uint32_t(int, int)>& colour,
+std::string BmpBytes(int width, int height, int bits,
+                     const std::function<uint32_t(int, int)>& colour,
                      const std::vector<RGBQUAD>& table = {}, int colours_used = -1);
 std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour);
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes);
 // A 24-bit BMP file of the PatternColor picture of that size and seed.
 inline void WriteBmp(const std::wstring& path, int width, int height, int seed) {
-  ASSERT_TRUE(WriteBytesToFile(
-      path, BmpBytes(width, height, 24, [seed](int x, int y) { return PatternColor(x, y, seed); })));
+  ASSERT_TRUE(WriteBytesToFile(path, BmpBytes(width, height, 24, [seed](int x, int y) {
+                                 return PatternColor(x, y, seed);
+                               })));
 }
 std::string ReadFileBytes(const std::wstring& path);
 std::wstring CurrentDirectoryPath(const wchar_t* name);
@@ -135,7 +138,8 @@ std::string ImageTitle(int n);
 // ---- text windows ----------------------------------------------------------------
 void CloseAllTextWindows();
 // Closes every text window, then opens `number` with the given client size.
-TextWindow& OpenFreshTextWindow(int number, int width = -1, int height = -1, int x = 40, int y = 40);
+TextWindow& OpenFreshTextWindow(int number, int width = -1, int height = -1, int x = 40,
+                                int y = 40);
 // A copy of the back buffer as 0x00RRGGBB words, rows top-down.
 struct BufferCopy {
   int width = 0, height = 0;

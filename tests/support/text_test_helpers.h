@@ -12,7 +12,9 @@
 
 #include "test_support.h"
 
-inline std::string LogPath(int n) { return log_directory + ("ZULLIB" + std::to_string(n)) + ".LOG"; }
+inline std::string LogPath(int n) {
+  return log_directory + ("ZULLIB" + std::to_string(n)) + ".LOG";
+}
 
 inline std::string FileBytes(const std::string& path) {  // also while the framework holds it open
   std::ostringstream bytes;
@@ -79,8 +81,8 @@ inline void PumpAsWorker(int ms = 30) {
 
 // From another thread: waits (at most `wait_ms`) for text window 0's line input,
 // does `meanwhile`, then types `answer` and Enter (into no input when none came).
-inline std::thread AnswerLater(std::string answer, int wait_ms = 5000,
-                               std::function<void()> meanwhile = [] {}) {
+inline std::thread AnswerLater(
+    std::string answer, int wait_ms = 5000, std::function<void()> meanwhile = [] {}) {
   return std::thread([=] {
     WaitUntil([] { return text_input_pending == 1; }, wait_ms);
     meanwhile();
@@ -90,8 +92,9 @@ inline std::thread AnswerLater(std::string answer, int wait_ms = 5000,
 }
 
 // Does `act` (which waits for a line) while AnswerLater answers it.
-inline void AnsweredWhile(const std::string& answer, const std::function<void()>& act,
-                          std::function<void()> meanwhile = [] {}) {
+inline void AnsweredWhile(
+    const std::string& answer, const std::function<void()>& act,
+    std::function<void()> meanwhile = [] {}) {
   std::thread typist = AnswerLater(answer, 5000, meanwhile);
   act();
   typist.join();
