@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kWorkZoom = 10;
 constexpr int kButtonCount = 22;  // polled indexes; the box has 20 buttons
-constexpr int kPngFormat = 3;
 
 const char* const kCaptions[18] = {
     "pitch-", "pitch+", "pitch-0.01", "pitch+0.01", "pitch-0.001", "pitch+0.001",
@@ -68,12 +67,28 @@ void KeepOutputPositionAndCloseWindows() {
   ZUL_DestroyImage(kOutputWindow);
 }
 
-void CaptureOutput() {
-  ZUL_SelectImage(kOutputWindow);
-  ZUL_SaveImageFile(kOutputWidth, kOutputHeight, kPngFormat, "lenti_test.png");
+// Whether the present settings need a dropped picture: every one but a chart does.
+bool NeedsInput(const LentiSettings& s) {
+  return s.chart == ChartKind::kNone || s.interlacer == InterlacerKind::kClassic;
+}
+
+// Window 1 "work" (used as it is when it exists) with window 0 tripled into it.
+bool MakeWorkWindow() {
+  const int width = static_cast<int>(image_surfaces[kInputWindow].width);
+  const int height = static_cast<int>(image_surfaces[kInputWindow].height);
+  if (!EnsureWindow(kWorkWindow, "work", 0, 300, 3 * width, height, kWorkZoom, "work")) {
+    return false;
+  }
+  TripleInputIntoWorkWindow();
+  return true;
 }
 
 }  // namespace
+
+bool PrepareWorkWindow() {
+  if (ZUL_GetImageWindow(kWorkWindow)) return true;
+  return ZUL_GetImageWindow(kInputWindow) != nullptr && MakeWorkWindow();
+}
 
 bool PressButton(int button) {
   switch (button) {
@@ -102,7 +117,8 @@ bool PressButton(int button) {
 
 namespace {
 
-// Polls the buttons until "break" (true) or until the program ends (false).
+// Polls the buttons and the settings box until "break" (true) or until the
+// program ends (false).
 bool RunButtonLoop() {
   while (quit_state == 0) {
     for (int i = 0; i < kButtonCount; ++i) {
@@ -111,6 +127,7 @@ bool RunButtonLoop() {
       if (!PressButton(i)) return true;
       RenderLenticular();
     }
+    if (TakeChangedFields()) RenderLenticular();
     // Keep the windows live even when the text window has been closed.
     ZUL_PumpMessages();
     Sleep(1);
@@ -125,24 +142,28 @@ void AppSetup() {
   pic_num = 2;
   view_num = 2;
   ZUL_OpenTextWindow(0, 0, 0, 198, 198);
+  // The settings box first: the button box, opened last, keeps the keyboard.
+  OpenSettingsBox();
   ZUL_OpenButtonBox(200, 0, 2, 10);
   for (int i = 0; i < 18; ++i) ZUL_SetButtonBoxTitle(i, kCaptions[i]);
 }
 
 void AppMain() {
-  if (ZUL_GetStretchMode(kInputWindow) == 0) {
+  TakeChangedFields();  // what was typed into the settings box before Start
+  const LentiSettings s = BenchSettings();
+  if (NeedsInput(s) && ZUL_GetStretchMode(kInputWindow) == 0) {
     // "Drag a stereo pair image here", shown as Japanese whatever the code page.
     ZUL_PauseW(L"ステレオペア画像をドラッグして下さい");
     return;
   }
-  const int width = static_cast<int>(image_surfaces[kInputWindow].width);
-  const int height = static_cast<int>(image_surfaces[kInputWindow].height);
-  if (!EnsureWindow(kWorkWindow, "work", 0, 300, 3 * width, height, kWorkZoom, "work")) return;
-  TripleInputIntoWorkWindow();
-  if (!EnsureWindow(kOutputWindow, "Hello,there!", output_x, output_y, kOutputWidth, kOutputHeight,
-                    100, "output")) {
+  const bool classic = s.interlacer == InterlacerKind::kClassic;
+  if (classic && !MakeWorkWindow()) return;
+  if (!EnsureWindow(kOutputWindow, kOutputTitle, output_x, output_y,
+                    classic ? kOutputWidth : s.width, classic ? kOutputHeight : s.height, 100,
+                    "output")) {
     return;
   }
+  if (output_monitor > 0) ZUL_PresentImage(kOutputWindow, output_monitor);
   RenderLenticular();
   if (RunButtonLoop()) KeepOutputPositionAndCloseWindows();
 }

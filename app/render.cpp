@@ -1,7 +1,9 @@
-// The interlacing of the work window into the output window.
-#include <cmath>
+// Rendering the output window: the classic interlacing of the work window, or
+// the free interlacing of the input or a chart, and the printout.
 #include <cstdio>
+#include <cstring>
 
+#include "interlace/interlace.h"
 #include "lenti.h"
 
 double pitch;
@@ -11,136 +13,147 @@ int gap;
 int pos;
 int AA;
 int output_x, output_y;
+int output_monitor;
+LentiSettings panel_settings;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0x0000FF;
+char status_line[256];
+// Window 0 when it has 8 bits: its palette indices as the words the pictures
+// are read as (worker thread).
+OwnedPicture input_words = {Picture{nullptr, 0, 0, 0}, nullptr};
 
-uint32_t BlendChannel(double x, uint32_t c, uint32_t p, int shift) {
-  double mixed = (1.0 - x) * ((c >> shift) & 0xFF) + x * ((p >> shift) & 0xFF);
-  return static_cast<uint32_t>(static_cast<int>(mixed)) << shift;
+Picture SurfacePicture(int number) {
+  const ImageSurface& s = image_surfaces[number];
+  return Picture{reinterpret_cast<uint32_t*>(s.base), static_cast<int>(s.width),
+                 static_cast<int>(s.height), static_cast<ptrdiff_t>(s.stride / 4)};
 }
 
-// Replaces one channel of pixel (x, y) with the same channel of `colour`.
-void WriteChannel(int x, int y, uint32_t colour, uint32_t mask) {
-  uint32_t kept = ZUL_GetPixel(x, y) & ~mask & 0xFFFFFF;
-  ZUL_SetPixel(x, y, kept | (colour & mask));
+bool Shows32Bits(int number) {
+  return ZUL_GetImageWindow(number) != nullptr && image_surfaces[number].bits == 32;
 }
 
-// The sample of window 1 for one row block; views of no width sample outside
-// the picture, which reads black.
-uint32_t ReadSample(int sx, int o) {
-  ZUL_SelectImage(kWorkWindow);
-  return ZUL_GetPixel(sx + 3 * o, 3 * o);
-}
-
-void PrintParameters(double dt) {
-  ZUL_ClearTextWindow();
-  // One call for all lines: the window is repainted once, not once a line.
-  ZUL_Printf("pitch: %f\ndt: %f\npic_num: %d\nview_num: %d\ngap: %d\npos: %d\n%s", pitch, dt,
-             pic_num, view_num, gap, pos, AA ? "AA: on" : "AA: off");
-}
-}  // namespace
-
-uint32_t BlendColors(double x, uint32_t c, uint32_t p) {
-  return BlendChannel(x, c, p, 16) | BlendChannel(x, c, p, 8) | BlendChannel(x, c, p, 0);
-}
-
-void WriteSubpixels(int o, int a, uint32_t colour) {
-  int col = a / 3;
-  int phase = a % 3;
-  int y0 = 3 * o;
-  switch (phase) {
-    case 0:
-      WriteChannel(col, y0, colour, kRed);
-      WriteChannel(col, y0 + 1, colour, kGreen);
-      WriteChannel(col, y0 + 2, colour, kBlue);
-      break;
-    case 1:
-      WriteChannel(col, y0, colour, kBlue);
-      WriteChannel(col + 1, y0 + 1, colour, kRed);
-      WriteChannel(col + 1, y0 + 2, colour, kGreen);
-      break;
-    case 2:
-      WriteChannel(col, y0, colour, kGreen);
-      WriteChannel(col, y0 + 1, colour, kBlue);
-      WriteChannel(col + 1, y0 + 2, colour, kRed);
-      break;
-    default:  // a negative column that is not a whole pixel: nothing
-      break;
+// Window 0's picture as words: the surface itself, or the indices of an
+// 8-bit one copied out.
+const Picture* InputPicture() {
+  if (!ZUL_GetImageWindow(kInputWindow)) return nullptr;
+  if (Shows32Bits(kInputWindow)) return &(input_words.picture = SurfacePicture(kInputWindow));
+  const ImageSurface& s = image_surfaces[kInputWindow];
+  FreePicture(&input_words);
+  if (!MakePicture(static_cast<int>(s.width), static_cast<int>(s.height), &input_words)) {
+    return nullptr;
   }
-}
-
-void ComputeViewWidths(int x, double t, double dt, int views, std::vector<int>* widths) {
-  widths->assign(static_cast<size_t>(views), 0);
-  int p = x;
-  double g = t;
-  int n = 0;
-  for (int j = 0; j < views;) {
-    p = p + 1;
-    if (p < std::trunc(g)) {
-      n = n + 1;
-    } else {
-      (*widths)[static_cast<size_t>(j)] = n;
-      j = j + 1;
-      n = 0;
-      g = g + dt;
+  for (int y = 0; y < input_words.picture.height; ++y) {
+    for (int x = 0; x < input_words.picture.width; ++x) {
+      PictureRow(input_words.picture, y)[x] = s.base[static_cast<size_t>(y) * s.stride + x];
     }
   }
+  return &input_words.picture;
+}
+
+// Window 2 at the output size, made again where it is (at zoom 100, and
+// presented again when it was); when that size cannot be had it comes back
+// at the size it had, and the answer is false.
+bool OutputAtSize(int width, int height) {
+  HWND window = ZUL_GetImageWindow(kOutputWindow);
+  if (!window) return false;
+  const ImageSurface& s = image_surfaces[kOutputWindow];
+  const int old_width = static_cast<int>(s.width), old_height = static_cast<int>(s.height);
+  if (old_width == width && old_height == height && s.bits == 32) return true;
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  bool presented = ZUL_PresentedImage() == kOutputWindow;
+  ZUL_DestroyImage(kOutputWindow);
+  bool made =
+      ZUL_CreateImage(kOutputWindow, kOutputTitle, rect.left, rect.top, width, height, 100) == 0;
+  if (!made) {
+    ZUL_CreateImage(kOutputWindow, kOutputTitle, rect.left, rect.top, old_width, old_height, 100);
+  }
+  if (presented) ZUL_PresentImage(kOutputWindow, output_monitor);
+  return made;
+}
+
+// Whether the output was rendered: never from or into a window the user has
+// closed meanwhile.
+bool RenderClassicWindows(const LentiSettings& s) {
+  if (!Shows32Bits(kWorkWindow) || !OutputAtSize(kOutputWidth, kOutputHeight)) return false;
+  GdiFlush();
+  RenderClassic(ClassicParametersOf(s), SurfacePicture(kWorkWindow), SurfacePicture(kOutputWindow));
+  return true;
+}
+
+// Whether there is an output to show (a setting that cannot be drawn leaves
+// it as it was and says why in the status line).
+bool RenderFreeWindow(const LentiSettings& s) {
+  const Picture* input = s.chart == ChartKind::kNone ? InputPicture() : nullptr;
+  if (!OutputAtSize(s.width, s.height)) {
+    SetStatusLine("the output window cannot be made at this size");
+    return ZUL_GetImageWindow(kOutputWindow) != nullptr;
+  }
+  GdiFlush();
+  char error[256];
+  if (!Interlace(s, input, SurfacePicture(kOutputWindow), error, sizeof error)) {
+    SetStatusLine(error);
+  }
+  return true;
+}
+
+// The free settings as the printout shows them after the classic ones.
+void PrintFreeSettings(const LentiSettings& s) {
+  const char* const kShown[] = {"interlacer", "size",  "slant", "order",
+                                "offset",     "quilt", "chart", "sweep"};
+  for (const char* key : kShown) {
+    char value[3 * kSettingTextBytes];
+    SettingText(s, key, value, sizeof value);
+    ZUL_Printf("\n%s: %s", key, value);
+  }
+}
+
+}  // namespace
+
+LentiSettings BenchSettings() {
+  LentiSettings s = panel_settings;
+  s.pitch = pitch;
+  s.pictures = pic_num;
+  s.views = view_num;
+  s.gap = gap;
+  s.pos = pos;
+  s.aa = AA;
+  return s;
+}
+
+void ApplySettings(const LentiSettings& settings) {
+  panel_settings = settings;
+  pitch = settings.pitch;
+  pic_num = settings.pictures;
+  view_num = settings.views;
+  gap = settings.gap;
+  pos = settings.pos;
+  AA = settings.aa;
+}
+
+const char* StatusLine() { return status_line; }
+
+void SetStatusLine(const char* text) {
+  std::snprintf(status_line, sizeof status_line, "%s", text != nullptr ? text : "");
+}
+
+void PrintBenchState() {
+  const LentiSettings s = BenchSettings();
+  ZUL_ClearTextWindow();
+  // One call for all lines: the window is repainted once, not once a line.
+  ZUL_Printf("pitch: %f\ndt: %f\npic_num: %d\nview_num: %d\ngap: %d\npos: %d\n%s", pitch,
+             pitch / view_num, pic_num, view_num, gap, pos, AA ? "AA: on" : "AA: off");
+  if (s.interlacer == InterlacerKind::kFree) PrintFreeSettings(s);
+  if (status_line[0] != 0) ZUL_Printf("\n%s", status_line);
 }
 
 void RenderLenticular() {
-  // Never render from or into a window the user has closed meanwhile.
-  if (!ZUL_GetImageWindow(kWorkWindow) || !ZUL_GetImageWindow(kOutputWindow)) return;
-  const double dt = pitch / view_num;
-  const int picture_width = image_surfaces[kWorkWindow].width / pic_num;
-  std::vector<int> widths;
-  uint32_t prev[kRowBlocks] = {};
-  double frac = 0;
-  bool blend = false;
-  int x = 0;
-  double t = dt;
-  bool first_lens = true;
-
-  do {
-    ComputeViewWidths(x, t, dt, view_num, &widths);
-    const int base = static_cast<int>(first_lens ? std::trunc(pitch) : std::trunc(t));
-    first_lens = false;
-    int v = 0;
-    int k = 0;
-    while (v < view_num) {
-      const int width = widths[static_cast<size_t>(v)];
-      // A view of no width has one column, whose source lies outside the picture.
-      const bool outside = width == 0;
-      const int sx =
-          outside ? 0
-                  : v * picture_width + base - static_cast<int>(std::trunc((pitch / width) * k));
-      for (int o = 0; o < kRowBlocks; ++o) {
-        uint32_t c = outside ? 0 : ReadSample(sx, o);
-        uint32_t out = blend && AA ? BlendColors(frac, c, prev[o]) : c;
-        if (k < gap) out = 0;
-        prev[o] = c;
-        int a = x + 3 * o + (v != 0 ? pos : 0);
-        ZUL_SelectImage(kOutputWindow);
-        WriteSubpixels(o, a, out);
-      }
-      x = x + 1;
-      blend = false;
-      if (x >= std::trunc(t)) {
-        frac = t - std::trunc(t);
-        v = v + 1;
-        k = 0;
-        blend = true;
-        t = t + dt;
-      } else {
-        k = k + 1;
-      }
-    }
-  } while (x < kOutputSubpixels);
-
+  const LentiSettings s = BenchSettings();
+  bool shown =
+      s.interlacer == InterlacerKind::kClassic ? RenderClassicWindows(s) : RenderFreeWindow(s);
+  if (!shown) return;
   ZUL_SelectImage(kOutputWindow);
   ZUL_RedrawImage(kOutputWindow);
-  PrintParameters(dt);
+  PrintBenchState();
 }

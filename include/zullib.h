@@ -354,6 +354,18 @@ int ZUL_SetZoom(int number, int zoom);
 // free or out of range; else the creation's code (2, 3) with the slot free.
 int ZUL_ResizeImage(int number, int width, int height);
 
+// ---- presentation ---------------------------------------------------------------------
+// Shows image window `number`'s picture at 100% in a borderless window at the
+// top-left corner of monitor `monitor` (1 the first the system lists), so that
+// every pixel lands on one pixel of that display; Esc there, monitor 0, or the
+// window's end ends it. One picture is presented at a time: ZUL_RedrawImage
+// of the window shows its changes there too, and a window made again by
+// ZUL_ResizeImage stays presented. 0 done; 1 the slot is free or out of range
+// (or the window could not be made); 2 there is no such monitor.
+int ZUL_PresentImage(int number, int monitor);
+// The number of the window presented, or -1.
+int ZUL_PresentedImage();
+
 // ---- point tools ------------------------------------------------------------------
 // [pumps] Blocking calls for code on the worker thread (AppMain, commands): each asks
 // the user for points in image window `slot` with a prompt in the main
@@ -454,6 +466,10 @@ void ZUL_DestroyInputBox();
 // Copies value `index` (at most 255 bytes and the terminator) into `buffer`
 // of 256 bytes: 0 done; 1 no box or no such item (`buffer` set to "").
 int ZUL_GetInputBox(int index, char* buffer);
+// Puts `text` in the field of item `index` and makes it the item's value (cut
+// to what the field and 255 bytes hold, at a whole character): 0 done; 1 no
+// box or no such item.
+int ZUL_SetInputBox(int index, const char* text);
 // Sets the label of an item of the open box; nothing for other indices.
 void ZUL_SetInputBoxTitle(int index, const char* text);
 // Sets the label and field widths (each at least 1) and brings the open box

@@ -127,6 +127,13 @@ void ZUL_SetInputBoxTitle(int index, const char* text) {
   if (IsItemOfOpenInputBox(index)) SetWindowTextAnsi(input_box.labels[index], text ? text : "");
 }
 
+int ZUL_SetInputBox(int index, const char* text) {
+  if (!IsItemOfOpenInputBox(index)) return 1;
+  SetWindowTextAnsi(input_box.edits[index], text ? text : "");
+  TakeInputFieldValue(index);  // the value as the field holds it: cut like a typed one
+  return 0;
+}
+
 int ZUL_GetInputBox(int index, char* buffer) {
   if (!buffer) return 1;
   buffer[0] = 0;

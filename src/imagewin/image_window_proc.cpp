@@ -50,5 +50,6 @@ int ZUL_RedrawImage(int number) {
     StretchBlt(slot.window_dc, 0, 0, slot.view_width, slot.view_height, slot.memory_dc, 0, 0,
                slot.width, slot.height, SRCCOPY);
   }
+  ShowPresentedChanges(number);
   return 0;
 }

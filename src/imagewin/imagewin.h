@@ -53,6 +53,14 @@ int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int he
 // that accepts it (it becomes current): that slot, or -1 when none does.
 int CreateInFirstSlot(const char* title, int width, int height, int bits);
 
+// ---- presentation (presentation.cpp; the public calls are in zullib.h) ---------------
+LRESULT CALLBACK PresentationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+void EndPresentation();
+// Copies slot `number`'s picture to its presentation, if it is presented.
+void ShowPresentedChanges(int number);
+// The monitor slot `number` is presented on, or 0.
+int PresentationMonitorOf(int number);
+
 // ---- menus (image_menus.cpp) -------------------------------------------------------
 // The right-click menu of slot `number` (zoom items checked at 50 / 100 / 200).
 HMENU BuildImageMenu(int number);

@@ -82,6 +82,9 @@ int ZUL_ResizeImage(int number, int width, int height) {
   if (!ImageWindowLive(number)) return 1;
   ImageWindowLook look;
   CaptureImageWindowLook(number, &look);
-  ZUL_DestroyImage(number);
-  return RemakeImageWindow(number, look, width, height);
+  int monitor = PresentationMonitorOf(number);
+  ZUL_DestroyImage(number);  // and its presentation with it
+  int code = RemakeImageWindow(number, look, width, height);
+  if (code == 0 && monitor > 0) ZUL_PresentImage(number, monitor);
+  return code;
 }

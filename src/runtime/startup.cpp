@@ -55,6 +55,7 @@ int ZulInitialize(HINSTANCE instance) {
       {L"zul_twi", TextWindowProc, CS_OWNDC, black},
       {L"zul_ib", InputBoxProc, CS_OWNDC | CS_DBLCLKS, button_face},
       {L"zul_bb", ButtonBoxProc, CS_OWNDC | CS_DBLCLKS, button_face},
+      {L"zul_pv", PresentationProc, 0, black},
   };
   for (const WindowClassEntry& entry : classes) {
     if (!RegisterFrameworkClass(entry)) return 1;
