@@ -84,14 +84,16 @@ bool ChangeSetting(const char* key, const char* text) {
   return Adopt(s, std::strcmp(key, "interlacer") == 0);
 }
 
-bool LoadNamedProfile(const char* name) {
+// Loads a profile by name; one that cannot be loaded changes nothing and the
+// status line says why, ending with `consequence`.
+bool LoadNamedProfile(const char* name, const char* consequence) {
   wchar_t path[MAX_PATH];
   ProfilePath(name, path, MAX_PATH);
   LentiSettings s = BenchSettings();
   ProfileNotes notes = {false};
   char error[200], line[256];
   if (!LoadProfile(path, &s, &notes, error, sizeof error)) {
-    std::snprintf(line, sizeof line, "profile %s: %s; nothing changed", name, error);
+    std::snprintf(line, sizeof line, "profile %s: %s; %s", name, error, consequence);
     SetStatusLine(line);
     return false;
   }
@@ -144,7 +146,7 @@ void NoticeEndedPresentation() {
 bool TakeField(int index, const char* text) {
   switch (kFields[index].kind) {
     case FieldKind::kSetting: return ChangeSetting(kFields[index].key, text);
-    case FieldKind::kLoadProfile: return LoadNamedProfile(text);
+    case FieldKind::kLoadProfile: return LoadNamedProfile(text, "nothing changed");
     case FieldKind::kSaveProfile:
       if (text[0] != 0) SaveNamedProfile(text);
       PutField(index, "");
@@ -156,7 +158,8 @@ bool TakeField(int index, const char* text) {
 
 void LoadStartProfile() {
   if (GetFileAttributesA(kStartProfile) == INVALID_FILE_ATTRIBUTES) return;
-  if (!LoadNamedProfile(kStartProfile)) ZUL_Printf("%s\n", StatusLine());
+  // A broken one is worth a box: the bench would otherwise start as it need not.
+  if (!LoadNamedProfile(kStartProfile, "the defaults are used")) ZUL_Pause(StatusLine());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // picture dropped on the main window, Start, button presses, "cap", "break",
 // Exit; checked on files, windows and pixels.
 #include "lenti.h"
+#include "lenti_test_helpers.h"
 #include "text_test_helpers.h"
 
 namespace {
@@ -102,8 +103,10 @@ TEST(LentiScenario, DropStartTuneCaptureBreakStartAgainAndExit) {
     EXPECT_EQ(pos, 1);
     ASSERT_TRUE(Click(kPitchUp, [] { return pitch > 23.1; }));
     EXPECT_DOUBLE_EQ(pitch, 23.006 + 0.1);
+    // Captured after two renderings with pos 1: what the earlier one left in
+    // the columns pos leaves unwritten must not show.
+    ASSERT_TRUE(Click(kCapture, [] { return !ReadFileBytes(L"lenti_test.ini").empty(); }));
     ASSERT_TRUE(Click(kPosDown, [] { return pos == 0; }));
-    ASSERT_TRUE(Click(kCapture, [] { return !ReadFileBytes(L"lenti_test.png").empty(); }));
 
     PostMainCommand(kCmdStop);  // Stop does not end the button loop
     PumpFor(300);
@@ -133,10 +136,15 @@ TEST(LentiScenario, DropStartTuneCaptureBreakStartAgainAndExit) {
   CloseHandle(worker);
   EXPECT_EQ(worker_code, 0u);  // the loop saw Exit: no forced end
 
-  // "cap" wrote the output as a PNG whose header says 800 x 480, 8 bits, RGB.
+  // "cap" wrote the output as a PNG whose header says 800 x 480, 8 bits, RGB,
+  // and the settings beside it, with which the batch program draws it again.
   std::string png = ReadFileBytes(L"lenti_test.png");
   png.resize(26);
   EXPECT_EQ(png.substr(16), std::string("\0\0\x03\x20\0\0\x01\xE0\x08\x02", 10));
+  ASSERT_EQ(RunBatch(L"--profile lenti_test.ini pair.bmp batch_cap.png"), 0);
+  std::vector<uint32_t> cap = ReadPicturePixels(L"lenti_test.png");
+  EXPECT_EQ(cap.size(), 800u * 480u);
+  EXPECT_TRUE(cap == ReadPicturePixels(L"batch_cap.png"));
 }
 
 TEST(LentiScenario, StartWithoutAPictureOrWithOneTooLargeIsRefused) {
@@ -149,4 +157,95 @@ TEST(LentiScenario, StartWithoutAPictureOrWithOneTooLargeIsRefused) {
     ASSERT_EQ(made, 0);
     ExpectStartRefused(L"work");
   });
+}
+
+namespace {
+
+enum SettingsField { kSizeField = 0, kSlantField = 1, kProfileField = 8, kMonitorField = 10 };
+
+std::wstring FieldText(int index) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(input_box.edits[index], text, 256);
+  return text;
+}
+
+// Types `text` into a field of the settings box and leaves it, as a user does.
+void TypeIntoField(int index, const wchar_t* text) {
+  SendMessageW(input_box.edits[index], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageW(input_box.window, WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS),
+               reinterpret_cast<LPARAM>(input_box.edits[index]));
+}
+
+bool OutputIs(int width, int height) {
+  return Live(kOutputWindow) && image_surfaces[kOutputWindow].width == unsigned(width) &&
+         image_surfaces[kOutputWindow].height == unsigned(height);
+}
+
+}  // namespace
+
+TEST(LentiScenario, ProfileAtStartSettingsBoxAndPresentation) {
+  ASSERT_TRUE(WriteBytesToFile(L"lenti.ini",
+                               "[panel]\nsize = 240x160\nslant = 1/3\n[lens]\n"
+                               "pitch = 6.5\nviews = 4\n[source]\nchart = views\n"));
+  ASSERT_TRUE(WriteBytesToFile(L"wrong.ini", "[lens]\nviews = many\n"));
+  DeleteFileA(LogPath(0).c_str());
+  ExpectCleanExit(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel() && WaitUntil([] { return input_box.window != nullptr; }));
+    EXPECT_EQ(FieldText(kSizeField), L"240x160");  // lenti.ini was loaded at start
+    PostMessageW(text_windows[0].window, WM_COMMAND, kTextCmdStartLog, 0);
+    PostMainCommand(kCmdStart);  // a chart needs no dropped picture
+    ASSERT_TRUE(WaitUntil([] { return OutputIs(240, 160); }));
+    ASSERT_TRUE(
+        WaitUntil([] { return FileBytes(LogPath(0)).find("chart: views") != std::string::npos; }));
+    // The bench and the batch program draw the same picture.
+    ASSERT_EQ(RunBatch(L"--profile lenti.ini chart.png"), 0);
+    std::vector<uint32_t> batch = ReadPicturePixels(L"chart.png");
+    ASSERT_EQ(batch.size(), 240u * 160u);
+    for (int i = 0; i < 240 * 160; ++i)
+      ASSERT_EQ(SurfacePixel(kOutputWindow, i % 240, i / 240), batch[i]);
+    // A new size takes effect at once; a value that is no value is refused and
+    // said so, as is a broken profile.
+    TypeIntoField(kSizeField, L"120x80");
+    ASSERT_TRUE(WaitUntil([] { return OutputIs(120, 80); }));
+    TypeIntoField(kSlantField, L"steep");
+    ASSERT_TRUE(WaitUntil([] { return FieldText(kSlantField) == L"1/3"; }));
+    TypeIntoField(kProfileField, L"wrong");
+    ASSERT_TRUE(WaitUntil([] {
+      std::string log = FileBytes(LogPath(0));
+      return log.find("slant: 'steep' is not P/Q or a decimal") != std::string::npos &&
+             log.find("profile wrong: line 2: views: 'many' is not 2 to 255; nothing changed") !=
+                 std::string::npos;
+    }));
+    // Monitor 1: the output at 100%, borderless, at the screen's origin; Esc leaves it.
+    TypeIntoField(kMonitorField, L"1");
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (shown = FindWindowW(L"zul_pv", nullptr)) != nullptr; }));
+    RECT rect = OuterRect(shown);
+    EXPECT_TRUE(rect.left == 0 && rect.top == 0 && rect.right == 120 && rect.bottom == 80);
+    PumpFor(100);
+    HDC dc = GetDC(shown);
+    for (POINT p : {POINT{0, 0}, POINT{37, 21}, POINT{119, 79}}) {
+      uint32_t pixel = SurfacePixel(kOutputWindow, p.x, p.y);
+      EXPECT_EQ(GetPixel(dc, p.x, p.y), RGB(pixel >> 16, pixel >> 8 & 0xFF, pixel & 0xFF));
+    }
+    ReleaseDC(shown, dc);
+    PostMessageW(shown, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([] { return FieldText(kMonitorField) == L"0"; }));
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_TRUE(IsWindow(main_window));  // Esc left the presentation, not the program
+  });
+  DeleteFileA("lenti.ini");
+}
+
+TEST(LentiScenario, BrokenProfileAtStartIsSaidAndTheDefaultsKept) {
+  ASSERT_TRUE(WriteBytesToFile(L"lenti.ini", "[panel]\nsize = 1920x1080\npitch = fast\n"));
+  auto box = AnswerBox(L"Pause");
+  ExpectCleanExit(Nothing, Nothing, [] {
+    ASSERT_TRUE(WaitForPanel() && WaitUntil([] { return input_box.window != nullptr; }));
+    EXPECT_EQ(FieldText(kSizeField), L"800x480");
+  });
+  EXPECT_EQ(box.get(),
+            L"profile lenti.ini: line 3: pitch: 'fast' is not a decimal above 0; the defaults are "
+            L"used");
+  DeleteFileA("lenti.ini");
 }

@@ -7,9 +7,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <windows.h>
+// GDI+ and the shell after the Windows headers.
 #include <gdiplus.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -131,8 +132,8 @@ int ReadArguments(int argc, wchar_t** argv, Options* options) {
   }
   size_t wanted = s.chart == ChartKind::kNone ? 2 : 1;
   if (options->files.size() != wanted) {
-    std::fprintf(stderr, "lenti-batch: %s\n%s",
-                 wanted == 2 ? "expected INPUT and OUTPUT" : "a chart takes OUTPUT alone", kUsage);
+    Error("%s (lenti-batch --help lists the options)",
+          wanted == 2 ? "expected INPUT and OUTPUT" : "a chart takes OUTPUT alone");
     return kExitUsage;
   }
   if (!SettingsDrawable(s, error, sizeof error)) return Error("%s", error);

@@ -4,8 +4,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <gdiplus.h>
 #include <windows.h>
+// GDI+ after the Windows headers.
+#include <gdiplus.h>
 
 #include <cstdio>
 #include <cstdlib>
