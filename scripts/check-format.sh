@@ -3,6 +3,9 @@
 # .clang-format says (clang-format --dry-run -Werror lists what differs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-git ls-files -z --cached --others --exclude-standard -- '*.cpp' '*.h' |
-  xargs -0 clang-format --dry-run -Werror
-echo "Formatting checked."
+files=()
+while IFS= read -r -d '' file; do
+  [ -f "$file" ] && files+=("$file")
+done < <(git ls-files -z --cached --others --exclude-standard -- '*.cpp' '*.h')
+clang-format --dry-run -Werror "${files[@]}"
+echo "Formatting checked (${#files[@]} files)."

@@ -2,27 +2,21 @@
 // conversion, clock, the snapping geometry, windows kept inside the work area
 // and the Japanese texts drawn with real glyphs.
 #include <algorithm>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "test_support.h"
 
 TEST(CoreText, StatusFieldCentresAroundColumn18AndCuts) {
-  const struct {
-    std::string text, field;
-  } cases[] = {
+  // 18 - length / 2 spaces before the text; 63 bytes at most.
+  const std::pair<std::string, std::string> cases[] = {
       {"abcd", std::string(16, ' ') + "abcd"},
-      {"Input text", std::string(13, ' ') + "Input text"},
       {"abc", std::string(17, ' ') + "abc"},
       {"", std::string(18, ' ')},
       {std::string(40, 'z'), std::string(40, 'z')},
-      {std::string(100, 'x'), std::string(63, 'x')},
-  };
-  for (const auto& c : cases) {
+      {std::string(100, 'x'), std::string(63, 'x')}};
+  for (const auto& [text, expected] : cases) {
     char field[kStatusFieldBytes];
-    FormatStatusField(c.text.c_str(), field);
-    EXPECT_EQ(std::string(field), c.field);
+    FormatStatusField(text.c_str(), field);
+    EXPECT_EQ(field, expected);
   }
 }
 
@@ -60,58 +54,25 @@ TEST(CoreClock, CountsMilliseconds) {
 TEST(Snapping, WorkedMoves) {
   // Screen 1280 x 1054; another window at (100, 100)-(300, 300) unless noted.
   const RECT kOther{100, 100, 300, 300}, kNone{-9999, -9999, -9999, -9999};
-  const struct {
-    RECT other, present, proposed;
-    bool ctrl;
-    RECT expected;
-  } cases[] = {
-      {kOther,
-       {500, 150, 600, 250},
-       {307, 150, 407, 250},
-       true,
-       {300, 150, 400, 250}},  // 7 px: flush
-      {kOther,
-       {500, 150, 600, 250},
-       {308, 150, 408, 250},
-       true,
-       {308, 150, 408, 250}},  // 8 px: no snap
-      {kOther, {500, 150, 600, 250}, {10, 150, 96, 250}, true, {14, 150, 100, 250}},
-      {kOther, {500, 150, 600, 250}, {303, 150, 403, 250}, false, {303, 150, 403, 250}},  // no Ctrl
-      {kNone,
-       {500, 150, 600, 250},
-       {1176, 400, 1276, 500},
-       true,
-       {1180, 400, 1280, 500}},  // screen edges
-      {kNone, {500, 150, 600, 250}, {400, 950, 500, 1050}, true, {400, 954, 500, 1054}},
-      {kNone, {500, 150, 600, 250}, {3, 2, 103, 102}, true, {0, 0, 100, 100}},  // a corner
-      {kOther,
-       {500, 500, 600, 600},
-       {297, 105, 397, 205},
-       true,
-       {300, 100, 400, 200}},  // side, tops align
-      {kOther,
-       {500, 500, 600, 600},
-       {297, 196, 397, 303},
-       true,
-       {300, 193, 400, 300}},  // bottoms align
-      {kOther,
-       {500, 500, 600, 600},
-       {304, 105, 404, 205},
-       true,
-       {300, 105, 400, 205}},  // from a gap
-      {kOther,
-       {500, 500, 600, 600},
-       {106, 297, 206, 397},
-       true,
-       {100, 300, 200, 400}},  // stacked, aligned
-      {kOther, {500, 500, 600, 600}, {106, 305, 206, 405}, true, {106, 300, 206, 400}},
-      {kOther, {500, 500, 600, 600}, {197, 3, 297, 103}, true, {200, 0, 300, 100}},
-      {kNone,
-       {300, 100, 400, 200},
-       {304, 100, 404, 200},
-       true,
-       {304, 100, 404, 200}},  // itself: skipped
+  const RECT kRight{500, 150, 600, 250}, kLow{500, 500, 600, 600};
+  // clang-format off
+  const struct { RECT other, present, proposed; bool ctrl; RECT expected; } cases[] = {
+      {kOther, kRight, {307, 150, 407, 250}, true, {300, 150, 400, 250}},   // 7 px: flush
+      {kOther, kRight, {308, 150, 408, 250}, true, {308, 150, 408, 250}},   // 8 px: no snap
+      {kOther, kRight, {10, 150, 96, 250}, true, {14, 150, 100, 250}},
+      {kOther, kRight, {303, 150, 403, 250}, false, {303, 150, 403, 250}},  // no Ctrl
+      {kNone, kRight, {1176, 400, 1276, 500}, true, {1180, 400, 1280, 500}},  // screen edges
+      {kNone, kRight, {400, 950, 500, 1050}, true, {400, 954, 500, 1054}},
+      {kNone, kRight, {3, 2, 103, 102}, true, {0, 0, 100, 100}},            // a corner
+      {kOther, kLow, {297, 105, 397, 205}, true, {300, 100, 400, 200}},     // side, tops align
+      {kOther, kLow, {297, 196, 397, 303}, true, {300, 193, 400, 300}},     // bottoms align
+      {kOther, kLow, {304, 105, 404, 205}, true, {300, 105, 400, 205}},     // from a gap
+      {kOther, kLow, {106, 297, 206, 397}, true, {100, 300, 200, 400}},     // stacked, aligned
+      {kOther, kLow, {106, 305, 206, 405}, true, {106, 300, 206, 400}},
+      {kOther, kLow, {197, 3, 297, 103}, true, {200, 0, 300, 100}},
+      {kNone, {300, 100, 400, 200}, {304, 100, 404, 200}, true, {304, 100, 404, 200}},  // itself
   };
+  // clang-format on
   for (const auto& c : cases) {
     SnapList list;
     ClearSnapList(&list);
@@ -133,15 +94,14 @@ TEST(Snapping, WorkedMoves) {
 TEST(WorkArea, WindowsAreMovedInByTheLeastDistance) {
   RECT a;
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &a, 0));
-  const struct {
-    LONG x, y, width, height, want_x, want_y;
-  } cases[] = {
+  const LONG w = a.right - a.left, h = a.bottom - a.top;
+  // clang-format off
+  const struct { LONG x, y, width, height, want_x, want_y; } cases[] = {
       {a.left + 10, a.top + 20, 200, 100, a.left + 10, a.top + 20},           // fits: stays
       {a.left + 300, a.bottom - 40, 200, 100, a.left + 300, a.bottom - 100},  // below: up
       {a.right - 50, a.top - 7, 200, 100, a.right - 200, a.top},              // right, above
-      {a.left + 5, a.top + 5, a.right - a.left + 40, a.bottom - a.top + 9, a.left,
-       a.top},  // too big
-  };
+      {a.left + 5, a.top + 5, w + 40, h + 9, a.left, a.top}};                 // too big
+  // clang-format on
   for (const auto& c : cases) {
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, c.x, c.y, c.width,
                                   c.height, nullptr, nullptr, nullptr, nullptr);
@@ -156,29 +116,25 @@ TEST(WorkArea, WindowsAreMovedInByTheLeastDistance) {
 // Japanese text in each face the framework and the message boxes ask for: none
 // ships with Wine, so each must resolve to an installed Japanese font.
 TEST(JapaneseText, EveryJapaneseFaceHasGlyphsForTheTexts) {
-  auto missing_glyphs = [](const wchar_t* face, const std::wstring& text) {
+  const std::wstring texts =
+      L"ステレオペア画像をドラッグして下さい"
+      L"クリップボードにレイアウト作成ソースリストを保存しました．";
+  auto missing_glyphs = [&texts](const wchar_t* face) {  // all of them when the call fails
     HFONT font = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, face);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
-    std::vector<WORD> glyphs(text.size());
-    int missing = static_cast<int>(text.size());
-    if (GetGlyphIndicesW(dc, text.c_str(), missing, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) !=
-        GDI_ERROR)
-      missing = static_cast<int>(std::count(glyphs.begin(), glyphs.end(), 0xFFFF));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(font);
-    return missing;
+    std::vector<WORD> glyphs(texts.size(), 0xFFFF);
+    GetGlyphIndicesW(dc, texts.c_str(), static_cast<int>(texts.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old), DeleteDC(dc), DeleteObject(font);
+    return std::count(glyphs.begin(), glyphs.end(), 0xFFFF);
   };
-  const std::wstring texts =
-      L"ステレオペア画像をドラッグして下さい"
-      L"クリップボードにレイアウト作成ソースリストを保存しました．";
   const wchar_t* const faces[] = {
       L"MS UI Gothic", L"MS Gothic", L"MS PGothic",
       L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF",         // ＭＳ ゴシック
       L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF"};  // ＭＳ Ｐゴシック
-  for (const wchar_t* face : faces) EXPECT_EQ(missing_glyphs(face, texts), 0) << face;
-  EXPECT_GT(missing_glyphs(L"Arial", texts), 0);  // the check itself can fail
+  for (const wchar_t* face : faces) EXPECT_EQ(missing_glyphs(face), 0) << face;
+  EXPECT_GT(missing_glyphs(L"Arial"), 0);  // the check itself can fail
 }

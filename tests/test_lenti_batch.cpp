@@ -29,26 +29,19 @@ TEST_F(Batch, FollowsTheModelOnPanelsOfEverySort) {
     int pictures, quilt_columns;  // the input's pictures; a quilt's columns (0 none)
     bool chart;
   } cases[] = {
+      // clang-format off
       {L"--size 640x360 --slant 1/3 --pitch 9.7 --views 8 --pics 8",
-       {640, 360, 9.7, 1.0 / 3, 0, 8, false},
-       8,
-       0,
-       false},
+       {640, 360, 9.7, 1.0 / 3, 0, 8, false}, 8, 0, false},
       {L"--size 500x300 --slant -2/5 --pitch 7.3 --views 5 --order bgr --offset 2.5",
-       {500, 300, 7.3, -2.0 / 5, 2.5, 5, true},
-       2,
-       0,
-       false},
+       {500, 300, 7.3, -2.0 / 5, 2.5, 5, true}, 2, 0, false},
       {L"--size 300x200 --slant 4/5 --pitch 12.25 --views 9 --quilt 4x2 --offset -4",
-       {300, 200, 12.25, 4.0 / 5, -4, 9, false},
-       8,
-       4,
-       false},
-      {L"--size 210x90 --slant 0.2 --pitch 6.1 --views 7 --pattern views",
-       {210, 90, 6.1, 0.2, 0, 7, false},
-       7,
-       0,
-       true},
+       {300, 200, 12.25, 4.0 / 5, -4, 9, false}, 8, 4, false},
+      {L"--size 210x90 --slant 0.2731 --pitch 6.1 --views 7 --pattern views",
+       {210, 90, 6.1, 0.2731, 0, 7, false}, 7, 0, true},
+      // Every sub-pixel on a view boundary; a slant of 1/5 written as a decimal.
+      {L"--size 100x60 --slant 0.2 --pitch 8 --views 8 --pics 8 --order bgr",
+       {100, 60, 8, 0.2, 0, 8, true}, 8, 0, false},
+      // clang-format on
   };
   for (const auto& c : cases) {
     DeleteFileW(L"model.png");

@@ -13,9 +13,11 @@ namespace {
 std::vector<uint32_t> Render(const LentiSettings& s, const Picture* input = nullptr) {
   std::vector<uint32_t> pixels(size_t(s.width) * s.height, 0xDEADBEEF);
   char error[256] = "";
-  EXPECT_TRUE(
-      Interlace(s, input, Picture{pixels.data(), s.width, s.height, s.width}, error, sizeof error))
+  InterlaceState state = {};
+  EXPECT_TRUE(Interlace(&state, s, input, Picture{pixels.data(), s.width, s.height, s.width}, error,
+                        sizeof error))
       << error;
+  ReleaseInterlaceState(&state);
   return pixels;
 }
 

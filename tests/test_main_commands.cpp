@@ -18,6 +18,18 @@ void PutPatternOnClipboard(int width, int height, int seed) {
                     }).substr(sizeof(BITMAPFILEHEADER)));
 }
 
+// Whether image window n holds the PatternColor picture of that size and seed.
+bool ShowsPattern(int n, int width, int height, int seed) {
+  const ImageWindow& w = image_windows[n];
+  bool same = w.in_use && w.width == width && w.height == height && pixels[n];
+  for (int i = 0; same && i < width * height; ++i)
+    same = (pixels[n][i] & 0xFFFFFF) == PatternColor(i % width, i / width, seed);
+  return same;
+}
+std::string ImageTitle(int n) {
+  return image_windows[n].in_use && image_windows[n].title ? image_windows[n].title : "";
+}
+
 bool AcceptsDrops() { return GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }
 
 // Opens the popup of a right click, reads whether each command item is
@@ -166,23 +178,20 @@ TEST(MainPrompts, TextWindowInputBoxButtonBoxAndWindowInfo) {
       [] {
         ASSERT_TRUE(WaitUntil([] { return text_windows[0].in_use != 0; }));
         HWND first = nullptr;
-        const struct {
-          const char *columns, *rows;
-          int count;
-        } grids[] = {{"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}};
-        for (const auto& g : grids) {  // a new box replaces the old one; a refused grid leaves none
+        // A new box replaces the old one; a refused grid leaves none.
+        for (auto [columns, rows, count] :
+             {std::tuple{"3", "2", 6}, {"1", "4", 4}, {"17", "16", 0}}) {
           PostMainCommand(kCmdButtonBox);
-          ASSERT_TRUE(AnswerPrompt(g.columns) && AnswerPrompt(g.rows));
-          EXPECT_TRUE(WaitUntil([&] {
+          ASSERT_TRUE(AnswerPrompt(columns) && AnswerPrompt(rows));
+          EXPECT_TRUE(WaitUntil([&, count = count] {
             HWND box = ButtonBoxWindow();
-            return window_request.code == 0 && (g.count ? box && box != first : !box);
+            return window_request.code == 0 && (count ? box && box != first : !box);
           }));
           EXPECT_FALSE(IsWindow(first));
           if (!(first = ButtonBoxWindow())) continue;
           RECT outer = OuterRect(first);
-          EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == g.count) << g.count;
-          EXPECT_TRUE(button_box.nx == atoi(g.columns) &&
-                      GetWindow(first, GW_OWNER) == main_window);
+          EXPECT_TRUE(outer.left == 0 && outer.top == 0 && button_box.count == count) << count;
+          EXPECT_TRUE(button_box.nx == atoi(columns) && GetWindow(first, GW_OWNER) == main_window);
           EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetCurrentThreadId());
         }
         EXPECT_EQ(ButtonBoxWindow(), nullptr);

@@ -1,14 +1,13 @@
 // Text windows on the test thread: printed text in the back buffer, the life
-// of a window, the colour stack, keys, and line input typed by a second thread.
+// of a window, the colour stack, line input typed by a second thread, and the
+// command console (what each line prints, read back through the log).
 #include <cstring>
 
 #include "text_test_helpers.h"
 
 namespace {
 
-std::pair<uint32_t, uint32_t> Colours(const TextWindow& t) {
-  return {t.text_colour, t.back_colour};
-}
+auto Colours(const TextWindow& t) { return std::pair(t.text_colour, t.back_colour); }
 
 std::string Repeat(char c, int count) { return std::string(static_cast<size_t>(count), c); }
 
@@ -72,23 +71,17 @@ TEST(TextLayout, LinesWrappingAndCursor) {
   TextWindow& t = OpenFreshTextWindow(1, 400, 300);
   const int cells = 400 / t.char_width, cw = t.char_width, ch = t.char_height;
   // The cursor afterwards (in cells and lines) and cells with and without ink.
-  const struct {
-    std::string text;
-    int x, y;
-    std::vector<std::pair<int, int>> ink, blank;
-  } cases[] = {
+  // clang-format off
+  using Cells = std::vector<std::pair<int, int>>;
+  const struct { std::string text; int x, y; Cells ink, blank; } cases[] = {
       {"A\n\nB", 1, 2, {{0, 0}, {0, 2}}, {{1, 0}, {0, 1}, {1, 2}}},
       {"\nABC", 3, 1, {{2, 1}}, {{0, 0}, {3, 1}}},
       {"a\tb\rc", 5, 0, {{4, 0}}, {}},  // tab and CR take one cell each
       {Repeat('W', cells + 10), 10, 1, {{cells - 1, 0}, {9, 1}}, {{10, 1}}},
-      {Repeat('W', cells - 1) + "\xE9",
-       2,
-       1,
-       {{0, 1}},
-       {{cells - 1, 0}}},  // double width needs two cells
+      {Repeat('W', cells - 1) + "\xE9", 2, 1, {{0, 1}}, {{cells - 1, 0}}},  // wide: two cells
       {Repeat('W', cells - 2) + "\xE9", cells, 0, {{cells - 2, 0}}, {{0, 1}}},
-      {Repeat('w', 40000), 4095 % cells, -1, {}, {}},  // cut at the 4096-byte buffer
-  };
+      {Repeat('w', 40000), 4095 % cells, -1, {}, {}}};  // cut at the 4096-byte buffer
+  // clang-format on
   for (const auto& c : cases) {
     ZUL_ClearTextWindow();
     ZUL_Printf("%s", c.text.c_str());
@@ -121,8 +114,7 @@ TEST(TextLayout, LineAfterTheLastScrollsByExactlyOneLine) {
   EXPECT_TRUE(std::equal(after.pixels.begin(), after.pixels.begin() + last_top * t.width,
                          before.pixels.begin() + pitch * t.width));
   EXPECT_FALSE(AreaHasInk(after, 0, last_top, t.width, t.height - last_top));
-  TextWindow& tiny =
-      OpenFreshTextWindow(2, 3, 5);  // tiny and empty windows take output without harm
+  TextWindow& tiny = OpenFreshTextWindow(2, 3, 5);  // tiny and empty windows take output
   ZUL_Printf("%s\n\xE9\n", Repeat('x', 300).c_str());
   EXPECT_LE(tiny.cursor_y, tiny.char_height);
   OpenFreshTextWindow(3, 0, 0);
@@ -228,9 +220,8 @@ TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   for (int n = 1; n <= 9; ++n) ZUL_OpenTextWindow(n, -1, -1, 100, 60);
   for (int n = 0; n <= 8; ++n) ZUL_SelectTextWindow(n);
   EXPECT_TRUE(text_window_history[0] == 7 && text_window_history[7] == 0);  // a history of eight
-  PostMessageW(text_windows[1].window, WM_CLOSE, 0,
-               0);  // the close box; the keys: test_textwin_menu_logs
-  PostMessageW(text_windows[2].window, WM_COMMAND, 1006, 0);  // the Destroy command
+  PostMessageW(text_windows[1].window, WM_CLOSE, 0, 0);  // the close box, and Destroy
+  PostMessageW(text_windows[2].window, WM_COMMAND, kTextCmdDestroy, 0);
   EXPECT_TRUE(WaitUntil([] { return !TextWindowLive(1) && !TextWindowLive(2); }));
   CloseAllTextWindows();
 }
@@ -251,8 +242,7 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   ZUL_Printf("again");
   RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   PumpFor(50);
-  EXPECT_TRUE(
-      AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // the window shows it
+  EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // shown
 }
 
 TEST(TextInput, TypedLinesAndTheirEcho) {
@@ -294,22 +284,18 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
 TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
   const int cw = OpenFreshTextWindow(1).char_width, ch = text_windows[1].char_height;
   TextWindow& t = text_windows[2];
-  const struct {
-    std::wstring first;
-    int x;
-  } cases[] = {// a wide character wraps whole
-               {std::wstring(25, L'W'), 0},
-               {std::wstring(24, L'n') + L"\xE9", 2 * cw}};
-  for (const auto& c : cases) {
+  // The first 24 cells typed, then a 25th that wraps (a wide character wraps whole).
+  for (const auto& [first, x] :
+       {std::pair{std::wstring(25, L'W'), 0}, {std::wstring(24, L'n') + L"\xE9", 2 * cw}}) {
     OpenFreshTextWindow(2, 25 * cw, 200);
     std::vector<int> cursor;  // after the wrap, then after Backspace
     std::string line = InputWhileTyping([&](HWND w) {
-      Type(w, {c.first});
+      Type(w, {first});
       cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
       Type(w, {L"\b"});
       cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
     });
-    EXPECT_EQ(cursor, std::vector<int>({c.x, ch, 24 * cw, 0})) << c.x;
+    EXPECT_EQ(cursor, std::vector<int>({x, ch, 24 * cw, 0})) << x;
     EXPECT_EQ(line.size(), 24u);
     BufferCopy copy = CopyBackBuffer(t);  // what was removed is blanked, both cells of a wide one
     EXPECT_FALSE(CellHasInk(copy, t, 24, 0) || AreaHasInk(copy, 0, ch, t.width, ch));
@@ -322,20 +308,47 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
 TEST(TextInput, CancelledOrImpossibleInputs) {
   OpenFreshTextWindow(1);
   wcscpy(last_input, L"kept");
-  EXPECT_EQ(InputWhileTyping(
-                [](HWND w) {
-                  Type(w, {L"abc"});
-                  PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
-                },
-                false),
-            "");
+  auto close_while_typing = [](HWND w) {
+    Type(w, {L"abc"});
+    PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
+  };
+  EXPECT_EQ(InputWhileTyping(close_while_typing, false), "");
   EXPECT_FALSE(text_windows[1].in_use);
   EXPECT_STREQ(last_input, L"kept");
   char buffer[256] = "untouched";
   ZUL_Input(buffer);  // no live window
   EXPECT_STREQ(buffer, "untouched");
-  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k',
-               1);  // without a pending input: not queued
+  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k', 1);  // no input pending: not queued
   PumpFor(30);
   EXPECT_LT(queue_read, 0);
+}
+
+TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {
+  OpenFreshTextWindow(0);
+  draw_color = 0x102030, zul_tttc = 0xFFFFFF, zul_tc = 0;
+  // clang-format off
+  const struct { const char *line, *printed; int result; } cases[] = {
+      {"help", "Cmd>help\nCommand list:exit help start ver color\n", 0},
+      {"color", "Cmd>color\nRed  : 16\nGreen: 32\nBlue : 48\nzul_tttc=ffffff\nzul_tc=000000\n", 0},
+      {"HELP", "Cmd>HELP\nInvalid command\n", 1}, {"help ", "Cmd>help \nInvalid command\n", 1},
+      {"", "Cmd>\nInvalid command\n", 1}, {"ver", "Cmd>ver\n", 0}};  // ver last: its banner follows
+  // clang-format on
+  int result = -1;
+  auto console = [&] { result = ZUL_RunCommandConsole(); };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LoggedWhile(0, [&] { AnsweredWhile(c.line, console); }), c.printed) << c.line;
+    EXPECT_EQ(result, c.result) << c.line;
+  }
+  MSG about;  // "ver" asked the window for its About banner
+  EXPECT_TRUE(PeekMessageW(&about, text_windows[0].window, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
+              about.wParam == kTextCmdAbout);
+  // The window closed while the line is awaited: the answer is "" for the next current one.
+  ASSERT_EQ(ZUL_OpenTextWindow(1, 300, 40, -1, -1), 0);
+  ZUL_SelectTextWindow(0);
+  auto close_window = [] { PostMessageW(text_windows[0].window, WM_CLOSE, 0, 0), Sleep(100); };
+  EXPECT_EQ(LoggedWhile(1, [&] { AnsweredWhile("help", console, close_window); }),
+            "Invalid command\n");
+  EXPECT_EQ(result, 1);
+  ZUL_CloseTextWindow(1);
+  EXPECT_EQ(ZUL_RunCommandConsole(), 1);  // no window at all
 }

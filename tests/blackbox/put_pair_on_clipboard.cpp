@@ -7,24 +7,18 @@
 
 int main() {
   const int width = 1600, height = 480;
-  const size_t bytes = sizeof(BITMAPINFOHEADER) + static_cast<size_t>(width) * height * 4;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  const BITMAPINFOHEADER header = {sizeof header, width, height, 1, 32, BI_RGB};
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof header + size_t{width} * height * 4);
   if (!block) return 1;
   auto* base = static_cast<uint8_t*>(GlobalLock(block));
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
   std::memcpy(base, &header, sizeof header);
   auto* words = reinterpret_cast<uint32_t*>(base + sizeof header);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      // Left view warm, right view cool, with a square nearer in the left view.
-      bool square = (x % 800) > 300 + (x < 800 ? 8 : 0) && (x % 800) < 500 + (x < 800 ? 8 : 0) &&
-                    y > 140 && y < 340;
+      // Left view warm, right view cool, each with a light square 8 pixels
+      // further right in the left view; rows striped in 16s.
+      int v = x % 800 - (x < 800 ? 8 : 0);
+      bool square = v > 300 && v < 500 && y > 140 && y < 340;
       uint32_t colour = square ? 0xF0F0F0u : x < 800 ? 0xC04020u : 0x2040C0u;
       words[static_cast<size_t>(height - 1 - y) * width + x] = colour ^ ((y & 16) ? 0x101010u : 0);
     }

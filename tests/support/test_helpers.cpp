@@ -21,27 +21,19 @@ std::string BmpBytes(int width, int height, int bits,
                      const std::function<uint32_t(int, int)>& colour,
                      const std::vector<RGBQUAD>& table, int colours_used) {
   const int bytes_per_pixel = bits / 8, stride = (width * bytes_per_pixel + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = static_cast<WORD>(bits);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) +
+                       static_cast<DWORD>(table.size() * sizeof(RGBQUAD));
+  const BITMAPFILEHEADER file = {0x4D42, offset + stride * height, 0, 0, offset};
+  BITMAPINFOHEADER info = {sizeof info, width, height, 1, static_cast<WORD>(bits)};  // BI_RGB
   info.biClrUsed = static_cast<DWORD>(colours_used < 0 ? table.size() : colours_used);
-  file.bfType = 0x4D42;
-  file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + table.size() * sizeof(RGBQUAD));
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
   std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
   bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
   bytes.append(reinterpret_cast<const char*>(table.data()), table.size() * sizeof(RGBQUAD));
   for (int y = height - 1; y >= 0; --y) {
     std::string row(static_cast<size_t>(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-      uint32_t c = colour(x, y);
-      for (int b = 0; b < bytes_per_pixel; ++b)
+    for (int x = 0; x < width; ++x)
+      for (int b = 0, c = colour(x, y); b < bytes_per_pixel; ++b)
         row[x * bytes_per_pixel + b] = static_cast<char>(c >> (8 * b));
-    }
     bytes += row;
   }
   return bytes;
@@ -104,22 +96,11 @@ HWND VisiblePopupMenu() {
   return nullptr;
 }
 
-void ChooseFirstMenuItem(std::atomic<int>* items) {
-  HWND popup = nullptr;
-  DWORD start = GetTickCount();
-  while (!(popup = VisiblePopupMenu()) && GetTickCount() - start < 5000) Sleep(5);
-  if (!popup) return;
-  *items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
-  PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
 // ---- image windows -------------------------------------------------------------------
 
 void DestroyAllImages() {
-  for (int n = 0; n < kImageSlots; ++n) {
+  for (int n = 0; n < kImageSlots; ++n)
     if (image_windows[n].in_use) ZUL_DestroyImage(n);
-  }
 }
 
 void ImageWindowTest::SetUp() {
@@ -152,32 +133,16 @@ std::string CaptionOf(int number) {
 }
 
 void ExpectClientIsView(int number) {
-  RECT client = {};
-  GetClientRect(image_windows[number].window, &client);
+  RECT client = ClientRect(image_windows[number].window);
   EXPECT_EQ(client.right, image_windows[number].view_width) << "slot " << number;
   EXPECT_EQ(client.bottom, image_windows[number].view_height) << "slot " << number;
-}
-
-bool ShowsPattern(int n, int width, int height, int seed) {
-  const ImageWindow& w = image_windows[n];
-  if (!w.in_use || w.width != width || w.height != height || !pixels[n]) return false;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      if ((pixels[n][static_cast<size_t>(y) * width + x] & 0xFFFFFF) != PatternColor(x, y, seed))
-        return false;
-  return true;
-}
-
-std::string ImageTitle(int n) {
-  return image_windows[n].in_use && image_windows[n].title ? image_windows[n].title : "";
 }
 
 // ---- text windows --------------------------------------------------------------------
 
 void CloseAllTextWindows() {
-  for (int n = 0; n < kTextSlots; ++n) {
+  for (int n = 0; n < kTextSlots; ++n)
     if (text_windows[n].in_use) ZUL_CloseTextWindow(n);
-  }
 }
 
 TextWindow& OpenFreshTextWindow(int number, int width, int height, int x, int y) {
@@ -191,9 +156,7 @@ TextWindow& OpenFreshTextWindow(int number, int width, int height, int x, int y)
 namespace {
 
 BufferCopy CopyDcPixels(HDC source, int width, int height) {
-  BufferCopy copy;
-  copy.width = width;
-  copy.height = height;
+  BufferCopy copy{width, height, {}};
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -205,9 +168,7 @@ BufferCopy CopyDcPixels(HDC source, int width, int height) {
   const uint32_t* words = static_cast<const uint32_t*>(bits);
   for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
     copy.pixels.push_back(words[i] & 0xFFFFFF);
-  SelectObject(dc, old);
-  DeleteObject(dib);
-  DeleteDC(dc);
+  SelectObject(dc, old), DeleteObject(dib), DeleteDC(dc);
   return copy;
 }
 

@@ -1,14 +1,14 @@
 #include "test_support.h"
 
 #include <thread>
+#include <utility>
 
 std::function<void()> test_app_setup;
 std::function<void()> test_app_main;
 
 void InitializeFrameworkForTests() {
   static bool done = false;
-  if (done) return;
-  done = true;
+  if (std::exchange(done, true)) return;
   ASSERT_EQ(ZulInitialize(GetModuleHandleW(nullptr)), 0);
 }
 

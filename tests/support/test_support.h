@@ -26,8 +26,7 @@ using namespace zul;
 extern std::function<void()> test_app_setup;
 extern std::function<void()> test_app_main;
 
-// Start-up steps 1-8 once per process: image and text windows on this thread.
-void InitializeFrameworkForTests();
+void InitializeFrameworkForTests();  // start-up once per process, windows on this thread
 // Polls `condition`, pumping this thread's messages, until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
 void PumpFor(int ms);
@@ -38,8 +37,7 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver);
 void PostMainCommand(int id);
 std::wstring MainStatusText();  // the main window's status field
-// (Driver) Posts `key` to the window `window()` gives once it exists; whether the program then
-// ended.
+// (Driver) Posts `key` to `window()` once it exists; whether the program then ended.
 bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key);
 void PostMainKey(WPARAM key);
 // Runs `work` on the main window thread (without waiting / and waits).
@@ -69,13 +67,11 @@ inline void StartHeldApplication() {
 }
 inline RECT OuterRect(HWND window) {
   RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect;
+  return GetWindowRect(window, &rect), rect;
 }
 inline RECT ClientRect(HWND window) {
   RECT rect{};
-  GetClientRect(window, &rect);
-  return rect;
+  return GetClientRect(window, &rect), rect;
 }
 
 // ---- pictures and files --------------------------------------------------------
@@ -101,11 +97,7 @@ std::wstring CurrentDirectoryPath(const wchar_t* name);
 void PutDibOnClipboard(const std::string& dib);  // CF_DIB, or an empty clipboard for ""
 // A real HDROP naming `files`, allocated in this process as the shell does.
 HDROP MakeDrop(const std::vector<std::wstring>& files);
-// The visible popup menu of this process, or null.
-HWND VisiblePopupMenu();
-// From a thread of its own: waits for a popup, counts its items into
-// *items and chooses the first one.
-void ChooseFirstMenuItem(std::atomic<int>* items);
+HWND VisiblePopupMenu();  // the visible popup menu of this process, or null
 
 // ---- image windows ---------------------------------------------------------------
 // Each test starts with the framework up and no image window open.
@@ -131,9 +123,6 @@ std::vector<uint8_t> SurfaceBytesOf(int number);
 std::string CaptionOf(int number);
 // The window's client area is exactly its slot's view.
 void ExpectClientIsView(int number);
-// Whether window n holds the PatternColor picture of that size and seed.
-bool ShowsPattern(int n, int width, int height, int seed);
-std::string ImageTitle(int n);
 
 // ---- text windows ----------------------------------------------------------------
 void CloseAllTextWindows();
