@@ -19,6 +19,7 @@ LentiSettings panel_settings;
 namespace {
 
 char status_line[256];
+InterlaceState interlace_state = {};  // the view map, kept from press to press
 // Window 0 when it has 8 bits: its palette indices as the words the pictures
 // are read as (worker thread).
 OwnedPicture input_words = {Picture{nullptr, 0, 0, 0}, nullptr};
@@ -92,7 +93,7 @@ bool RenderFreeWindow(const LentiSettings& s) {
   }
   GdiFlush();
   char error[256];
-  if (!Interlace(s, input, SurfacePicture(kOutputWindow), error, sizeof error)) {
+  if (!Interlace(&interlace_state, s, input, SurfacePicture(kOutputWindow), error, sizeof error)) {
     SetStatusLine(error);
   }
   return true;

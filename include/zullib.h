@@ -153,6 +153,19 @@ inline int ZUL_SelectImage(int number) {
   return 0;
 }
 
+// ---- rows at memory speed ----------------------------------------------------------
+// The surface of live window `number` for loops that read and write its pixels
+// directly: row y (0 the top) starts at rows->base + y * rows->stride, and
+// holds 32-bit words 0x00RRGGBB (keep the top byte 0) or, on 8 bits, colour
+// table indices. Drawing that GDI or GDI+ had still pending (text, loaded
+// files, pasted pictures, blits) is finished first, so the rows hold it.
+// Thread rule: the worker thread only (AppSetup, AppMain, commands), and the
+// rows stay valid until the window is destroyed or given a new size
+// (ZUL_ResizeImage, a rotation or scaling): ask again after those. Writes
+// show on screen after ZUL_RedrawImage. 0 done; 1 the slot is free or out of
+// range (`rows` then all zero).
+int ZUL_GetImageRows(int number, ImageSurface* rows);
+
 // ---- pixels ---------------------------------------------------------------------------
 // All act on the current image window. A point is inside when x < width and
 // y < height compared unsigned, so negative coordinates are outside; nothing

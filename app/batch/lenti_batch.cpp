@@ -3,7 +3,9 @@
 //   lenti-batch [options] [INPUT] OUTPUT.png
 //
 // Every error prints one line on stderr, exits with a non-zero code and
-// leaves no output file.
+// leaves no output file. INPUT may be a sequence (a folder, or a numbered
+// name such as frame%04d.png): every frame is written to its own output, a
+// frame that cannot be read is said and skipped.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "batch/picture_file.h"
+#include "batch/sequence.h"
 #include "interlace/interlace.h"
 #include "interlace/profile.h"
 
@@ -49,7 +52,9 @@ const char kUsage[] =
     "  --profile FILE        settings from a profile; later options override\n"
     "  --save-profile FILE   write the settings used to a profile\n"
     "  --dpi N               record N pixels per inch in the PNG\n"
-    "  --repeat N            render N times and print the median time\n";
+    "  --repeat N            render N times and print the median time\n"
+    "INPUT may be a folder of pictures or a numbered name (frame%04d.png): each frame\n"
+    "goes to OUTPUT numbered the same way (out%04d.png) or into OUTPUT as a folder.\n";
 
 struct Options {
   LentiSettings settings;
@@ -151,13 +156,17 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 bool RenderRepeatedly(const Options& o, const Picture* input, const Picture& output, char* error,
                       size_t error_bytes) {
   std::vector<double> times;
-  for (int i = 0; i < o.repeat; ++i) {
+  InterlaceState state = {};  // the view map, worked out by the first rendering
+  bool rendered = true;
+  for (int i = 0; i < o.repeat && rendered; ++i) {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    if (!Interlace(o.settings, input, output, error, error_bytes)) return false;
+    rendered = Interlace(&state, o.settings, input, output, error, error_bytes);
     QueryPerformanceCounter(&end);
     times.push_back(Milliseconds(start, end));
   }
+  ReleaseInterlaceState(&state);
+  if (!rendered) return false;
   if (o.repeat > 1) {
     std::sort(times.begin(), times.end());
     std::printf("render: median %.2f ms over %d\n", times[times.size() / 2], o.repeat);
@@ -165,11 +174,50 @@ bool RenderRepeatedly(const Options& o, const Picture* input, const Picture& out
   return true;
 }
 
+// Renders every frame of a sequence into `output` and writes it; frames that
+// cannot be read are said and skipped. Prints each frame and, at the end, the
+// frames per second.
+int RunSequence(const Options& o, const Picture& output) {
+  char error[kErrorBytes], name[512];
+  std::vector<Frame> frames;
+  if (!ListFrames(o.files[0], o.files[1], &frames, error, sizeof error)) {
+    return Error("%s", error);
+  }
+  InterlaceState state = {};  // one view map for every frame
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  int written = 0, skipped = 0;
+  for (size_t i = 0; i < frames.size(); ++i) {
+    OwnedPicture input;
+    Narrow(frames[i].input.c_str(), name, sizeof name);
+    bool fine = ReadPictureFile(frames[i].input.c_str(), &input, error, sizeof error) &&
+                Interlace(&state, o.settings, &input.picture, output, error, sizeof error) &&
+                WritePng(frames[i].output.c_str(), output, o.settings.dpi, error, sizeof error);
+    FreePicture(&input);
+    if (!fine) {
+      std::fprintf(stderr, "lenti-batch: frame %s: %s; skipped\n", name, error);
+      ++skipped;
+      continue;
+    }
+    ++written;
+    std::printf("frame %u of %u: %s\n", static_cast<unsigned>(i + 1),
+                static_cast<unsigned>(frames.size()), name);
+  }
+  QueryPerformanceCounter(&end);
+  ReleaseInterlaceState(&state);
+  double seconds = Milliseconds(start, end) / 1000;
+  std::printf("%d frames in %.2f s: %.2f frames per second; %d skipped\n", written, seconds,
+              seconds > 0 ? written / seconds : 0.0, skipped);
+  return skipped == 0 ? 0 : kExitError;
+}
+
 int Run(const Options& o) {
   char error[kErrorBytes];
   char name[512];
+  const bool sequence = o.files.size() == 2 && IsSequence(o.files[0]);
   OwnedPicture input = {Picture{nullptr, 0, 0, 0}, nullptr};
-  if (o.files.size() == 2 && !ReadPictureFile(o.files[0], &input, error, sizeof error)) {
+  if (o.files.size() == 2 && !sequence &&
+      !ReadPictureFile(o.files[0], &input, error, sizeof error)) {
     Narrow(o.files[0], name, sizeof name);
     return Error("cannot read %s: %s", name, error);
   }
@@ -179,6 +227,8 @@ int Run(const Options& o) {
   if (!MakePicture(s.width, s.height, &output)) {
     code = Error("an output of %dx%d pixels (%lld MB) does not fit in this process", s.width,
                  s.height, static_cast<long long>(int64_t{s.width} * s.height * 4 >> 20));
+  } else if (sequence) {
+    code = RunSequence(o, output.picture);
   } else if (!RenderRepeatedly(o, input.memory ? &input.picture : nullptr, output.picture, error,
                                sizeof error)) {
     code = Error("%s", error);

@@ -1,6 +1,9 @@
 // The classic interlacing on pictures in memory.
 #include "interlace/classic_interlacer.h"
 
+#include "interlace/parallel.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -9,6 +12,7 @@ namespace {
 constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kBlue = 0x0000FF;
+constexpr int kBlocksPerPiece = 16;
 
 bool Inside(const Picture& p, int x, int y) {
   return static_cast<uint32_t>(x) < static_cast<uint32_t>(p.width) &&
@@ -20,22 +24,88 @@ uint32_t BlendChannel(double x, uint32_t c, uint32_t p, int shift) {
   return static_cast<uint32_t>(static_cast<int>(mixed)) << shift;
 }
 
-// Replaces one channel of pixel (x, y) with the same channel of `colour`.
-void WriteChannel(const Picture& out, int x, int y, uint32_t colour, uint32_t mask) {
-  if (!Inside(out, x, y)) return;
-  uint32_t& word = PictureRow(out, y)[x];
+// Replaces the channel `mask` of a pixel with the same channel of `colour`
+// (the spare top byte becomes 0).
+void Merge(uint32_t& word, uint32_t colour, uint32_t mask) {
   word = (word & ~mask & 0xFFFFFF) | (colour & mask);
 }
 
-// The sample of the work picture for one row block; black outside it.
-uint32_t ReadSample(const Picture& work, int sx, int o) {
-  int x = sx + 3 * o, y = 3 * o;
-  return Inside(work, x, y) ? PictureRow(work, y)[x] : 0;
+// The same for pixel (x, y) of `out`, when it is inside.
+void WriteChannel(const Picture& out, int x, int y, uint32_t colour, uint32_t mask) {
+  if (Inside(out, x, y)) Merge(PictureRow(out, y)[x], colour, mask);
 }
 
-void ClearPicture(const Picture& p) {
-  for (int y = 0; y < p.height; ++y) {
-    std::memset(PictureRow(p, y), 0, static_cast<size_t>(p.width) * sizeof(uint32_t));
+// What one output column of the lens loop does in every row block: the work
+// column it samples (block o reads work pixel (sx + 3o, 3o)), where it writes
+// (block o at sub-pixel column a0 + 3o), and whether it is blended with the
+// column before (by `frac`) or black (the gap).
+struct ClassicColumn {
+  int sx;
+  int a0;
+  double frac;
+  bool outside;  // a view of no width: its sample lies outside the picture
+  bool blend;
+  bool black;
+};
+
+struct BlockJob {
+  const ClassicParameters* p;
+  const Picture* work;
+  const Picture* output;
+  const std::vector<ClassicColumn>* columns;
+};
+
+// Row blocks [first, end) of the output, column after column as the lens loop
+// goes: a block's writes touch its own three rows only, so blocks may be
+// drawn apart (on several cores) and the picture is the same.
+void RenderBlocks(void* context, int first, int end) {
+  const BlockJob& job = *static_cast<const BlockJob*>(context);
+  const Picture& out = *job.output;
+  const Picture& work = *job.work;
+  const bool aa = job.p->aa != 0;
+  for (int o = first; o < end; ++o) {
+    const int y0 = 3 * o;
+    for (int row = y0; row < y0 + 3 && row < out.height; ++row) {
+      std::memset(PictureRow(out, row), 0, static_cast<size_t>(out.width) * sizeof(uint32_t));
+    }
+    const bool work_row_inside = y0 < work.height;
+    const uint32_t* work_row = work_row_inside ? PictureRow(work, y0) : nullptr;
+    uint32_t* rows[3] = {};
+    for (int r = 0; r < 3; ++r) rows[r] = y0 + r < out.height ? PictureRow(out, y0 + r) : nullptr;
+    uint32_t prev = 0;
+    for (const ClassicColumn& c : *job.columns) {
+      const int x = c.sx + y0;
+      uint32_t sample = !c.outside && work_row_inside &&
+                                static_cast<uint32_t>(x) < static_cast<uint32_t>(work.width)
+                            ? work_row[x]
+                            : 0;
+      uint32_t colour = c.blend && aa ? BlendColors(c.frac, sample, prev) : sample;
+      if (c.black) colour = 0;
+      prev = sample;
+      const int a = c.a0 + y0;
+      if (a < 0 || !rows[2]) {
+        WriteSubpixels(out, o, a, colour);
+        continue;
+      }
+      const int col = a / 3;
+      if (col >= out.width) continue;
+      const bool next_inside = col + 1 < out.width;
+      switch (a % 3) {
+        case 0:
+          Merge(rows[0][col], colour, kRed), Merge(rows[1][col], colour, kGreen);
+          Merge(rows[2][col], colour, kBlue);
+          break;
+        case 1:
+          Merge(rows[0][col], colour, kBlue);
+          if (next_inside)
+            Merge(rows[1][col + 1], colour, kRed), Merge(rows[2][col + 1], colour, kGreen);
+          break;
+        default:
+          Merge(rows[0][col], colour, kGreen), Merge(rows[1][col], colour, kBlue);
+          if (next_inside) Merge(rows[2][col + 1], colour, kRed);
+          break;
+      }
+    }
   }
 }
 
@@ -95,17 +165,17 @@ void TriplePicture(const Picture& input, const Picture& work) {
 }
 
 void RenderClassic(const ClassicParameters& p, const Picture& work, const Picture& output) {
-  ClearPicture(output);
+  // The lens loop, once: what each output column does.
   const double dt = p.pitch / p.views;
   const int picture_width = work.width / p.pictures;
   std::vector<int> widths;
-  uint32_t prev[kClassicRowBlocks] = {};
+  std::vector<ClassicColumn> columns;
+  columns.reserve(kClassicSubpixels + 64);
   double frac = 0;
   bool blend = false;
   int x = 0;
   double t = dt;
   bool first_lens = true;
-
   do {
     ComputeViewWidths(x, t, dt, p.views, &widths);
     const int base = static_cast<int>(first_lens ? std::trunc(p.pitch) : std::trunc(t));
@@ -114,19 +184,11 @@ void RenderClassic(const ClassicParameters& p, const Picture& work, const Pictur
     int k = 0;
     while (v < p.views) {
       const int width = widths[static_cast<size_t>(v)];
-      // A view of no width has one column, whose source lies outside the picture.
-      const bool outside = width == 0;
-      const int sx =
-          outside ? 0
-                  : v * picture_width + base - static_cast<int>(std::trunc((p.pitch / width) * k));
-      const int shift = v != 0 ? p.pos : 0;
-      for (int o = 0; o < kClassicRowBlocks; ++o) {
-        uint32_t c = outside ? 0 : ReadSample(work, sx, o);
-        uint32_t out = blend && p.aa ? BlendColors(frac, c, prev[o]) : c;
-        if (k < p.gap) out = 0;
-        prev[o] = c;
-        WriteSubpixels(output, o, x + 3 * o + shift, out);
+      ClassicColumn column = {0, x + (v != 0 ? p.pos : 0), frac, width == 0, blend, k < p.gap};
+      if (width != 0) {
+        column.sx = v * picture_width + base - static_cast<int>(std::trunc((p.pitch / width) * k));
       }
+      columns.push_back(column);
       x = x + 1;
       blend = false;
       if (x >= std::trunc(t)) {
@@ -140,4 +202,8 @@ void RenderClassic(const ClassicParameters& p, const Picture& work, const Pictur
       }
     }
   } while (x < kClassicSubpixels);
+  // Then every row block: the picture is cleared block by block as it is drawn,
+  // so every sub-pixel no column writes is black.
+  BlockJob job = {&p, &work, &output, &columns};
+  ForEachPiece((output.height + 2) / 3, kBlocksPerPiece, RenderBlocks, &job);
 }

@@ -61,7 +61,9 @@ FreeGeometry GeometryOf(const LentiSettings& s, double pitch) {
 }
 
 int FreeViewAt(const FreeGeometry& g, int64_t s, int y) {
-  return PlaceOf(g, BoundaryShift(g), s, y).view;
+  LensPlace here = PlaceOf(g, BoundaryShift(g), s, y);
+  if (g.gap > 0 && here.phase * g.pitch - StripStart(g, here.view) < g.gap) return -1;
+  return here.view;
 }
 
 void RenderFreeRows(const FreeGeometry& g, const ViewPictures& views, const Picture& output,

@@ -46,10 +46,11 @@ struct FreeGeometry {
 };
 FreeGeometry GeometryOf(const LentiSettings& settings, double pitch);
 
-// The view of sub-pixel column s in row y.
+// The view of sub-pixel column s in row y, or -1 when the gap makes it black.
 int FreeViewAt(const FreeGeometry& g, int64_t s, int y);
 
 // Renders rows [first_row, end_row) of `output` (its width and height are
-// W and H of the model).
+// W and H of the model) sub-pixel by sub-pixel: the reference the view map
+// (view_map.h) renders faster, and the way AA is drawn.
 void RenderFreeRows(const FreeGeometry& g, const ViewPictures& views, const Picture& output,
                     int first_row, int end_row);

@@ -54,19 +54,27 @@ ClassicParameters ClassicParametersOf(const LentiSettings& s) {
   return ClassicParameters{s.pitch, s.pictures, s.views, s.gap, s.pos, s.aa};
 }
 
-bool Interlace(const LentiSettings& s, const Picture* input, const Picture& output, char* error,
-               size_t error_bytes) {
+void ReleaseInterlaceState(InterlaceState* state) { ReleaseViewMap(&state->map); }
+
+bool Interlace(InterlaceState* state, const LentiSettings& s, const Picture* input,
+               const Picture& output, char* error, size_t error_bytes) {
   if (!SettingsDrawable(s, error, error_bytes)) return false;
   if (s.interlacer == InterlacerKind::kClassic) {
     return InterlaceClassic(s, input, output, error, error_bytes);
   }
   ViewSource source;
   if (!PrepareViewSource(s, input, &source, error, error_bytes)) return false;
+  const FreeGeometry geometry = GeometryOf(s, s.pitch);
+  bool drawn = true;
   if (s.sweep_count > 0) {
     RenderSweep(s, source.pictures, output);
+  } else if (s.aa) {
+    RenderFreeRows(geometry, source.pictures, output, 0, output.height);
+  } else if (PrepareViewMap(&state->map, geometry, output.width, output.height)) {
+    RenderFromViewMap(state->map, source.pictures, output);
   } else {
-    RenderFreeRows(GeometryOf(s, s.pitch), source.pictures, output, 0, output.height);
+    drawn = NoMemory(error, error_bytes, "view map", output.width, output.height);
   }
   ReleaseViewSource(&source);
-  return true;
+  return drawn;
 }

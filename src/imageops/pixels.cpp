@@ -19,3 +19,12 @@ void ZUL_ClearImage(int number) {
   if (s.base == nullptr) return;
   std::memset(s.base, 0, static_cast<size_t>(s.stride) * s.height);
 }
+
+int ZUL_GetImageRows(int number, ImageSurface* rows) {
+  if (rows == nullptr) return 1;
+  *rows = ImageSurface{nullptr, 0, 0, 0, 0};
+  if (!ImageWindowLive(number)) return 1;
+  GdiFlush();  // what GDI still had to draw into the surface is there now
+  *rows = image_surfaces[number];
+  return 0;
+}

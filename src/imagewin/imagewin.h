@@ -49,6 +49,24 @@ void CaptureImageWindowLook(int number, ImageWindowLook* look);
 // Makes the slot's window (free) again at width x height with that look; the
 // creation's code (0 done; 2, 3 cannot be made).
 int RemakeImageWindow(int number, const ImageWindowLook& look, int width, int height);
+// Resizes the slot's window so that its client grows by the change of view;
+// the frame is carried over as it is.
+void ResizeToView(const ImageWindow& slot, int view_width, int view_height);
+// A slot's window taking a new pixel size without being made again: the
+// next surface is made beside the present one (same bits, colour table and
+// stretch mode, fitted at the window's zoom), filled from it by the caller,
+// then adopted: the old surface is freed and the window takes the new view.
+struct NextSurface {
+  ZoomFit fit;
+  HBITMAP dib;
+  HDC dc;  // holds `dib` until it is adopted
+  HGDIOBJ previous;
+  ImageSurface surface;  // its pixels, all zero when made
+};
+// 0 made; 2 it cannot be shown at any zoom; 3 no memory (nothing made).
+int MakeNextSurface(int number, int width, int height, NextSurface* next);
+void DropNextSurface(NextSurface* next);
+void AdoptNextSurface(int number, NextSurface* next);
 // A new window at the top left of the screen, zoom 100, in the first slot
 // that accepts it (it becomes current): that slot, or -1 when none does.
 int CreateInFirstSlot(const char* title, int width, int height, int bits);

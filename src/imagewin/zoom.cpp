@@ -9,21 +9,6 @@
 
 namespace zul {
 
-namespace {
-
-// Resizes the window so that its client grows by the change of view; the
-// frame is carried over as it is.
-void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {
-  RECT outer;
-  GetWindowRect(slot.window, &outer);
-  int width = outer.right - outer.left + view_width - slot.view_width;
-  int height = outer.bottom - outer.top + view_height - slot.view_height;
-  SetWindowPos(slot.window, nullptr, 0, 0, width, height,
-               SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
-}
-
-}  // namespace
-
 int ZoomStepUp(int zoom) { return ClampToInt((int64_t{10} * zoom + 4) / 9); }
 
 int ZoomStepDown(int zoom) { return ClampToInt((int64_t{9} * zoom + 5) / 10); }
