@@ -121,3 +121,35 @@ TEST_F(Batch, BadInputsAreRefusedWithOneLineAndNoFile) {
     EXPECT_EQ(GetFileAttributesW(L"kept.png.part"), INVALID_FILE_ATTRIBUTES);
   }
 }
+
+TEST_F(Batch, SequencesAndAnEightKPanel) {
+  // A numbered sequence with a gap and a frame that cannot be read; then a folder.
+  CreateDirectoryW(L"frames", nullptr);
+  CreateDirectoryW(L"drawn", nullptr);
+  for (const wchar_t* name : {L"frames\\f007.bmp", L"frames\\f009.bmp", L"frames\\f012.bmp"})
+    ASSERT_TRUE(CopyFileW(L"eight.bmp", name, FALSE));
+  ASSERT_TRUE(WriteBytesToFile(L"frames\\f010.bmp", "BM not a picture"));
+  std::string out, errors;
+  EXPECT_NE(
+      RunBatch(L"--size 64x32 --views 8 --pics 8 --slant 1/3 frames\\f%03d.bmp drawn\\o%04d.png",
+               &errors, &out),
+      0);  // a frame was skipped
+  EXPECT_NE(errors.find("frame frames\\f010.bmp: not a picture"), std::string::npos) << errors;
+  EXPECT_NE(out.find("3 frames in "), std::string::npos) << out;
+  EXPECT_NE(out.find(" frames per second; 1 skipped"), std::string::npos) << out;
+  std::vector<uint32_t> first = ReadPicturePixels(L"drawn\\o0007.png");
+  EXPECT_EQ(first.size(), 64u * 32u);
+  EXPECT_EQ(first, ReadPicturePixels(L"drawn\\o0012.png"));  // the same picture, drawn the same
+  EXPECT_EQ(GetFileAttributesW(L"drawn\\o0010.png"), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(L"frames\\f010.bmp");
+  ASSERT_EQ(RunBatch(L"--size 64x32 --views 8 --pics 8 --slant 1/3 frames drawn"), 0);
+  EXPECT_EQ(ReadPicturePixels(L"drawn\\f009.png"), first);
+  std::string refused;
+  EXPECT_NE(RunBatch(L"frames single.png", &refused), 0);
+  EXPECT_NE(refused.find("a sequence needs a numbered OUTPUT"), std::string::npos) << refused;
+  // An 8K panel of 17 views renders in the 32-bit process.
+  ASSERT_EQ(RunBatch(L"--size 7680x4320 --views 17 --slant 2/3 --pitch 12.3 --pattern single:4 "
+                     L"eightk.png"),
+            0);
+  EXPECT_EQ(ReadFileBytes(L"eightk.png").substr(16, 8), std::string("\0\0\x1E\0\0\0\x10\xE0", 8));
+}
