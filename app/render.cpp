@@ -99,14 +99,19 @@ bool RenderFreeWindow(const LentiSettings& s) {
   return true;
 }
 
-// The free settings as the printout shows them after the classic ones.
-void PrintFreeSettings(const LentiSettings& s) {
+// The free settings as the printout shows them after the classic ones, each
+// on a line of its own, into `text`.
+void FormatFreeSettings(const LentiSettings& s, char* text, size_t bytes) {
   const char* const kShown[] = {"interlacer", "size",  "slant", "order",
                                 "offset",     "quilt", "chart", "sweep"};
+  size_t used = 0;
+  text[0] = 0;
   for (const char* key : kShown) {
     char value[3 * kSettingTextBytes];
     SettingText(s, key, value, sizeof value);
-    ZUL_Printf("\n%s: %s", key, value);
+    int n = std::snprintf(text + used, bytes - used, "\n%s: %s", key, value);
+    if (n < 0 || static_cast<size_t>(n) >= bytes - used) break;
+    used += static_cast<size_t>(n);
   }
 }
 
@@ -141,12 +146,15 @@ void SetStatusLine(const char* text) {
 
 void PrintBenchState() {
   const LentiSettings s = BenchSettings();
+  char free_settings[512] = "";
+  if (s.interlacer == InterlacerKind::kFree) {
+    FormatFreeSettings(s, free_settings, sizeof free_settings);
+  }
   ZUL_ClearTextWindow();
   // One call for all lines: the window is repainted once, not once a line.
-  ZUL_Printf("pitch: %f\ndt: %f\npic_num: %d\nview_num: %d\ngap: %d\npos: %d\n%s", pitch,
-             pitch / view_num, pic_num, view_num, gap, pos, AA ? "AA: on" : "AA: off");
-  if (s.interlacer == InterlacerKind::kFree) PrintFreeSettings(s);
-  if (status_line[0] != 0) ZUL_Printf("\n%s", status_line);
+  ZUL_Printf("pitch: %f\ndt: %f\npic_num: %d\nview_num: %d\ngap: %d\npos: %d\n%s%s%s%s", pitch,
+             pitch / view_num, pic_num, view_num, gap, pos, AA ? "AA: on" : "AA: off",
+             free_settings, status_line[0] ? "\n" : "", status_line);
 }
 
 void RenderLenticular() {
