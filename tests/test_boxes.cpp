@@ -1,6 +1,6 @@
-// The button box and the input box on the test thread, pumped as the worker
-// pumps them (with the dialog keys): layout, presses and values, captions,
-// sizing, focus, refused opens, destroying and renaming through a prompt.
+// The button box and the input box on the test thread, pumped as the worker pumps them (with the
+// dialog keys): layout, presses and values, captions, sizing, focus, refused opens, destroying
+// and renaming through a prompt.
 #include "text_test_helpers.h"
 
 namespace {
@@ -32,8 +32,7 @@ Longs ClientSize(HWND box) { return {ClientRect(box).right, ClientRect(box).bott
 
 std::string Text(HWND w) {
   char text[600];
-  GetWindowTextAnsi(w, text, 600);
-  return text;
+  return GetWindowTextAnsi(w, text, 600), text;
 }
 std::string Caption(int index) { return Text(button_box.buttons[index]); }
 
@@ -46,18 +45,14 @@ int ChooseFirstOfPopup(UINT message, WPARAM hit, LPARAM where) {
     for (int i = 0; i < 1000 && !(popup = VisiblePopupMenu()); ++i) Sleep(5);
     if (!popup) return;
     items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
-    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0), PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
   });
   SendMessageW(ButtonBoxWindow(), message, hit, where);
   chooser.join();
   return items;
 }
 
-void Click(int index) {
-  SendMessageW(button_box.buttons[index], BM_CLICK, 0, 0);
-  PumpFor(5);
-}
+void Click(int index) { SendMessageW(button_box.buttons[index], BM_CLICK, 0, 0), PumpFor(5); }
 
 // Rows of button `index`'s face that hold caption ink, drawn by the button into
 // a bitmap of its own so that no other window can cover it.
@@ -82,10 +77,7 @@ std::string Value(int i) {
   char v[256] = "junk";
   return ZUL_GetInputBox(i, v) == 0 ? v : "none:" + std::string(v);
 }
-void Key(WPARAM key) {
-  PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-  PumpAsWorker();
-}
+void Key(WPARAM key) { PostMessageW(GetFocus(), WM_KEYDOWN, key, 1), PumpAsWorker(); }
 
 // Labels from x 4 and fields 4 pixels past them, 24 high, in rows 28 apart.
 void ExpectLayout(int label, int edit) {
@@ -102,13 +94,11 @@ TEST_F(BoxTest, ButtonGridsAreLaidOutRowByRow) {
   ZUL_OpenButtonBox(200, 10, 3, 2);
   ASSERT_NE(ButtonBoxWindow(), nullptr);
   PumpFor(20);
-  RECT outer = OuterRect(ButtonBoxWindow());
-  EXPECT_TRUE(outer.left == 200 && outer.top == 10);
+  EXPECT_TRUE(OuterRect(ButtonBoxWindow()).left == 200 && OuterRect(ButtonBoxWindow()).top == 10);
   // 98 x 26 buttons 4 apart within a 4-pixel margin: 3 * 102 + 4 by 2 * 30 + 4.
   EXPECT_EQ(ClientSize(ButtonBoxWindow()), Longs({310, 64}));
-  EXPECT_EQ(Button(0), Longs({4, 4, 98, 26}));
-  EXPECT_EQ(Button(2), Longs({208, 4, 98, 26}));
-  EXPECT_EQ(Button(4), Longs({106, 34, 98, 26}));
+  for (auto [index, x, y] : {std::tuple{0, 4, 4}, {2, 208, 4}, {4, 106, 34}})
+    EXPECT_EQ(Button(index), Longs({x, y, 98, 26})) << index;
   for (int index = 0; index < 6; ++index) EXPECT_EQ(Caption(index), std::to_string(index));
   ZUL_DestroyButtonBox();
   for (auto [columns, rows] :
@@ -120,8 +110,7 @@ TEST_F(BoxTest, ButtonGridsAreLaidOutRowByRow) {
   HWND first = ButtonBoxWindow();
   ZUL_OpenButtonBox(0, 0, 4, 4);  // a second open leaves the first box alone
   EXPECT_TRUE(ButtonBoxWindow() == first && button_box.count == 6);
-  ZUL_DestroyButtonBox();
-  ZUL_OpenButtonBox(0, 0, 16, 16);  // the largest box
+  ZUL_DestroyButtonBox(), ZUL_OpenButtonBox(0, 0, 16, 16);  // the largest box
   EXPECT_EQ(Caption(255), "255");
 }
 
@@ -144,14 +133,11 @@ TEST_F(BoxTest, ButtonPressesAreCountedUntilRead) {
   std::vector<int> counts;
   for (int index = 0; index < 20; ++index) counts.push_back(ZUL_GetButtonBox(index));
   EXPECT_EQ(counts, (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  Click(19);
-  ZUL_DestroyButtonBox();
-  EXPECT_EQ(ZUL_GetButtonBox(19), 0);  // an unread press of a closed box is gone
-  ZUL_OpenButtonBox(0, 0, 3, 1);
+  Click(19);  // an unread press of a closed box is gone
+  ZUL_DestroyButtonBox(), ZUL_OpenButtonBox(0, 0, 3, 1);
   SendMessageW(ButtonBoxWindow(), WM_CHAR, '8', 0);  // beyond a small box: nothing
-  ZUL_DestroyButtonBox();
-  ZUL_OpenButtonBox(0, 0, 2, 10);
-  EXPECT_EQ(ZUL_GetButtonBox(8), 0);
+  ZUL_DestroyButtonBox(), ZUL_OpenButtonBox(0, 0, 2, 10);
+  EXPECT_TRUE(ZUL_GetButtonBox(19) == 0 && ZUL_GetButtonBox(8) == 0);
 }
 
 TEST_F(BoxTest, ButtonCaptionsOnlyOnButtonsOfTheBoxCutAt255) {
@@ -164,13 +150,10 @@ TEST_F(BoxTest, ButtonCaptionsOnlyOnButtonsOfTheBoxCutAt255) {
                                 {6, long_caption.c_str()}, {7, "W"}, {8, "W\nW"}})
     ZUL_SetButtonBoxTitle(index, caption);
   // clang-format on
-  for (int index = 0; index < 20; ++index)
-    EXPECT_EQ(Caption(index), index == 3   ? "pitch+"
-                              : index == 5 ? ""
-                              : index == 6 ? std::string(255, 'q')
-                              : index == 7 ? "W"
-                              : index == 8 ? "W\nW"
-                                           : std::to_string(index));
+  const std::string shown[] = {"0", "1",   "2", "pitch+", "4", "", std::string(255, 'q'),
+                               "W", "W\nW"};
+  for (int index = 0; index < 20; ++index)  // 9 and on keep their numbers
+    EXPECT_EQ(Caption(index), index < 9 ? shown[index] : std::to_string(index)) << index;
   ASSERT_GT(InkRows(7), 0);
   EXPECT_GE(InkRows(8), InkRows(7) * 2);  // a new line starts a second caption line
 }
@@ -183,16 +166,11 @@ TEST_F(BoxTest, ButtonResizingFitsTheGridAndIsKeptForTheNextBox) {
   EXPECT_EQ(ClientSize(ButtonBoxWindow()), Longs({300, 200}));
   // (300 - 4) / 2 - 4 = 144 by (200 - 4) / 10 - 4 = 15 (the 6 left over unused).
   EXPECT_EQ(Button(3), Longs({152, 23, 144, 15}));
-  ZUL_DestroyButtonBox();
-  ZUL_OpenButtonBox(200, 0, 2, 10);
+  ZUL_DestroyButtonBox(), ZUL_OpenButtonBox(200, 0, 2, 10);
   EXPECT_EQ(ClientSize(ButtonBoxWindow()), Longs({300, 194}));
-  ZUL_DestroyButtonBox();
-  button_box.button_width = 98, button_box.button_height = 26;
+  ZUL_DestroyButtonBox(), button_box.button_width = 98, button_box.button_height = 26;
   ZUL_OpenButtonBox(100, 100, 3, 2);  // dragging the frame resizes the buttons
-  RECT outer = OuterRect(ButtonBoxWindow());
-  SetWindowPos(ButtonBoxWindow(), nullptr, 0, 0, outer.right - outer.left + 31,
-               outer.bottom - outer.top + 10, SWP_NOMOVE | SWP_NOZORDER);
-  PumpFor(10);
+  ResizeBy(ButtonBoxWindow(), 31, 10);
   // 31 more pixels: 10 for each of 3 columns, 1 left over; 10 more: 5 for each of 2 rows.
   EXPECT_EQ(Button(5), Longs({2 * 112 + 4, 4 + 35, 108, 31}));
   for (auto [w, h] : {std::pair{0, 0}, {-5, 1 << 30}}) {  // nonsense sizes are bounded
@@ -200,40 +178,35 @@ TEST_F(BoxTest, ButtonResizingFitsTheGridAndIsKeptForTheNextBox) {
     PumpFor(10);
     EXPECT_TRUE(button_box.button_width >= 1 && button_box.button_height >= 1) << w;
   }
-  ZUL_DestroyButtonBox();
-  ZUL_ResizeButtonBox(300, 200);  // no box: nothing
+  ZUL_DestroyButtonBox(), ZUL_ResizeButtonBox(300, 200);  // no box: nothing
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }
 
-TEST_F(BoxTest, ButtonBoxDestroyedByCallCloseBoxCaptionMenuAndCtrlQ) {
+// The routes by key and by menu; the call and the close box close boxes in the other cases.
+TEST_F(BoxTest, ButtonBoxDestroyedByCtrlQAndTheCaptionMenu) {
   const std::function<void(HWND)> ways[] = {
-      [](HWND) { ZUL_DestroyButtonBox(); }, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); },
       [](HWND box) { SendControlKey(box, 'Q'); },
       [](HWND) { EXPECT_EQ(ChooseFirstOfPopup(WM_NCRBUTTONDOWN, HTCAPTION, 0), 1); }};
   for (const auto& destroy : ways) {
     ZUL_OpenButtonBox(0, 0, 2, 2);
     HWND box = ButtonBoxWindow();
-    ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_KEYDOWN, 'Q', 0);  // without Ctrl: nothing
     PumpFor(10);
-    ASSERT_TRUE(IsWindow(box));
+    ASSERT_TRUE(box && IsWindow(box));
     destroy(box);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && ButtonBoxWindow() == nullptr; }));
   }
-  ZUL_DestroyButtonBox();  // nothing open: nothing happens
 }
 
 TEST_F(BoxTest, ButtonRenamingThroughAPromptInTextWindowZero) {
   OpenFreshTextWindow(0, 400, 200, 600, 0);
-  ZUL_OpenButtonBox(200, 0, 2, 10);
-  ZUL_SetButtonBoxTitle(5, "old");
+  ZUL_OpenButtonBox(200, 0, 2, 10), ZUL_SetButtonBoxTitle(5, "old");
   // (105, 62) lies in the gap left of button 5 (at 106, 64); it belongs to
   // column 105 / 102 = 1, row 62 / 30 = 2. A second double click asks nothing.
   auto double_click = [](int x, int y) {
-    SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y));
+    return [=] { SendMessageW(ButtonBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(x, y)); };
   };
-  AnsweredWhile(
-      "pitch+", [&] { double_click(105, 62); }, [&] { double_click(1, 1); });
+  AnsweredWhile("pitch+", double_click(105, 62), double_click(1, 1));
   EXPECT_TRUE(Caption(5) == "pitch+" && Caption(0) == "0");
   EXPECT_TRUE(ShowsPrinted(0, "5 'old' ->pitch+\n", 2));
   AnsweredWhile("view-", [&] {
@@ -243,19 +216,15 @@ TEST_F(BoxTest, ButtonRenamingThroughAPromptInTextWindowZero) {
   });
   AnsweredWhile("", [] { ZUL_RenameButton(19); });  // an empty answer keeps the caption
   EXPECT_EQ(Caption(19), "view-");
-  auto close_box = [] {  // the box closes while the answer is typed
-    PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0);
-    Sleep(100);
-  };
-  AnsweredWhile(
-      "x", [] { ZUL_RenameButton(3); }, close_box);
+  // The box closes while the answer is typed.
+  auto close_box = [] { PostMessageW(ButtonBoxWindow(), WM_CLOSE, 0, 0), Sleep(100); };
+  AnsweredWhile("x", std::bind(ZUL_RenameButton, 3), close_box);
   EXPECT_EQ(ButtonBoxWindow(), nullptr);
 }
 
 TEST_F(BoxTest, InputBoxOpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThemOnDestroy) {
   for (auto [asked, opened] : {std::pair{0, 1}, {45, 30}, {-5, 1}, {3, 3}}) {
-    ZUL_DestroyInputBox();
-    ZUL_OpenInputBox(40, 50, asked);
+    ZUL_DestroyInputBox(), ZUL_OpenInputBox(40, 50, asked);
     EXPECT_TRUE(InputBoxItemCount() == opened &&
                 ClientRect(InputBoxWindow()).bottom == 28 * opened + 2)
         << asked;
@@ -269,9 +238,7 @@ TEST_F(BoxTest, InputBoxOpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThem
   EXPECT_EQ(GetFocus(), input_box.edits[0]);
   ZUL_OpenInputBox(0, 0, 5);  // one box at a time
   EXPECT_EQ(InputBoxWindow(), box);
-
-  SetFocus(input_box.edits[1]);
-  SendMessageW(input_box.edits[1], EM_SETSEL, 0, -1);
+  SetFocus(input_box.edits[1]), SendMessageW(input_box.edits[1], EM_SETSEL, 0, -1);
   for (char c : std::string("12")) PostMessageW(input_box.edits[1], WM_CHAR, c, 1);
   PumpAsWorker();
   EXPECT_EQ(Value(1), "0");
@@ -286,14 +253,10 @@ TEST_F(BoxTest, InputBoxOpensItsRowsTakesValuesOnFocusLossAndEnterAndForgetsThem
   SendMessageW(box, WM_COMMAND, MAKEWPARAM(0, EN_KILLFOCUS), (LPARAM)input_box.labels[0]);
   SendMessageW(box, WM_COMMAND, kCmdInputBoxDestroy, (LPARAM)input_box.edits[0]);
   EXPECT_TRUE(Value(0) == "0" && Value(-1) == "none:" && Value(3) == "none:");
-
-  SetForegroundWindow(text_windows[0].window);  // leaving the box leaves the focus where it went
-  PumpAsWorker();
+  SetForegroundWindow(text_windows[0].window), PumpAsWorker();  // the focus stays where it went
   EXPECT_EQ(GetFocus(), text_windows[0].window);
-  SetForegroundWindow(box);  // coming back gives it to the last field
-  PumpAsWorker();
+  SetForegroundWindow(box), PumpAsWorker();  // coming back gives it to the last field
   EXPECT_EQ(GetFocus(), input_box.edits[2]);
-
   SendMessageW(box, WM_COMMAND, kCmdInputBoxDestroy, 0);
   EXPECT_TRUE(InputBoxWindow() == nullptr && Value(0) == "none:");
   ZUL_OpenInputBox(0, 0, 3);
@@ -324,13 +287,11 @@ TEST_F(BoxTest, InputBoxEitherEdgeWidensItsColumnAndTheWidthsOutliveTheBox) {
                  outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER);
     ExpectLayout(label, edit);
   }
-  ZUL_DestroyInputBox();
-  ZUL_OpenInputBox(0, 0, 2);
+  ZUL_DestroyInputBox(), ZUL_OpenInputBox(0, 0, 2);
   ExpectLayout(110, 120);
   ZUL_ResizeInputBox(100, 50);
   ExpectLayout(100, 50);
-  ZUL_SetInputBoxTitle(1, "gain");
-  ZUL_SetInputBoxTitle(2, "none");
+  ZUL_SetInputBoxTitle(1, "gain"), ZUL_SetInputBoxTitle(2, "none");  // no row 2: nothing
   EXPECT_TRUE(Text(input_box.labels[1]) == "gain" && Text(input_box.labels[0]) == "Item 0");
 }
 
@@ -340,13 +301,12 @@ TEST_F(BoxTest, InputBoxRenameAsksInTheTextWindow) {
   auto click_row = [](int y) {
     return [y] { SendMessageW(InputBoxWindow(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, y)); };
   };
-  auto rename_bad_items = [] { ZUL_RenameInputBoxItem(99), ZUL_RenameInputBoxItem(-1); };
   // clang-format off
   const struct { std::function<void()> act; const char* answer; int wait_ms; bool close; } cases[] {
       {click_row(10), "gain", 5000, false},
       {[] { ZUL_RenameInputBoxItem(0); }, "", 5000, false},  // an empty answer keeps the label
       {click_row(84), "x", 300, false},                      // below the last row: nothing
-      {rename_bad_items, "y", 300, false},
+      {[] { ZUL_RenameInputBoxItem(99), ZUL_RenameInputBoxItem(-1); }, "y", 300, false},
       {[] { ZUL_RenameInputBoxItem(1); }, "late", 5000, true}};
   // clang-format on
   std::string logged = LoggedWhile(0, [&] {

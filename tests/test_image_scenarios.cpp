@@ -1,8 +1,7 @@
-// Whole-program scenarios of image windows: Ctrl keys and Esc on the worker's
-// windows; the main window thread's requests (create, load, redraw, paste);
-// real drops and the load and save dialogs with the filter and directory they
-// remember; Stop and Exit pressed in the main window while a line's rubber
-// band is shown, and a line drawn with the real mouse.
+// Whole-program scenarios of image windows: Ctrl keys and Esc on the worker's windows; the main
+// window thread's requests (create, load, redraw, paste); real drops and the load and save
+// dialogs with the filter and directory they remember; Stop and Exit pressed in the main window
+// while a line's rubber band is shown, and a line drawn with the real mouse.
 #include "image_test_helpers.h"
 
 namespace {
@@ -28,15 +27,14 @@ bool CornerShows(int w, int h, int seed) {
   return true;
 }
 
-// Opens the load or save dialog on window 1, checks the name and filter it
-// shows, picks the filter at `filter` (-1: none), types `name` and presses `button`.
+// Opens the load or save dialog on window 1, checks the name and filter it shows, picks the
+// filter at `filter` (-1: none), types `name` and presses `button`.
 void Dialog(int id, int shown_filter, int filter, const std::wstring& name, int button = IDOK) {
   const bool save = id == kIwSaveAs;
-  PostMessageW(image_windows[1].window, WM_COMMAND, id, 0);
-  HWND dialog = nullptr;
   const wchar_t* title = save ? L"Save as" : L"Load image file";
-  ASSERT_TRUE(
-      WaitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }, 10000));
+  HWND dialog = nullptr;
+  PostMessageW(image_windows[1].window, WM_COMMAND, id, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !!(dialog = FindWindowW(L"#32770", title)); }, 10000));
   wchar_t text[MAX_PATH] = {};
   GetDlgItemTextW(dialog, kNameBox, text, MAX_PATH);
   EXPECT_STREQ(text, save ? L"noname" : L"*.BMP;*.RLE;*.DIB");
@@ -46,15 +44,13 @@ void Dialog(int id, int shown_filter, int filter, const std::wstring& name, int 
     SendMessageW(box, CB_SETCURSEL, filter, 0);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFilterBox, CBN_SELENDOK), LPARAM(box));
   }
-  SetDlgItemTextW(dialog, kNameBox, name.c_str());
-  PostMessageW(dialog, WM_COMMAND, button, 0);
+  SetDlgItemTextW(dialog, kNameBox, name.c_str()), PostMessageW(dialog, WM_COMMAND, button, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10000));
 }
 
 void TwoWindowsZeroCurrent() {  // window 1 (120 x 80, black) takes the files
   ZUL_CreateImage(0, "zero", 300, 0, 16, 16, 100);
-  ZUL_CreateImage(1, "one", 0, 0, 120, 80, 100);
-  ZUL_SelectImage(0);
+  ZUL_CreateImage(1, "one", 0, 0, 120, 80, 100), ZUL_SelectImage(0);
 }
 
 std::atomic<bool> picture_made{false};
@@ -72,8 +68,7 @@ void StartCommand(int id, const wchar_t* prompt) {
   EXPECT_TRUE(WaitUntil([=] { return StatusIs(prompt); }));
 }
 
-// Starts "Draw Line > Normal" and shows its band from (10, 10) to (60, 40);
-// returns the picture as it was before.
+// Starts "Draw Line > Normal" and shows its band from (10, 10) to (60, 40); the picture before.
 std::vector<uint8_t> StartLineWithBand() {
   EXPECT_TRUE(WaitUntil([] { return picture_made.load(); }));
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -96,8 +91,7 @@ TEST(ImageWindowScenario, ControlKeysActOnTheWorkersWindowAndEscapeExits) {
   ExpectCleanExit(setup, Nothing, [] {
     ASSERT_TRUE(WaitUntil([] { return image_windows[3].in_use != 0; }));
     HWND window = image_windows[2].window;
-    SendControlKey(window, VK_NUMPAD0);  // sent: handled when this returns
-    EXPECT_EQ(image_windows[2].zoom, 100);
+    EXPECT_EQ((SendControlKey(window, VK_NUMPAD0), image_windows[2].zoom), 100);  // sent: handled
     SendControlKey(window, 'Q');
     EXPECT_TRUE(WaitUntil([&] { return image_windows[2].in_use == 0 && !IsWindow(window); }, 2000));
     // Esc (and X, forwarded alike) ends the program as in the main window.
@@ -122,25 +116,23 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
     EXPECT_EQ(OnMainThread({[] { return RequestLoadImageFile(0, "surf_request.bmp"); },
                             [] { return RequestLoadImageFile(0, "surf_no_such_file.bmp"); },
                             [] { return RequestRedrawImage(0), 0; }}),
-              (std::vector<int>{0, 1, 0}));
+              (std::vector{0, 1, 0}));
     EXPECT_EQ((Values{SurfacePixel(0, 0, 0), SurfacePixel(0, 7, 5), SurfacePixel(0, 8, 0)}),
               (Values{0xFF0000, 0xFF0000, 0}));
     HDC dc = GetDC(slot.window);
     EXPECT_TRUE(GetPixel(dc, 3, 3) == RGB(255, 0, 0) && GetPixel(dc, 100, 50) == RGB(0, 0, 0));
     ReleaseDC(slot.window, dc);
-    // A second window becomes current; loading into window 0, or into a free
-    // or bad number (nothing anywhere), leaves it current.
+    // A second window becomes current; loading into window 0, or into a free or bad number
+    // (nothing anywhere), leaves it current.
     EXPECT_EQ(OnMainThread({[] { return RequestCreateImage(1, "001", 120, 80, 32); },
                             [] { return RequestLoadImageFile(0, "surf_request.bmp"); },
                             [] { return RequestLoadImageFile(7, "surf_request.bmp"); },
                             [] { return RequestLoadImageFile(300, "surf_request.bmp"); }}),
               (std::vector<int>{0, 0, 2, 2}));
     EXPECT_TRUE(current_image == 1 && ImageHistoryEntry(0) == 0 && SurfacePixel(1, 0, 0) == 0u);
-    // A pasted bitmap lands in the current window at (0, 0).
-    RunOnMainThreadAndWait([] {
+    RunOnMainThreadAndWait([] {  // a pasted bitmap lands in the current window at (0, 0)
       Values bits(4 * 3, 0x0000FF);
-      RequestPasteBitmap(CreateBitmap(4, 3, 1, 32, bits.data()));
-      RequestRedrawImage(1);
+      RequestPasteBitmap(CreateBitmap(4, 3, 1, 32, bits.data())), RequestRedrawImage(1);
     });
     EXPECT_EQ((Values{SurfacePixel(1, 0, 0), SurfacePixel(1, 3, 2), SurfacePixel(1, 4, 0),
                       SurfacePixel(0, 0, 0)}),
@@ -149,19 +141,15 @@ TEST(ImageRequests, CreateLoadRedrawAndPasteFromTheMainThread) {
 }
 
 TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRememberedDirectories) {
-  wchar_t start[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, start);
-  std::wstring folder = std::wstring(start) + L"\\dialog_files\\";
+  const std::wstring start = CurrentDirectoryPath(L""), folder = start + L"dialog_files\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   // The first name is one the ANSI code page cannot spell.
   std::wstring first = folder + L"first_\u65e5.bmp", second = folder + L"second.bmp";
   std::wstring too_long = folder + std::wstring(270, L'x') + L".bmp";
-  WriteBmp(first, 30, 20, 5);
-  WriteBmp(second, 60, 50, 9);
+  WriteBmp(first, 30, 20, 5), WriteBmp(second, 60, 50, 9);
   ExpectCleanExit(TwoWindowsZeroCurrent, Nothing, [&] {
     ASSERT_TRUE(WaitUntil([] { return image_windows[1].in_use != 0; }));
-    // A drop draws its first file into the window and keeps window 0 current; too long a name
-    // is skipped.
+    // A drop draws its first file only, none if its name is too long; window 0 stays current.
     for (auto names : {std::vector{first, second, second}, {too_long, second}}) {
       PostMessageW(image_windows[1].window, WM_DROPFILES, WPARAM(MakeDrop(names)), 0);
       EXPECT_TRUE(WaitUntil([] { return CornerShows(30, 20, 5); }));
@@ -170,7 +158,7 @@ TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRemembe
     }
     Dialog(kIwLoadImage, 1, -1, second);
     EXPECT_TRUE(WaitUntil([] { return CornerShows(60, 50, 9) && current_image == 1; }));
-    SetCurrentDirectoryW(start);  // a bare name is found in the directory remembered
+    SetCurrentDirectoryW(start.c_str());  // a bare name is found in the directory remembered
     Dialog(kIwLoadImage, 1, -1, L"first_\u65e5.bmp");
     EXPECT_TRUE(WaitUntil([] { return pixels[1][0] == PatternColor(0, 0, 5); }));
     Dialog(kIwLoadImage, 1, 4, L"second.bmp", IDCANCEL);
@@ -183,22 +171,20 @@ TEST(ImageFileScenarios, DropsAndTheLoadAndSaveDialogsWithTheirFiltersAndRemembe
         {L"gif", L"gif.gif", "GIF8"}, {L"png", L"png.png", "\x89PNG"},
         {L"tiff", L"tiff.tif", "II*"}};
     // clang-format on
-    for (int filter = 0; filter < 6; ++filter) {  // the dialog shows the last filter chosen
-      SetCurrentDirectoryW(start);  // after the first, bare names go to the remembered directory
-      std::wstring typed = filter == 0 ? folder + saves[0].name : saves[filter].name;
-      Dialog(kIwSaveAs, filter == 0 ? 1 : filter - 1, filter, typed);
-      std::wstring file = folder + saves[filter].file;
-      EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file).size() >= 4; }));
-      EXPECT_EQ(ReadFileBytes(file).substr(0, saves[filter].magic.size()), saves[filter].magic);
-      EXPECT_EQ(jpeg_quality, 50);  // a save leaves the JPEG quality as it was
+    for (int f = 0; f < 6; ++f) {
+      SetCurrentDirectoryW(start.c_str());  // later bare names go to the remembered directory
+      std::wstring typed = f == 0 ? folder + saves[0].name : saves[f].name;
+      Dialog(kIwSaveAs, f == 0 ? 1 : f - 1, f, typed);  // the dialog shows the last filter chosen
+      std::wstring file = folder + saves[f].file;
+      EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file).find(saves[f].magic) == 0; }));
+      EXPECT_TRUE(WaitUntil([] { return jpeg_quality == 50; }));  // the save keeps the JPEG quality
       DeleteFileW(file.c_str());
     }
   });
-  SetCurrentDirectoryW(start);
+  SetCurrentDirectoryW(start.c_str());
   DeleteFileW(first.c_str()), DeleteFileW(second.c_str()), RemoveDirectoryW(folder.c_str());
 }
 
-// Stop, a line drawn with the real mouse, then Exit: one program run.
 TEST(DrawingScenario, StopDuringABandDrawsNothingTheRealMouseDrawsExitEndsAtOnce) {
   DWORD pressed = 0, gone = 0;
   ExpectCleanExit(MakePicture, Nothing, [&] {
@@ -208,8 +194,7 @@ TEST(DrawingScenario, StopDuringABandDrawsNothingTheRealMouseDrawsExitEndsAtOnce
     EXPECT_TRUE(WaitUntil([&] { return SurfaceBytesOf(0) == before; }));
     StartCommand(kIwDrawRow, L"Click a point");
     POINT p = {30, 77};
-    ClientToScreen(image_windows[0].window, &p);
-    SetCursorPos(p.x, p.y);
+    ClientToScreen(image_windows[0].window, &p), SetCursorPos(p.x, p.y);
     INPUT press[2] = {{INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
                       {INPUT_MOUSE, {{0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
     SendInput(2, press, sizeof(INPUT));
@@ -220,10 +205,8 @@ TEST(DrawingScenario, StopDuringABandDrawsNothingTheRealMouseDrawsExitEndsAtOnce
     }));
     StartLineWithBand();
     HWND main = main_window;
-    pressed = GetTickCount();
-    PostMainKey(VK_ESCAPE);
-    WaitUntil([&] { return !IsWindow(main); }, 5000);
-    gone = GetTickCount();
+    pressed = GetTickCount(), PostMainKey(VK_ESCAPE);
+    WaitUntil([&] { return !IsWindow(main); }, 5000), gone = GetTickCount();
   });
   EXPECT_LT(gone - pressed, 1500u) << "Exit took the 2 s forced end";
 }

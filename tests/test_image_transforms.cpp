@@ -1,6 +1,5 @@
-// Whole-image operations as a user sees them in the surfaces: flood fill
-// against a breadth-first fill, quarter turns, scaling, invert and flips, the
-// clipboard, Cut, menu Paste, Clipping and Paint.
+// Whole-image operations as a user sees them in the surfaces: flood fill against a breadth-first
+// fill, quarter turns, scaling, invert and flips, the clipboard, Cut, menu Paste, Clipping, Paint.
 #include <algorithm>
 #include <deque>
 #include <thread>
@@ -15,9 +14,8 @@ using Transforms = PointScriptTest;
 uint32_t Distinct(int x, int y) { return TestColor(x, y) + 1; }
 uint32_t DistinctIndex(int x, int y) { return (1 + x + 13 * y) & 0xFF; }
 
-// Makes slot n current with picture(x, y), or with distinct values when none is
-// given; 8-bit windows get a scrambled palette unless they keep the grey one
-// (whose close colours a conversion blurs).
+// Makes slot n current with picture(x, y), or with distinct values when none is given; 8-bit
+// windows get a scrambled palette unless they keep the grey one (a conversion blurs its greys).
 void Paint(int n, int w, int h, int bits, Picture picture = nullptr, bool grey = false) {
   MakeImage(n, w, h, bits);
   auto scrambled = [](int i) { return RGBQUAD{BYTE(i * 73 + 5), BYTE(i * 151), BYTE(255 - i), 0}; };
@@ -31,14 +29,12 @@ Values BreadthFirstFill(Values v, int w, int h, int bits, int sx, int sy, uint32
   if (target == fill) return v;
   std::deque<std::pair<int, int>> queue{{sx, sy}};
   v[sy * w + sx] = fill;
-  for (; !queue.empty(); queue.pop_front()) {
+  for (; !queue.empty(); queue.pop_front())
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
       int x = queue.front().first + dx, y = queue.front().second + dy;
-      if (x < 0 || y < 0 || x >= w || y >= h || v[y * w + x] != target) continue;
-      v[y * w + x] = fill;
-      queue.push_back({x, y});
+      if (x >= 0 && y >= 0 && x < w && y < h && v[y * w + x] == target)
+        v[y * w + x] = fill, queue.push_back({x, y});
     }
-  }
   return v;
 }
 
@@ -61,24 +57,17 @@ TEST_F(Transforms, FloodFillEqualsBreadthFirstFill) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.bits << " bits " << c.w << "x" << c.h);
-    DestroyAllImages();
-    Paint(0, c.w, c.h, c.bits, c.picture);
+    DestroyAllImages(), Paint(0, c.w, c.h, c.bits, c.picture);
     Values expected = BreadthFirstFill(ValuesOf(0), c.w, c.h, c.bits, c.sx, c.sy, c.color);
-    draw_color = c.color;
-    ZUL_FloodFill(c.sx, c.sy);
+    draw_color = c.color, ZUL_FloodFill(c.sx, c.sy);
     EXPECT_TRUE(ValuesOf(0) == expected);
   }
   // The pen ends at the right end of the last run; outside seeds change nothing.
-  DestroyAllImages();
-  MakeImage(0, 20, 10);
-  for (auto [x, y, color, end_y] : {std::tuple{5, 5, 0x4455u, 0}, {3, 0, 0x1u, 9}}) {
-    draw_color = color;
-    ZUL_FloodFill(x, y);
-    EXPECT_EQ(pen_x * 100 + pen_y, 1900 + end_y);
-  }
+  DestroyAllImages(), MakeImage(0, 20, 10);
+  for (auto [x, y, color, end_y] : {std::tuple{5, 5, 0x4455u, 0}, {3, 0, 0x1u, 9}})
+    EXPECT_EQ((draw_color = color, ZUL_FloodFill(x, y), pen_x * 100 + pen_y), 1900 + end_y);
   for (POINT p : {POINT{-1, 0}, {20, 0}, {0, -1}, {0, 10}, {0, 0}}) ZUL_FloodFill(p.x, p.y);
-  EXPECT_EQ(pen_y, 9);
-  EXPECT_EQ(ValuesOf(0), Values(200, 1));
+  EXPECT_TRUE(pen_y == 9 && ValuesOf(0) == Values(200, 1));
 }
 
 TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
@@ -92,27 +81,22 @@ TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
       {kIwHorzFlip, 7, 5, 2, false, false, [](int x, int y) { return y * 7 + 6 - x; }},
       {kIwVertFlip, 7, 5, 2, false, false, [](int x, int y) { return (4 - y) * 7 + x; }},
       {kIwInvert, 7, 5, 2, false, true, [](int x, int y) { return y * 7 + x; }},
-      {kIwSize200, 14, 10, 0, true, false, [](int x, int y) { return y / 2 * 7 + x / 2; }},
-  };
+      {kIwSize200, 14, 10, 0, true, false, [](int x, int y) { return y / 2 * 7 + x / 2; }}};
   for (const auto& c : cases)
     for (int bits : {32, 8})
       for (int mode : {COLORONCOLOR, HALFTONE}) {
         if (c.w == 14 && mode == HALFTONE) continue;  // smoothed scaling mixes colours
-        SCOPED_TRACE(testing::Message()
-                     << "command " << c.id << ", " << bits << " bits, mode " << mode);
-        DestroyAllImages();
-        Paint(2, 7, 5, bits);
-        ZUL_SetStretchMode(mode, 2);
-        MakeImage(0, 10, 10);
+        SCOPED_TRACE(testing::Message() << "command " << c.id << ", " << bits << " bits " << mode);
+        DestroyAllImages(), Paint(2, 7, 5, bits), ZUL_SetStretchMode(mode, 2);
+        MakeImage(0, 10, 10);  // the current window
         Values old = ValuesOf(2);
         std::string palette = PaletteOf(2);
         long corner = CornerOf(2);
         SendCommand(2, c.id);
         ASSERT_EQ(image_windows[2].width * 100 + image_windows[2].height, c.w * 100 + c.h);
         Values now = ValuesOf(2);
-        uint32_t invert = !c.inverts ? 0 : bits == 8 ? 0xFF : 0xFFFFFF;
-        for (int i = 0; i < c.w * c.h; ++i)
-          ASSERT_EQ(now[i], old[c.from(i % c.w, i / c.w)] ^ invert);
+        uint32_t flip = !c.inverts ? 0 : bits == 8 ? 0xFF : 0xFFFFFF;
+        for (int i = 0; i < c.w * c.h; ++i) ASSERT_EQ(now[i], old[c.from(i % c.w, i / c.w)] ^ flip);
         EXPECT_TRUE(CornerOf(2) == corner && current_image == (c.current ? 2 : 0));
         EXPECT_EQ(PaletteOf(2), palette);
         std::string caption = CaptionOf(2), tail = std::string(bits == 8 ? "%)[8bit]" : "%)") +
@@ -128,29 +112,21 @@ TEST_F(Transforms, ScalingSizesAndSamplesAndWhatCannotFitChangesNothing) {
                           {640, 480, kIwSize141, 905, 679}, {640, 480, kIwSize200, 1280, 960},
                           {1, 1, kIwSize50, 1, 1},          {3, 3, kIwSize50, 2, 2}};
   for (auto [w, h, id, new_w, new_h] : sizes) {
-    MakeImage(0, w, h);
-    SendCommand(0, id);
+    DestroyAllImages(), MakeImage(0, w, h), SendCommand(0, id);
     EXPECT_TRUE(image_windows[0].width == new_w && image_windows[0].height == new_h) << id;
-    DestroyAllImages();
   }
-  // Plain 50 % of uniform 2 x 2 blocks keeps the blocks' colours.
-  Paint(0, 8, 6, 32, [](int x, int y) { return Distinct(x / 2, y / 2); });
-  SendCommand(0, kIwSize50);
+  DestroyAllImages(), Paint(0, 8, 6, 32, [](int x, int y) { return Distinct(x / 2, y / 2); });
+  SendCommand(0, kIwSize50);  // plain 50 % of uniform 2 x 2 blocks keeps the blocks' colours
   for (int i = 0; i < 12; ++i) EXPECT_EQ(ValuesOf(0)[i], Distinct(i % 4, i / 4));
   DestroyAllImages();  // smoothed 200 % of stripes mixes colours and keeps the top byte 0
   Paint(0, 9, 4, 32, [](int x, int) { return x % 2 ? 0xFFFFFFu : 0u; });
-  ZUL_SetStretchMode(HALFTONE, 0);
-  SendCommand(0, kIwSize200);
-  Values doubled = ValuesOf(0);
-  EXPECT_TRUE(std::any_of(doubled.begin(), doubled.end(),
-                          [](uint32_t p) { return p != 0 && p != 0xFFFFFF; }));
-  EXPECT_TRUE(
-      std::all_of(doubled.begin(), doubled.end(), [](uint32_t p) { return p <= 0xFFFFFF; }));
-  // A strip that fits only lying down is not turned, and keeps its window.
-  int w = 200;
+  ZUL_SetStretchMode(HALFTONE, 0), SendCommand(0, kIwSize200);
+  uint32_t mixed = 0, top = 0;
+  for (uint32_t p : ValuesOf(0)) mixed += p != 0 && p != 0xFFFFFF, top |= p >> 24;
+  EXPECT_TRUE(mixed > 0 && top == 0);
+  int w = 200;  // a strip that fits only lying down is not turned, and keeps its window
   while (w < 2000 && FitZoom(ReadScreenMetrics(), 20, w, 100).code == 0) w += 20;
-  DestroyAllImages();
-  Paint(1, w, 20, 32);
+  DestroyAllImages(), Paint(1, w, 20, 32);
   HWND window = image_windows[1].window;
   SendCommand(1, kIwRotateRight);
   EXPECT_TRUE(image_windows[1].window == window && ValuesOf(1).size() == w * 20u);
@@ -164,8 +140,7 @@ std::string ClipboardDib() {
   if (const char* block = data ? static_cast<const char*>(GlobalLock(data)) : nullptr)
     bytes.assign(block, GlobalSize(data));
   if (data) GlobalUnlock(data);
-  CloseClipboard();
-  return bytes;
+  return CloseClipboard(), bytes;
 }
 
 // The header of a bottom-up DIB.
@@ -176,28 +151,22 @@ std::string DibHeader(int w, int h, int bit_count) {
 
 TEST_F(Transforms, CopyExportsBottomUpDibs) {
   Paint(1, 3, 2, 32, [](int x, int y) { return 0x102030u * (1 + x + 3 * y); });
-  SendCommand(1, kIwCopy);
-  std::string dib = ClipboardDib();
+  std::string dib = (SendCommand(1, kIwCopy), ClipboardDib());
   ASSERT_GE(dib.size(), 64u);
   EXPECT_EQ(dib.substr(0, 40), DibHeader(3, 2, 24));
   // The bottom row first: 0x4080C0, 0x50A0F0, 0x60C120 as blue, green, red; 3 bytes padding.
   EXPECT_EQ(dib.substr(40, 12), std::string("\xC0\x80\x40\xF0\xA0\x50\x20\xC1\x60\0\0\0", 12));
   Paint(2, 5, 1, 8, [](int x, int) { return 250u - 3 * x; });  // a scrambled table
-  SendCommand(2, kIwCopy);
-  dib = ClipboardDib();
+  SendCommand(2, kIwCopy), dib = ClipboardDib();
   EXPECT_TRUE(dib.size() >= 1072u && dib[14] == 8 && dib.substr(40, 1024) == PaletteOf(2));
   EXPECT_EQ(dib.substr(1064, 8), std::string("\xFA\xF7\xF4\xF1\xEE\0\0\0", 8));
 }
 
 TEST_F(Transforms, CopyPasteCutAndPastedColours) {
   for (int bits : {32, 8}) {  // Ctrl+C, Ctrl+V between windows: exact, current window kept
-    DestroyAllImages();
-    Paint(0, 40, 30, bits, nullptr, true);
-    Paint(1, 64, 48, bits, [](int, int) { return 0xF0u; });
-    MakeImage(2, 10, 10);
-    SendControlKey(0, 'C');
-    SendControlKey(1, 'V');
-    PumpFor(50);
+    DestroyAllImages(), Paint(0, 40, 30, bits, nullptr, true);
+    Paint(1, 64, 48, bits, [](int, int) { return 0xF0u; }), MakeImage(2, 10, 10);
+    SendControlKey(0, 'C'), SendControlKey(1, 'V'), PumpFor(50);
     EXPECT_TRUE(current_image == 2 && PaletteOf(1) == PaletteOf(0));
     Values a = ValuesOf(0), b = ValuesOf(1);
     for (int i = 0; i < 64 * 48; ++i)
@@ -205,61 +174,47 @@ TEST_F(Transforms, CopyPasteCutAndPastedColours) {
   }
   // Cut while another program holds the clipboard keeps the picture; then clears it.
   Values picture = ValuesOf(0);
-  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr),
-         done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<int> step{0};  // 1: the clipboard held, 2: given back
   std::thread holder([&] {
     HWND owner =
         CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    OpenClipboard(owner);
-    SetEvent(held);
-    WaitForSingleObject(done, 10000);
-    CloseClipboard();
-    DestroyWindow(owner);
+    OpenClipboard(owner), step = 1;
+    WaitUntil([&] { return step == 2; }, 10000);
+    CloseClipboard(), DestroyWindow(owner);
   });
-  WaitForSingleObject(held, 10000);
+  WaitUntil([&] { return step == 1; }, 10000);
   SendCommand(0, kIwCut);
-  SetEvent(done);
-  holder.join();
+  step = 2, holder.join();
   EXPECT_EQ(ValuesOf(0), picture);
   SendCommand(0, kIwCut);
   EXPECT_EQ(ValuesOf(0), Values(picture.size(), 0));
-  std::string bottom_row;
-  for (int x = 0; x < 40; ++x) bottom_row += char(picture[29 * 40 + x]);
-  EXPECT_EQ(ClipboardDib().substr(1064, 40), bottom_row);
+  EXPECT_EQ(ClipboardDib().substr(1064, 40), std::string(picture.begin() + 29 * 40, picture.end()));
   // A 2-colour picture replaces palette entries 0 and 1 only.
-  std::string palette = PaletteOf(1), two = std::string("\x33\x22\x11\0\x66\x55\x44\0", 8);
+  std::string kept = PaletteOf(1), two = std::string("\x33\x22\x11\0\x66\x55\x44\0", 8);
   PutDibOnClipboard(DibHeader(4, 2, 1) + two + std::string("\x50\0\0\0\xA0\0\0\0", 8));
-  SendCommand(1, kIwPasteTopLeft);
-  // Rows 1010 over 0101.
-  EXPECT_TRUE(PaletteOf(1) == two + palette.substr(8) && ValuesOf(1)[0] == 1 &&
-              ValuesOf(1)[65] == 1);
+  SendCommand(1, kIwPasteTopLeft);  // rows 1010 over 0101
+  EXPECT_TRUE(PaletteOf(1) == two + kept.substr(8) && ValuesOf(1)[0] == 1 && ValuesOf(1)[65] == 1);
   // A 32-bit picture with alpha: the surface keeps 0x00RRGGBB, and a fill there ends.
-  MakeImage(3, 2, 2);
-  PutDibOnClipboard(DibHeader(2, 2, 32) + std::string(16, '\xFF'));
+  MakeImage(3, 2, 2), PutDibOnClipboard(DibHeader(2, 2, 32) + std::string(16, '\xFF'));
   SendCommand(3, kIwPasteTopLeft);
   EXPECT_EQ(ValuesOf(3), Values(4, 0xFFFFFF));
   ZUL_FloodFill(0, 0);
 }
 
 TEST_F(Transforms, MenuPasteClippingAndPaintTakeTheirPlaceFromTheMouse) {
-  Paint(0, 11, 7, 32);
-  ZUL_CopyImage(0);
-  MakeImage(1, 200, 80);
+  Paint(0, 11, 7, 32), ZUL_CopyImage(0), MakeImage(1, 200, 80);
   for (auto [cx, cy] : {std::pair{30, 20}, {2, 2}}) {  // centred on the click, cut at the edges
-    ZUL_ClearImage(1);
-    PlayCommand(1, kIwPaste, {Move(cx, cy), Click(cx, cy)});
+    ZUL_ClearImage(1), PlayCommand(1, kIwPaste, {Move(cx, cy), Click(cx, cy)});
     Values v = ValuesOf(1);
     for (int i = 0; i < 200 * 80; ++i) {
       int x = i % 200 - (cx - 5), y = i / 200 - (cy - 3);
       ASSERT_EQ(v[i], x >= 0 && x < 11 && y >= 0 && y < 7 ? Distinct(x, y) : 0u);
     }
   }
-  ZUL_ClearImage(1);
-  PlayCommand(1, kIwPaste, {RightClick()});
+  ZUL_ClearImage(1), PlayCommand(1, kIwPaste, {RightClick()});
   EXPECT_EQ(ValuesOf(1), Values(16000, 0));
   for (int bits : {32, 8}) {  // Clipping: the box in a new window in slot 0, at (0, 0)
-    DestroyAllImages();
-    Paint(1, 200, 100, bits);
+    DestroyAllImages(), Paint(1, 200, 100, bits);
     PlayCommand(1, kIwClipping, {Click(6, 5), Click(2, 3)});
     ASSERT_TRUE(image_windows[0].width == 5 && image_windows[0].height == 3 && current_image == 0);
     std::string zoom = std::to_string(FitZoom(ReadScreenMetrics(), 5, 3, 100).zoom);
@@ -270,8 +225,7 @@ TEST_F(Transforms, MenuPasteClippingAndPaintTakeTheirPlaceFromTheMouse) {
   }
   DestroyAllImages();  // Paint fills the clicked region; Stop during the wait fills nothing
   Paint(1, 200, 100, 32, [](int x, int) { return x < 100 ? 0u : 0xFFu; });
-  draw_color = 0x00FF00;
-  PlayCommand(1, kIwPaint, {Raise(&stop_requested)});
+  draw_color = 0x00FF00, PlayCommand(1, kIwPaint, {Raise(&stop_requested)});
   PlayCommand(1, kIwPaint, {Click(150, 50)});
   Values painted = ValuesOf(1);
   for (int i = 0; i < 200 * 100; ++i) ASSERT_EQ(painted[i], i % 200 < 100 ? 0u : 0x00FF00u);

@@ -9,8 +9,8 @@ namespace {
 
 using ImageWin = ImageWindowTest;
 
-// Whether window n has the zoom a window asked for 0 gets: the smallest whole
-// percentage at which its view reaches the minimum window size.
+// Whether window n has the zoom a window asked for 0 gets: the smallest whole percentage at
+// which its view reaches the minimum window size.
 bool AtMinimumSizeZoom(int n) {
   const ImageWindow& w = image_windows[n];
   const ScreenMetrics m = ReadScreenMetrics();
@@ -32,15 +32,11 @@ std::vector<WPARAM> Take(HWND window, UINT message) {
   return taken;
 }
 
-void PointToolWaitsOn(int n) {  // -1: no tool waits
-  point_tool_active = n >= 0;
-  point_tool_window = n;
-}
+void PointToolWaitsOn(int n) { point_tool_active = n >= 0, point_tool_window = n; }  // -1: none
 
 // The slot number window n's own procedure finds while it is resized.
 int slot_seen_while_sizing = 0;
 WNDPROC original_proc = nullptr;
-
 LRESULT CALLBACK SizeProbe(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_SIZE) slot_seen_while_sizing = FindImageWindow(window);
   return CallWindowProcW(original_proc, window, message, wparam, lparam);
@@ -57,13 +53,11 @@ int MenusOpenedByClick(HWND window, UINT message, WPARAM wparam) {
   menus_opened = 0;
   UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseMenu);
   SendMessageW(window, message, wparam, MAKELPARAM(10, 10));
-  KillTimer(nullptr, timer);
-  PumpFor(20);
+  KillTimer(nullptr, timer), PumpFor(20);
   return menus_opened;
 }
 
-// Runs `command` on window n while another thread types `lines` into text
-// window 0, one for each prompt.
+// Runs `command` on window n while another thread types `lines` into text window 0, one a prompt.
 void RunWhileTyping(int n, int command, const std::vector<const char*>& lines) {
   std::thread typist([&] {
     for (const char* line : lines) EXPECT_TRUE(AnswerPrompt(line)) << line;
@@ -79,14 +73,11 @@ TEST(ImageZoomRules, StepsAndTypedNumbers) {
        {std::array{100, 111, 90}, {111, 123, 100}, {90, 100, 81}, {1, 1, 1}})
     EXPECT_EQ(std::pair(ZoomStepUp(zoom), ZoomStepDown(zoom)), std::pair(up, down)) << zoom;
   EXPECT_EQ(ZoomStepUp(2147483647), 2147483647);  // clamped, no overflow
-  for (auto [typed, value] : {std::pair{"250", 250},
-                              {"  -7", -7},
-                              {"12abc", 12},
-                              {"abc", 0},
-                              {"", 0},
-                              {"99999999999999999999999", 2147483647},
-                              {"-99999999999", -2147483647 - 1}})
+  // clang-format off
+  for (auto [typed, value] : {std::pair{"250", 250}, {"  -7", -7}, {"12abc", 12}, {"abc", 0},
+       {"", 0}, {"99999999999999999999999", 2147483647}, {"-99999999999", -2147483647 - 1}})
     EXPECT_EQ(ParseTypedNumber(typed), value) << typed;
+  // clang-format on
   for (auto [client, zoom, image] :
        {std::array{101, 200, 50}, {51, 200, 25}, {34, 35, 97}, {65535, 100, 65535}})
     EXPECT_EQ(ClientToImage(client, zoom), image);
@@ -116,10 +107,9 @@ TEST_F(ImageWin, SetZoomFitsTheViewKeepsPositionAndSurface) {
   // Larger than the screen: cut back (the fitting examples check the exact zoom).
   ASSERT_TRUE(ZUL_ResizeImage(3, 3840, 2160) == 0 && ZUL_SetZoom(3, 5000) == 0);
   EXPECT_LT(image_windows[3].zoom, 100);
-  EXPECT_EQ(
-      (std::vector<int>{ZUL_SetZoom(7, 100), ZUL_SetZoom(-1, 100), ZUL_ResizeImage(256, 10, 10),
-                        ZUL_SetStretchMode(HALFTONE, 7), ZUL_GetStretchMode(300)}),
-      (std::vector<int>{1, 1, 1, 1, 0}));
+  EXPECT_EQ((std::vector{ZUL_SetZoom(7, 100), ZUL_SetZoom(-1, 100), ZUL_ResizeImage(256, 10, 10),
+                         ZUL_SetStretchMode(HALFTONE, 7), ZUL_GetStretchMode(300)}),
+            (std::vector{1, 1, 1, 1, 0}));
 }
 
 TEST_F(ImageWin, ResizeGivesAnEmptySurfaceAndKeepsPaletteModeAndPlace) {
@@ -154,8 +144,7 @@ TEST_F(ImageWin, ZoomAndResizePromptsInTextWindowZero) {
   EXPECT_TRUE(ShowsPrinted(0, "[6] Zoom(%)=250\n", 1));
   RunWhileTyping(6, kIwZoomPrompt, {"lots"});
   EXPECT_TRUE(AtMinimumSizeZoom(6));
-  ZUL_ClearTextWindow();
-  MakeImage(2, 50, 50);
+  ZUL_ClearTextWindow(), MakeImage(2, 50, 50);
   RunWhileTyping(6, kIwResizePrompt, {"64", "48"});
   EXPECT_TRUE(image_windows[6].width == 64 && image_windows[6].height == 48 && current_image == 6);
   EXPECT_TRUE(ShowsPrinted(0, "[6] New x-size(pixel)=64\n[6] New y-size(pixel)=48\n", 2));
@@ -175,53 +164,31 @@ TEST_F(ImageWin, KeysZoomSmoothPostAndForward) {
   const int wheel[][3] = {{MK_CONTROL, -WHEEL_DELTA, 111}, {MK_CONTROL, WHEEL_DELTA, 100},
                           {MK_CONTROL, WHEEL_DELTA, 90}, {0, WHEEL_DELTA, 90}, {MK_CONTROL, 0, 90}};
   // clang-format on
-  for (auto [key, ctrl, zoom] : zooms) {
-    SendKey(1, key, ctrl);
-    EXPECT_EQ(image_windows[1].zoom, zoom) << key << (ctrl ? " with Ctrl" : "");
-  }
+  for (auto [key, ctrl, zoom] : zooms)
+    EXPECT_EQ((SendKey(1, key, ctrl), image_windows[1].zoom), zoom) << key << (ctrl ? " Ctrl" : "");
   for (auto [keys, delta, zoom] : wheel) {  // keys, turn, zoom after
     SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(short(delta))), MAKELPARAM(5, 5));
     EXPECT_EQ(image_windows[1].zoom, zoom);
   }
   ExpectClientIsView(1);
-  SendKey(1, VK_TAB);
-  std::string smooth = CaptionOf(1);
-  SendKey(1, VK_TAB, true);
-  EXPECT_EQ(smooth + CaptionOf(1), "k(90%)*k(90%)");
+  EXPECT_EQ((SendKey(1, VK_TAB), CaptionOf(1)), "k(90%)*");
+  EXPECT_EQ((SendKey(1, VK_TAB, true), CaptionOf(1)), "k(90%)");
   for (WPARAM key : {'X', 'C', 'V', 'R'}) SendKey(1, key, true);
   EXPECT_EQ(Take(window, WM_COMMAND),
             (std::vector<WPARAM>{kIwCut, kIwCopy, kIwPasteTopLeft, kIwClipping}));
-  const WPARAM plain[] = {'X', VK_ESCAPE, 'S', 'C', 'A', VK_RETURN};
-  for (WPARAM key : plain) SendKey(1, key);
+  for (WPARAM key : std::initializer_list<WPARAM>{'X', VK_ESCAPE, 'S', 'C', 'A', VK_RETURN})
+    SendKey(1, key);
   SendKey(1, 'S', true);  // no shortcut: forwarded as it is
   EXPECT_EQ(Take(main_window, WM_KEYDOWN), (std::vector<WPARAM>{'X', VK_ESCAPE, 'S', 'C', 'S'}));
   PointToolWaitsOn(1);  // while a point tool waits, keys do nothing
-  SendKey(1, VK_ADD, true), SendKey(1, VK_ESCAPE), SendKey(1, 'Q', true);
-  PointToolWaitsOn(-1);
+  SendKey(1, VK_ADD, true), SendKey(1, VK_ESCAPE), SendKey(1, 'Q', true), PointToolWaitsOn(-1);
   EXPECT_TRUE(image_windows[1].zoom == 90 && Take(main_window, WM_KEYDOWN).empty());
-  DestroyWindow(main_window);
-  main_window = saved_main;
-  SendKey(1, 'Q');  // without Ctrl: nothing
-  EXPECT_TRUE(image_windows[1].in_use);
+  DestroyWindow(main_window), main_window = saved_main;
+  EXPECT_TRUE((SendKey(1, 'Q'), image_windows[1].in_use));  // without Ctrl: nothing
   SendKey(1, 'Q', true);
   EXPECT_TRUE(WaitUntil([&] { return image_windows[1].in_use == 0 && !IsWindow(window); }, 2000));
   MakeImage(2, 160, 120);
-  EXPECT_TRUE(SendMessageW(image_windows[2].window, WM_CLOSE, 0, 0) == 0 &&
-              !image_windows[2].in_use);
-}
-
-TEST_F(ImageWin, CommandsChooseTheirSlot) {
-  MakeImage(1, 400, 300);
-  MakeImage(2, 160, 120);
-  for (auto [id, zoom] : {std::pair{kIwZoom200, 200}, {kIwZoom50, 50}, {kIwZoom100, 100}})
-    EXPECT_EQ((SendCommand(1, id), image_windows[1].zoom), zoom);  // on the slot, still not current
-  EXPECT_EQ(current_image, 2);
-  SendCommand(1, kIwPatternRgb);  // acts on the current image window: 1 is activated
-  EXPECT_TRUE(current_image == 1 && ImageHistoryEntry(0) == 2);
-  SendCommand(1, 2001);  // no such command
-  HWND window = image_windows[1].window;
-  SendCommand(1, kIwDestroy);
-  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(!SendMessageW(image_windows[2].window, WM_CLOSE, 0, 0) && !image_windows[2].in_use);
 }
 
 TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
@@ -238,8 +205,7 @@ TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
   EXPECT_EQ((std::vector<int>{point_moved, point_move_x, point_move_y, point_clicked, point_click_x,
                               point_click_y, mouse_shift, point_cancelled}),
             (std::vector<int>{1, 50, 25, 1, 10, 4, 1, 1}));
-  PointToolWaitsOn(-1);
-  mouse_x = -7;
+  PointToolWaitsOn(-1), mouse_x = -7;
   SendMessageW(tool, WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
   EXPECT_EQ(mouse_x, -7);  // no tracking unless asked
   mouse_tracking = 1;
@@ -250,7 +216,7 @@ TEST_F(ImageWin, MouseFeedsThePointToolOfItsWindowOnly) {
             (std::vector<int>{1, 15, 30, 1, 0, 8, 4}));
 }
 
-TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaits) {
+TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaitsAndTheirCommandsChooseTheirSlot) {
   MakeImage(1, 400, 300);
   HWND window = image_windows[1].window;
   // The zoom items are checked at exactly 50, 100 and 200 percent.
@@ -258,8 +224,7 @@ TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaits) {
     ASSERT_EQ(ZUL_SetZoom(1, zoom), 0);
     HMENU menu = BuildImageMenu(1);
     for (int at = 7; at <= 9; ++at)
-      EXPECT_EQ(GetMenuState(menu, at, MF_BYPOSITION) & MF_CHECKED ? at : 0,
-                at == checked ? at : 0);
+      EXPECT_EQ(bool(GetMenuState(menu, at, MF_BYPOSITION) & MF_CHECKED), at == checked) << at;
     DestroyMenu(menu);
   }
   for (int waiting : {0, 1}) {  // nothing opens while a text window waits for a line
@@ -273,4 +238,12 @@ TEST_F(ImageWin, ContextMenusOpenOnlyWhenNothingWaits) {
   HMENU menu = BuildContextMenu(window, MK_RBUTTON | MK_CONTROL);
   point_tool_active = 0;
   EXPECT_TRUE(menu == nullptr && BuildContextMenu(nullptr, 0) == nullptr);
+  MakeImage(2, 160, 120);
+  for (auto [id, zoom] : {std::pair{kIwZoom200, 200}, {kIwZoom50, 50}, {kIwZoom100, 100}})
+    EXPECT_EQ((SendCommand(1, id), image_windows[1].zoom), zoom);  // on the slot, still not current
+  EXPECT_EQ(current_image, 2);
+  SendCommand(1, kIwPatternRgb);  // acts on the current image window: 1 is activated
+  EXPECT_TRUE(current_image == 1 && ImageHistoryEntry(0) == 2);
+  SendCommand(1, 2001), SendCommand(1, kIwDestroy);  // no such command; then Destroy
+  EXPECT_FALSE(IsWindow(window));
 }

@@ -1,7 +1,6 @@
-// The point tools and the commands that wait for them, played with real mouse
-// messages while the tool waits on this thread: drawing and colour commands,
-// the colour analysis (printed text read back from text window 0's log) and
-// TrueType text, with the font kept when the dialog is cancelled or making fails.
+// The point tools and the commands that wait for them, played with real mouse messages while the
+// tool waits on this thread: drawing and colour commands, the colour analysis (text read back from
+// text window 0's log) and TrueType text, the font kept if its dialog is cancelled or making fails.
 #include <algorithm>
 #include <cstring>
 
@@ -53,25 +52,16 @@ constexpr uint32_t kBack = 0x123456;
 // Text window 0 is open for what the commands print and ask.
 class PointTools : public PointScriptTest {
  protected:
-  void SetUp() override {
-    PointScriptTest::SetUp();
-    OpenFreshTextWindow(0);
-  }
-  void TearDown() override {
-    CloseAllTextWindows();
-    PointScriptTest::TearDown();
-  }
+  void SetUp() override { PointScriptTest::SetUp(), OpenFreshTextWindow(0); }
+  void TearDown() override { CloseAllTextWindows(), PointScriptTest::TearDown(); }
   static void Picture(int bits = 32, int zoom = 100) {  // window 1: the test picture
     ZUL_DestroyImage(1);
     ASSERT_EQ((bits == 8 ? ZUL_CreateImage8 : ZUL_CreateImage)(1, "t", 0, 0, 160, 120, zoom), 0);
     FillTestPicture(160, 120);
   }
   static void Clear() { FillColor(200, 120, kBack), text_x = text_left = 10, text_y = 59; }
-  static void TextPicture() {  // window 0 for TrueType text, red ink
-    MakeImage(0, 200, 120);
-    Clear();
-    zul_tttc = 0xFF0000;
-  }
+  // Window 0 for TrueType text, red ink.
+  static void TextPicture() { MakeImage(0, 200, 120), Clear(), zul_tttc = 0xFF0000; }
 };
 using AnalysisCommands = PointTools;
 using TrueTypeText = PointTools;
@@ -79,8 +69,7 @@ using TrueTypeText = PointTools;
 HFONT WINAPI FailingFontMaker(const LOGFONTW*) { return nullptr; }
 LOGFONTW Font() {
   LOGFONTW f = {};
-  GetObjectW(tt_font, sizeof f, &f);
-  return f;
+  return GetObjectW(tt_font, sizeof f, &f), f;
 }
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -93,8 +82,7 @@ int Advance(const char* bytes) {
   HGDIOBJ old = SelectObject(dc, CreateFontIndirectW(&lf));
   SIZE size = {};
   GetTextExtentPoint32W(dc, units, count, &size);
-  DeleteObject(SelectObject(dc, old));
-  DeleteDC(dc);
+  DeleteObject(SelectObject(dc, old)), DeleteDC(dc);
   return size.cx;
 }
 
@@ -145,9 +133,8 @@ TEST_F(PointTools, EachToolShowsItsFeedbackGivesItsPointsAndRestoresThePicture) 
   for (const auto& c : cases) {
     std::fill(out, out + 4, -7);
     EXPECT_EQ(Play(c.steps, c.tool), c.code) << c.name;
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(out[i], c.expected[i]) << c.name << " output " << i;
-    EXPECT_EQ(current_image, 1);
-    EXPECT_EQ(stop_requested || quit_state, c.ended_by_flag) << c.name;
+    EXPECT_EQ(std::vector(out, out + 4), std::vector(c.expected, c.expected + 4)) << c.name;
+    EXPECT_TRUE(current_image == 1 && (stop_requested || quit_state) == c.ended_by_flag) << c.name;
     EXPECT_EQ(StatusText(), std::to_string(bits_per_pixel) + "-bit color");
     stop_requested = quit_state = 0;
   }
@@ -158,13 +145,12 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
   HWND window = image_windows[1].window;
   EXPECT_EQ(PlayScript({Click(4, 4), [=] { PostMessageW(window, WM_CLOSE, 0, 0); }}, GetLine), 1);
   EXPECT_EQ(image_windows[1].in_use, 0);
-  std::fill(out, out + 4, -7);
-  EXPECT_EQ(ZUL_GetPoint(300, &out[0], &out[1]), 2);
-  EXPECT_EQ(ZUL_GetPoint(1, &out[0], &out[1]), 2);  // closed: a free slot
-  EXPECT_EQ(ZUL_GetBox(-1, &out[0], &out[1], &out[2], &out[3]), 2);
-  for (int v : out) EXPECT_EQ(v, -7);
-  // A tool started while another waits is refused; the first one completes.
-  Picture();
+  std::fill(out, out + 4, -7);  // window 1 is closed: a free slot
+  EXPECT_EQ((std::vector{ZUL_GetPoint(300, &out[0], &out[1]), GetPoint(),
+                         ZUL_GetBox(-1, &out[0], &out[1], &out[2], &out[3])}),
+            (std::vector{2, 2, 2}));
+  EXPECT_EQ(std::vector(out, out + 4), std::vector(4, -7));
+  Picture();  // a tool started while another waits is refused; the first one completes
   int nested = -1, inner[2] = {-7, -7};
   ScriptStep second_tool = [&] { nested = ZUL_GetPoint(1, &inner[0], &inner[1]); };
   EXPECT_EQ(Play({Click(2, 2), second_tool, Click(8, 3)}, GetLine), 0);
@@ -175,14 +161,13 @@ TEST_F(PointTools, ClosedWindowNestedToolAndStrayClicks) {
   EXPECT_EQ(out[0], 7);
   // The main window takes drops again at the end only outside the application.
   auto takes_drops = [] {
-    return (GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    return !!(GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   };
   for (int app : {0, 1}) {
     running = app;
     bool meanwhile = true;
     Play({[&] { meanwhile = takes_drops(); }, Click(1, 1)}, GetPoint);
-    EXPECT_FALSE(meanwhile);
-    EXPECT_EQ(takes_drops(), app == 0);
+    EXPECT_TRUE(!meanwhile && takes_drops() == (app == 0)) << app;
     DragAcceptFiles(main_window, FALSE);
   }
 }
@@ -191,66 +176,56 @@ TEST_F(PointTools, CommandsDrawWhereTheUserClicked) {
   // Pixels that change and the value they get: a 45-degree line steps on
   // every pixel; the radius-5 disc has 97 pixels, the radius-3 ring 16.
   // clang-format off
-  const struct { int id, bits, zoom; std::vector<ScriptStep> steps; RECT box; size_t count;
-                 bool inverted; } cases[] = {
-      {kIwDrawLine, 32, 200, {Click(25, 27), Move(80, 4), Click(5, 7)}, {2, 3, 12, 13}, 11, false},
-      {kIwDrawRow, 32, 100, {Move(5, 9), Click(77, 50)}, {0, 50, 159, 50}, 160, false},
-      {kIwDrawColumn, 8, 100, {Click(33, 5)}, {33, 0, 33, 119}, 120, false},
-      {kIwDrawBox, 8, 100, {Click(30, 20), Click(10, 5)}, {10, 5, 30, 20}, 70, false},
-      {kIwFillBox, 8, 100, {Click(10, 20), Click(30, 5)}, {10, 5, 30, 20}, 336, false},
-      {kIwXorFillBox, 32, 100, {Click(10, 5), Click(30, 20)}, {10, 5, 30, 20}, 336, true},
-      {kIwDrawCircle, 32, 100, {Click(20, 20), Click(20, 23)}, {17, 17, 23, 23}, 16, false},
-      {kIwFillCircle, 8, 100, {Click(20, 20), Click(23, 24)}, {15, 15, 25, 25}, 97, false},
-      {kIwXorFillCircle, 8, 100, {Click(20, 20), Click(17, 24)}, {15, 15, 25, 25}, 97, true},
+  const struct { int id, bits, zoom; std::vector<ScriptStep> steps; RECT box; int count;
+                 bool inverted; } cases[] = {  // the box's right and bottom edges outside
+      {kIwDrawLine, 32, 200, {Click(25, 27), Move(80, 4), Click(5, 7)}, {2, 3, 13, 14}, 11, false},
+      {kIwDrawRow, 32, 100, {Move(5, 9), Click(77, 50)}, {0, 50, 160, 51}, 160, false},
+      {kIwDrawColumn, 8, 100, {Click(33, 5)}, {33, 0, 34, 120}, 120, false},
+      {kIwDrawBox, 8, 100, {Click(30, 20), Click(10, 5)}, {10, 5, 31, 21}, 70, false},
+      {kIwFillBox, 8, 100, {Click(10, 20), Click(30, 5)}, {10, 5, 31, 21}, 336, false},
+      {kIwXorFillBox, 32, 100, {Click(10, 5), Click(30, 20)}, {10, 5, 31, 21}, 336, true},
+      {kIwDrawCircle, 32, 100, {Click(20, 20), Click(20, 23)}, {17, 17, 24, 24}, 16, false},
+      {kIwFillCircle, 8, 100, {Click(20, 20), Click(23, 24)}, {15, 15, 26, 26}, 97, false},
+      {kIwXorFillCircle, 8, 100, {Click(20, 20), Click(17, 24)}, {15, 15, 26, 26}, 97, true},
       {kIwFillBox, 32, 100, {Click(10, 10), Move(30, 30), Raise(&stop_requested)}, {}, 0, false},
       {kIwDrawLine, 32, 100, {Click(10, 10), RightClick(), RightClick()}, {}, 0, false}};
   // clang-format on
   for (const auto& c : cases) {
     Picture(c.bits, c.zoom);
-    FillColor(160, 120, 0x000080);
-    draw_color = 0x5A6B7C;
+    FillColor(160, 120, 0x000080), draw_color = 0x5A6B7C;
     PlayCommand(1, c.id, c.steps);
     uint32_t value = c.inverted ? (c.bits == 8 ? 0x7F : 0xFFFF7F) : (c.bits == 8 ? 0x7C : 0x5A6B7C);
-    size_t changed = 0;
-    for (int y = 0; y < 120; ++y)
-      for (int x = 0; x < 160; ++x) {
-        if (ZUL_GetPixel(x, y) == 0x80u) continue;
-        ++changed;
-        bool inside = x >= c.box.left && x <= c.box.right && y >= c.box.top && y <= c.box.bottom;
-        EXPECT_TRUE(inside && ZUL_GetPixel(x, y) == value) << c.id << " " << x << "," << y;
-      }
-    EXPECT_EQ(changed, c.count) << c.id;
+    Values v = ValuesOf(1);
+    EXPECT_EQ(std::count(v.begin(), v.end(), 0x80u), 160 * 120 - c.count) << c.id;
+    for (int i = 0; i < 160 * 120; ++i)
+      EXPECT_TRUE(v[i] == 0x80u || (PtInRect(&c.box, {i % 160, i / 160}) && v[i] == value))
+          << c.id << " " << i % 160 << "," << i / 160;
   }
   draw_color = 0xFFFFFF;
 }
 
 TEST_F(PointTools, PickAndChangeTheDrawingColour) {
   Picture();
-  ZUL_SetPixel(7, 8, 0x0A0B0C);
-  zul_tc = 0x111111;
+  ZUL_SetPixel(7, 8, 0x0A0B0C), zul_tc = 0x111111;
   PlayCommand(1, kIwColorPick, {Click(7, 8)});
   EXPECT_TRUE(draw_color == 0x0A0B0Cu && zul_tttc == 0x0A0B0Cu);
   Picture(8, 100);  // entry 200 is red 1, green 2, blue 3: a byte-order slip shows
   auto table = MakePalette([](int i) { return i == 200 ? RGBQUAD{3, 2, 1, 0} : RGBQUAD{}; });
-  ZUL_SetPalette(table.data(), 256);
-  ZUL_SetPixel(50, 60, 200);
+  ZUL_SetPalette(table.data(), 256), ZUL_SetPixel(50, 60, 200);
   PlayCommand(1, kIwColorPick, {Click(50, 60)});
   EXPECT_TRUE(draw_color == 200u && zul_tttc == 0x010203u && zul_tc == 0x111111u);
   for (int button : {IDCANCEL, IDOK}) {
-    draw_color = 0x102030;
-    zul_tc = zul_tttc = 0;
-    UINT rgb[3] = {};
+    draw_color = 0x102030, zul_tc = zul_tttc = 0;
+    UINT rgb[3] = {};  // the dialog's red, green and blue
     auto answer = [&] {
-      for (int i = 0; i < 3; ++i)
-        rgb[i] = GetDlgItemInt(CommonDialog(), 706 + i, nullptr, FALSE);  // R, G, B
+      for (int i = 0; i < 3; ++i) rgb[i] = GetDlgItemInt(CommonDialog(), 706 + i, nullptr, FALSE);
       PostMessageW(CommonDialog(), WM_COMMAND, static_cast<WPARAM>(button), 0);
     };
-    PlayCommand(1, kIwColorChange, {Until([] { return CommonDialog() != nullptr; }), answer});
+    PlayCommand(1, kIwColorChange, {Until(CommonDialog), answer});
     EXPECT_EQ(std::vector<UINT>(rgb, rgb + 3), (std::vector<UINT>{16, 32, 48}));
     EXPECT_TRUE(draw_color == 0x102030u && zul_tc == 0x102030u && zul_tttc == 0x102030u) << button;
   }
-  draw_color = zul_tttc = 0xFFFFFF;
-  zul_tc = 0;
+  draw_color = zul_tttc = 0xFFFFFF, zul_tc = 0;
 }
 
 TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
@@ -262,8 +237,7 @@ TEST_F(AnalysisCommands, PixelPrintsEveryColourSpace) {
       {8, 200, "(X,Y)=(3,4)\n(Luminance)=(200)\n\n"}};
   // clang-format on
   for (const auto& c : cases) {
-    MakeImage(1, 120, 20, c.bits);
-    ZUL_SetPixel(3, 4, c.pixel);
+    MakeImage(1, 120, 20, c.bits), ZUL_SetPixel(3, 4, c.pixel);
     MakeImage(2, 120, 20);  // current before the click
     EXPECT_EQ(LoggedWhile(0, [] { PlayCommand(1, kIwInfoPixel, {ClickImage(3, 4)}); }), c.text);
     EXPECT_TRUE(current_image == 1 && LiveSlotCount() == 2);  // the clicked window is current
@@ -288,54 +262,49 @@ TEST_F(AnalysisCommands, RowGraphsShowTheRowsCurvesTopLeftAtFullSizeOrFittedToTh
       {kIwLineLumi, 8, 12, "Luminance(Y=5)", {{0, 0xFFFFFF, 2, 1}}}};
   // clang-format on
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
     MakeImage(0, 10, 10);  // slot 0 is taken: the graph goes to slot 2
     MakeImage(1, 500, 12, c.bits);
-    FillColor(500, 12, c.bits == 8 ? 255 : 0x123456);
-    for (int x = 0; x < 500 && c.bits == 32; ++x) ZUL_SetPixel(x, 5, 0x00FF80);
+    FillImage(500, 12, [&](int, int y) { return c.bits == 8 ? 255 : y != 5 ? 0x123456 : 0xFF80; });
     PlayCommand(1, c.id, {ClickImage(20, 5)});
-    ASSERT_TRUE(image_windows[2].in_use) << c.title;
+    ASSERT_TRUE(image_windows[2].in_use);
     const int w = 500 + c.offset;
     const ImageWindow& graph = image_windows[2];
-    const RECT frame = OuterRect(graph.window);
     EXPECT_EQ(std::vector<int>({graph.bits, graph.width, graph.height, graph.zoom, current_image}),
               std::vector<int>({32, w, 128, 100, 2}));
-    EXPECT_TRUE(frame.left == 0 && frame.top == 0) << c.title;
+    EXPECT_EQ(CornerOf(2), 0);
     EXPECT_EQ(CaptionOf(2).rfind(std::string(c.title) + "(", 0), 0u) << CaptionOf(2);
     Values want(size_t(w) * 128), got = ValuesOf(2);
-    for (const Curve& curve : c.curves)
-      for (int x = c.offset; x < w; ++x) want[size_t(curve.y) * w + x] = curve.colour;
-    for (size_t i = 0; i < c.curves.size(); ++i) {  // label cells: ink of its colour only
+    for (size_t i = 0; i < c.curves.size(); ++i) {  // each curve's row; its label: its colour only
       const Curve& l = c.curves[i];
       int ink = 0, baseline = 40 + 32 * int(i);
+      for (int x = c.offset; x < w; ++x) want[size_t(l.y) * w + x] = l.colour;
       for (int y = baseline - 14; y < baseline; ++y)
         for (int x = l.label_x; x < l.label_x + 8 * l.label_chars; ++x)
           if (got[size_t(y) * w + x] == l.colour) ++ink, want[size_t(y) * w + x] = l.colour;
-      EXPECT_GT(ink, 4) << c.title << " label " << i;
+      EXPECT_GT(ink, 4) << "label " << i;
     }
-    EXPECT_EQ(got, want) << c.title;
+    EXPECT_EQ(got, want);
     DestroyAllImages();
   }
   const int wide = GetSystemMetrics(SM_CXSCREEN) + 100;  // the graph fitted below 100 %
-  MakeImage(3, wide, 8);
-  PlayCommand(3, kIwLineRgb, {ClickImage(0, 0, 3)});
-  ASSERT_TRUE(image_windows[0].in_use);
-  EXPECT_TRUE(image_windows[0].zoom < 100 && image_windows[0].width == wide + 12);
+  MakeImage(3, wide, 8), PlayCommand(3, kIwLineRgb, {ClickImage(0, 0, 3)});
+  EXPECT_TRUE(image_windows[0].in_use && image_windows[0].zoom < 100 &&
+              image_windows[0].width == wide + 12);
 }
 
 TEST_F(AnalysisCommands, ChromaTracesOfARowAndOfAPickedArea) {
-  // 0x00FF80: Cr -116, Cb -19 -> (109, 244); 64 equal points, so the last
-  // segment (number 63, magenta) covers it.
-  MakeImage(1, 64, 12);
-  FillColor(64, 12, 0x00FF80);
+  // 0x00FF80: Cr -116, Cb -19 -> (109, 244); 64 equal points, so the last segment (number 63,
+  // magenta) covers it.
+  MakeImage(1, 64, 12), FillColor(64, 12, 0x00FF80);
   PlayCommand(1, kIwLineCrCb, {ClickImage(5, 7)});
   ASSERT_TRUE(image_windows[0].in_use);
   EXPECT_EQ(CaptionOf(0).rfind("CrCb(Y=7)(", 0), 0u);
   EXPECT_EQ(std::pair(image_windows[0].width, image_windows[0].height), std::pair(256, 256));
   EXPECT_EQ(ZUL_GetPixel(109, 244), 0xFF00FFu);  // the plot's own pixels are checked with it
-  // Left half red (Cr 128, Cb -42 -> (86, 0)), right half 0x123456
-  // (Cr -19, Cb 23 -> (151, 147)): each row of the area is one white line.
-  DestroyAllImages();
-  MakeImage(1, 40, 30);
+  // Left half red (Cr 128, Cb -42 -> (86, 0)), right half 0x123456 (Cr -19, Cb 23 -> (151, 147)):
+  // each row of the area is one white line.
+  DestroyAllImages(), MakeImage(1, 40, 30);
   FillImage(40, 30, [](int x, int) { return x < 20 ? 0xFF0000u : 0x123456u; });
   std::vector<uint8_t> before = SurfaceBytesOf(1);
   PlayCommand(1, kIwAreaCrCb, {ClickImage(30, 20), ClickImage(10, 5)});  // then up-left
@@ -347,9 +316,8 @@ TEST_F(AnalysisCommands, ChromaTracesOfARowAndOfAPickedArea) {
     EXPECT_EQ(ZUL_GetPixel(x, y), 0xFFFFFFu) << x << "," << y;
 }
 
-TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
-  MakeImage(1, 64, 12);
-  MakeImage(2, 64, 12, 8);
+TEST_F(AnalysisCommands, CancelledStoppedRefusedAndOutOfMemoryCommandsMakeNothing) {
+  MakeImage(1, 64, 12), MakeImage(2, 64, 12, 8);
   ScriptStep stop = Raise(&stop_requested);
   // clang-format off
   const struct { int number, id; std::vector<ScriptStep> steps; } cases[] = {
@@ -360,10 +328,8 @@ TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
       {2, kIwAreaCrCb, {ClickImage(2, 2, 2), ClickImage(4, 4, 2)}}};
   // clang-format on
   std::string printed = LoggedWhile(0, [&] {
-    for (const auto& c : cases) {
-      PlayCommand(c.number, c.id, c.steps);
-      EXPECT_EQ(LiveSlotCount(), 2) << c.id;
-    }
+    for (const auto& c : cases)
+      EXPECT_EQ((PlayCommand(c.number, c.id, c.steps), LiveSlotCount()), 2) << c.id;
   });
   EXPECT_EQ(printed, "");
   for (int n = 0; n < kImageSlots; ++n)
@@ -371,25 +337,20 @@ TEST_F(AnalysisCommands, CancelledStoppedAndRefusedCommandsMakeNothing) {
   PlayCommand(1, kIwLineRgb, {ClickImage(2, 2)});
   PlayCommand(1, kIwAreaCrCb, {ClickImage(2, 2), ClickImage(4, 4)});
   EXPECT_EQ(LiveSlotCount(), kImageSlots);
-}
-
-TEST_F(AnalysisCommands, AreaWithoutMemoryForItsCopyEndsSilently) {
   // An area of 48 MB, then the address space filled but for 32 MB in pieces.
-  MakeImage(1, 4000, 3000);
+  DestroyAllImages(), MakeImage(1, 4000, 3000);
   std::vector<void*> reserved;
   for (SIZE_T size : {SIZE_T(16) << 20, SIZE_T(1) << 20})
     while (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) reserved.push_back(p);
-  for (int i = 0; i < 32 && !reserved.empty(); ++i) {
-    VirtualFree(reserved.back(), 0, MEM_RELEASE);
-    reserved.pop_back();
-  }
+  for (int i = 0; i < 32 && !reserved.empty(); ++i)
+    VirtualFree(reserved.back(), 0, MEM_RELEASE), reserved.pop_back();
   const ImageWindow& source = image_windows[1];
   PlayCommand(1, kIwAreaCrCb, {Click(0, 0), Click(source.view_width - 1, source.view_height - 1)});
   for (void* p : reserved) VirtualFree(p, 0, MEM_RELEASE);
   EXPECT_EQ(LiveSlotCount(), 1);
 }
 
-TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
+TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirFieldAFontIsKeptIfCancelledOrMakingFails) {
   TextPicture();
   EXPECT_EQ(ZUL_SetTTFontSize(41, 40), 0);
   EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && Font().lfWidth == 20 &&
@@ -409,63 +370,45 @@ TEST_F(TrueTypeText, SizeAndStyleCodesChangeOnlyTheirField) {
   for (int code : {7, 13, 0, 31}) ZUL_DrawTTChar(code);
   EXPECT_TRUE(SameFont(Font(), before) && text_x == 10 && text_y == 59 &&
               InkOf(kBack, 0).bottom < 0);
-}
-
-TEST_F(TrueTypeText, CellEndsOnTheCursorRowTextWalksSingleAndDoubleByteCodes) {
-  TextPicture();
-  ZUL_SetTTFontSize(40, 40);
-  ZUL_DrawTTChar('W');
-  Ink ink = InkOf(kBack, 0xFF0000);  // red not swapped to blue
-  EXPECT_TRUE(ink.exact > 0 && ink.top >= 20 && ink.bottom <= 59 && ink.left >= 6);
-  EXPECT_EQ(text_x, 10 + Advance("W"));
-  // "A\nB" is A, then B a cell lower at the left margin; a lone lead byte at the end is dropped.
-  const struct {
-    const char* text;
-    int x, y;
-  } texts[] = {{"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}};
-  for (const auto& t : texts) {
-    Clear();
-    ZUL_DrawTTText(t.text);
-    std::vector<uint8_t> drawn = SurfaceBytesOf(0);
-    EXPECT_TRUE(text_x == 10 + t.x && text_y == t.y) << t.text;
-    Clear();
-    ZUL_DrawTTChar('A');
-    if (t.text[1] == '\n') text_x = 10, text_y += 40;
-    ZUL_DrawTTChar('B');
-    EXPECT_EQ(SurfaceBytesOf(0), drawn) << t.text;
-  }
-  int x = text_x;
-  ZUL_DrawTTText("\xC0");  // no lead byte, and no control code either
-  EXPECT_GT(text_x, x);
-  text_x = 10;
-  ZUL_DrawTTChar(0x8241);  // exactly the units 82 41 give on this code page
-  EXPECT_EQ(text_x, 10 + Advance("\x82\x41"));
-  ZUL_DestroyImage(0);  // no live current window: nothing moves
-  ZUL_DrawTTText("AB");
-  EXPECT_EQ(text_x, 10 + Advance("\x82\x41"));
-  MakeImage(2, 100, 60, 8);  // 8 bits: the nearest palette entry
-  zul_tttc = 0x808080;
-  ZUL_DrawTTChar('W');
-  EXPECT_GT(InkOf(0, 0x80).exact, 0);
-}
-
-TEST_F(TrueTypeText, FontChangeKeepsAFontWhenCancelledOrWhenMakingFails) {
-  TextPicture();
-  ZUL_SetTTFontSize(30, 30);
-  LOGFONTW before = Font();
-  std::thread canceller([] {
-    for (int i = 0; i < 500 && !CommonDialog(); ++i) Sleep(10);
-    PostMessageW(CommonDialog(), WM_COMMAND, IDCANCEL, 0);
-  });
-  SendCommand(0, kIwFontChange);
-  canceller.join();
+  ZUL_SetTTFontSize(30, 30);  // the font dialog cancelled, then making a font failing
+  before = Font();
+  PlayCommand(0, kIwFontChange,
+              {Until(CommonDialog), [] { PostMessageW(CommonDialog(), WM_COMMAND, IDCANCEL, 0); }});
   EXPECT_TRUE(SameFont(Font(), before) && tt_cell_width == 15 && tt_cell_height == 30);
   HFONT kept = tt_font;
   create_tt_font = FailingFontMaker;
   EXPECT_EQ(ZUL_SetTTFontSize(50, 50), 1);
-  ZUL_DrawTTChar(3);
-  create_tt_font = CreateFontIndirectW;
+  ZUL_DrawTTChar(3), create_tt_font = CreateFontIndirectW;
   EXPECT_TRUE(tt_font == kept && SameFont(Font(), before));
+}
+
+TEST_F(TrueTypeText, CellEndsOnTheCursorRowTextWalksSingleAndDoubleByteCodes) {
+  TextPicture();
+  ZUL_SetTTFontSize(40, 40), ZUL_DrawTTChar('W');
+  Ink ink = InkOf(kBack, 0xFF0000);  // red not swapped to blue
+  EXPECT_TRUE(ink.exact > 0 && ink.top >= 20 && ink.bottom <= 59 && ink.left >= 6);
+  EXPECT_EQ(text_x, 10 + Advance("W"));
+  // "A\nB" is A, then B a cell lower at the left margin; a lone lead byte at the end is dropped.
+  for (auto [text, x, y] : {std::tuple{"A\nB", Advance("B"), 99}, {"AB\x82", Advance("AB"), 59}}) {
+    Clear();
+    ZUL_DrawTTText(text);
+    std::vector<uint8_t> drawn = SurfaceBytesOf(0);
+    EXPECT_TRUE(text_x == 10 + x && text_y == y) << text;
+    Clear();
+    ZUL_DrawTTChar('A');
+    if (text[1] == '\n') text_x = 10, text_y += 40;
+    ZUL_DrawTTChar('B');
+    EXPECT_EQ(SurfaceBytesOf(0), drawn) << text;
+  }
+  int x = text_x;  // C0: no lead byte, and no control code either
+  EXPECT_GT((ZUL_DrawTTText("\xC0"), text_x), x);
+  text_x = 10, ZUL_DrawTTChar(0x8241);  // exactly the units 82 41 give on this code page
+  EXPECT_EQ(text_x, 10 + Advance("\x82\x41"));
+  ZUL_DestroyImage(0), ZUL_DrawTTText("AB");  // no live current window: nothing moves
+  EXPECT_EQ(text_x, 10 + Advance("\x82\x41"));
+  MakeImage(2, 100, 60, 8);  // 8 bits: the nearest palette entry
+  zul_tttc = 0x808080, ZUL_DrawTTChar('W');
+  EXPECT_GT(InkOf(0, 0x80).exact, 0);
 }
 
 TEST_F(TrueTypeText, DrawFitsTheBoxDrawTextWritesLiterallyACancelledToolAsksNothing) {
@@ -487,8 +430,7 @@ TEST_F(TrueTypeText, DrawFitsTheBoxDrawTextWritesLiterallyACancelledToolAsksNoth
       EXPECT_TRUE(ink.bottom < 0 && text_x == 10) << r.id;
     } else if (r.id == kIwTrueTypeDraw) {
       EXPECT_TRUE(tt_cell_width == 20 && tt_cell_height == 40 && text_y == 59 && text_left == 10);
-      EXPECT_EQ(text_x, 10 + Advance("Ab"));
-      EXPECT_TRUE(ink.top >= 20 && ink.bottom <= 59);
+      EXPECT_TRUE(ink.top >= 20 && ink.bottom <= 59 && text_x == 10 + Advance("Ab"));
     } else {
       EXPECT_TRUE(zul_tc == 0x00FF00 && text_x == 30 + 4 * 8 && text_y == 100 && ink.bottom <= 99);
       EXPECT_GT(InkOf(0, 0x00FF00).exact, 0);

@@ -18,11 +18,9 @@ void ExpectExit(std::function<void()> app, bool start, WPARAM key, DWORD code, D
     HANDLE worker = nullptr, self = GetCurrentProcess();
     DuplicateHandle(self, worker_thread, self, &worker, 0, FALSE, DUPLICATE_SAME_ACCESS);
     DWORD begin = GetTickCount();
-    PostMainKey(key);
-    WaitForSingleObject(worker, 15000);
+    PostMainKey(key), WaitForSingleObject(worker, 15000);
     took = GetTickCount() - begin;
-    GetExitCodeThread(worker, &worker_code);
-    CloseHandle(worker);
+    GetExitCodeThread(worker, &worker_code), CloseHandle(worker);
   });
   EXPECT_EQ(worker_code, code);
   EXPECT_TRUE(took >= min_ms && took < max_ms) << took;
@@ -35,8 +33,7 @@ TEST(MainWindow, PlacedAtTheBottomCentreWithTheDisplayDepth) {
   std::wstring status;
   ExpectCleanExit(Nothing, Nothing, [&] {
     WaitUntil([] { return MainStatusText().find(L"bit color") != std::wstring::npos; });
-    rect = OuterRect(main_window);
-    status = MainStatusText();
+    rect = OuterRect(main_window), status = MainStatusText();
   });
   // Dropped in at the bottom centre of the screen, then kept inside the work area.
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -95,8 +92,7 @@ TEST(Requests, RequestsWaitForAppMainInTurnKeepingTheirResultsAndTheMainWindowAn
         while (!release_app) Sleep(1);
       },
       [&] {
-        PostMainCommand(kCmdStart);
-        ASSERT_TRUE(WaitUntil([] { return running == 1; }));
+        StartHeldApplication();
         RunOnMainThread([&] {
           RunOnMainThread([&] {
             outer_pending = window_request.code != 0;

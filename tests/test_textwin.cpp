@@ -1,6 +1,5 @@
-// Text windows on the test thread: printed text in the back buffer, the life
-// of a window, the colour stack, line input typed by a second thread, and the
-// command console (what each line prints, read back through the log).
+// Text windows on the test thread: printed text in the back buffer, the life of a window, the
+// colour stack, line input typed by a second thread, and the command console, read by its log.
 #include <cstring>
 
 #include "text_test_helpers.h"
@@ -11,15 +10,7 @@ auto Colours(const TextWindow& t) { return std::pair(t.text_colour, t.back_colou
 
 std::string Repeat(char c, int count) { return std::string(static_cast<size_t>(count), c); }
 
-void ResizeBy(HWND window, int dx, int dy) {
-  RECT outer = OuterRect(window);
-  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
-               SWP_NOMOVE | SWP_NOZORDER);
-  PumpFor(30);
-}
-
-// A step of typing: units posted, then (with `key`) that key sent with Ctrl held,
-// which queues `added` units.
+// A typing step: units posted, then `key` (if any) sent with Ctrl held, queueing `added` units.
 struct Keys {
   std::wstring units;
   WPARAM key = 0;
@@ -31,11 +22,8 @@ struct Keys {
 void Type(HWND window, const Keys& k) {
   int32_t expected = (queue_write + static_cast<int>(k.units.size()) + k.added) % kKeyQueueUnits;
   for (wchar_t unit : k.units) PostMessageW(window, WM_CHAR, unit, 1);
-  if (k.key) {
-    HoldControlKey(true, window);
-    SendMessageW(window, k.message, k.key, 1);
-    HoldControlKey(false, window);
-  }
+  if (k.key) HoldControlKey(true, window), SendMessageW(window, k.message, k.key, 1);
+  HoldControlKey(false, window);
   EXPECT_TRUE(WaitUntil([&] { return queue_write == expected && queue_read < 0; }));
   Sleep(20);  // the pass that took the last unit finishes its echo
 }
@@ -67,7 +55,7 @@ std::string Typed(const std::vector<Keys>& steps) {
 
 }  // namespace
 
-TEST(TextLayout, LinesWrappingAndCursor) {
+TEST(TextLayout, LinesWrappingCursorAndTheLineAfterTheLastScrollingByExactlyOneLine) {
   TextWindow& t = OpenFreshTextWindow(1, 400, 300);
   const int cells = 400 / t.char_width, cw = t.char_width, ch = t.char_height;
   // The cursor afterwards (in cells and lines) and cells with and without ink.
@@ -98,11 +86,7 @@ TEST(TextLayout, LinesWrappingAndCursor) {
   ZUL_ClearTextWindow();
   EXPECT_FALSE(AreaHasInk(CopyBackBuffer(t), 0, 0, t.width, t.height));
   EXPECT_EQ(t.cursor_x + t.cursor_y, 0);
-}
-
-TEST(TextLayout, LineAfterTheLastScrollsByExactlyOneLine) {
-  TextWindow& t = OpenFreshTextWindow(1, 400, 300);
-  int pitch = t.char_height, last_top = 0;
+  int pitch = ch, last_top = 0;  // the top of the last line that fits wholly
   while (last_top + 2 * pitch < t.height) last_top += pitch;
   for (int i = 0; i <= last_top / pitch; ++i)
     ZUL_Printf(i ? "\nline %d %s" : "line %d %s", i, Repeat('A' + i % 26, i).c_str());
@@ -122,10 +106,12 @@ TEST(TextLayout, LineAfterTheLastScrollsByExactlyOneLine) {
 }
 
 // Each print shows at once what a repaint of the whole window would show:
-// partial lines, wraps, double-width text, colours, scrolls.
-TEST(TextLayout, WindowShowsEachPrintAsAWholeRepaintWould) {
+// partial lines, wraps, double-width text, colours, scrolls. The main window's
+// thread prints its prompts into a window the worker owns and paints: no print
+// is lost to a paint running at the same time.
+TEST(TextLayout, EachPrintShowsAsAWholeRepaintWouldAlsoFromAnotherThread) {
   TextWindow& t = OpenFreshTextWindow(1, 300, 150);
-  int mismatches = 0;
+  int mismatches = 0, lost = 0;
   for (int i = 0; i < 60; ++i) {
     ZUL_PushTextColor(0x102030 * (i % 7 + 1), i % 3 ? 0 : 0x000080);
     char c = static_cast<char>(i % 5 ? 'a' + i % 26 : 0xE9);
@@ -140,13 +126,6 @@ TEST(TextLayout, WindowShowsEachPrintAsAWholeRepaintWould) {
     }
   }
   EXPECT_EQ(mismatches, 0);
-}
-
-// The main window's thread prints its prompts into a window the worker owns
-// and paints: no print is lost to a paint running at the same time.
-TEST(TextLayout, PrintsFromAnotherThreadWhileTheOwnerPaints) {
-  TextWindow& t = OpenFreshTextWindow(1, 300, 150);
-  int lost = 0;
   for (int round = 0; round < 60; ++round) {
     ZUL_ClearTextWindow();
     std::atomic<int> done{0};
@@ -171,8 +150,7 @@ TEST(TextLayout, ColoursOfTheCellsAndTheirStack) {
   ZUL_Printf("W");
   EXPECT_TRUE(CellHasColour(t, 0, 0, 0xFF0000) && CellHasColour(t, 0, 0, 0x0000FF));
   EXPECT_FALSE(CellHasInk(CopyBackBuffer(t), t, 1, 0));
-  ResizeBy(t.window, 16, 0);  // colours survive a resize
-  ZUL_Printf("W");
+  ResizeBy(t.window, 16, 0), ZUL_Printf("W");  // colours survive a resize
   EXPECT_TRUE(CellHasColour(t, 0, 0, 0xFF0000));
   for (uint32_t i = 1; i <= 8; ++i) ZUL_PushTextColor(i, 0x100 * i);
   for (int i = 0; i < 8; ++i) ZUL_PopTextColor();
@@ -200,17 +178,14 @@ TEST(TextWindowLife, OpenReopenSelectAndCloseByCallCloseBoxAndCommand) {
   EXPECT_EQ(GetForegroundWindow(), five.window);
   for (int bad : {-1, 256}) EXPECT_EQ(ZUL_OpenTextWindow(bad, 0, 0, 10, 10), 1);
   for (int bad : {256, -5, 3}) EXPECT_EQ(ZUL_CloseTextWindow(bad), 1);
-  EXPECT_EQ(ZUL_SelectTextWindow(3), 1);
-  EXPECT_EQ(current_text_window, 5);
+  EXPECT_TRUE(ZUL_SelectTextWindow(3) == 1 && current_text_window == 5);
   EXPECT_EQ(ZUL_OpenTextWindow(4, -1, 90, 200, 100), 0);  // x left to the system, y kept
   EXPECT_EQ(OuterRect(text_windows[4].window).top, 90);
   EXPECT_EQ(ZUL_CloseTextWindow(4), 0);
   EXPECT_EQ(current_text_window, 5);  // the lowest live one
   EXPECT_EQ(ZUL_CloseTextWindow(8) + ZUL_CloseTextWindow(5), 0);
   EXPECT_EQ(current_text_window, 5);  // none live: the number stays
-  ZUL_Printf("nowhere %d\n", 1);      // no live window: nothing happens
-  ZUL_ClearTextWindow();
-  ZUL_PopTextColor();
+  ZUL_Printf("nowhere %d\n", 1), ZUL_ClearTextWindow(), ZUL_PopTextColor();  // no window: nothing
   current_text_window = 17;
   ZUL_ShowTextWindow();  // opens window 0 in the middle of the screen
   ASSERT_TRUE(text_windows[0].in_use);
@@ -233,37 +208,28 @@ TEST(TextWindowLife, ResizeAndMinimiseClearTheText) {
   EXPECT_TRUE(t.width == 340 && t.height == 230 && t.cursor_x + t.cursor_y == 0);
   EXPECT_FALSE(AreaHasInk(CopyBackBuffer(t), 0, 0, t.width, t.height));
   ZUL_Printf("hello");
-  ShowWindow(t.window, SW_MINIMIZE);
-  PumpFor(30);
+  ShowWindow(t.window, SW_MINIMIZE), PumpFor(30);
   ZUL_Printf("while minimised\n");
-  ShowWindow(t.window, SW_RESTORE);
-  PumpFor(30);
+  ShowWindow(t.window, SW_RESTORE), PumpFor(30);
   EXPECT_TRUE(t.width == 340 && t.cursor_x + t.cursor_y == 0);
   ZUL_Printf("again");
-  RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  PumpFor(50);
+  RedrawWindow(t.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW), PumpFor(50);
   EXPECT_TRUE(AreaHasInk(CopyShownText(t), 0, 0, 5 * t.char_width, t.char_height));  // shown
 }
 
-TEST(TextInput, TypedLinesAndTheirEcho) {
+TEST(TextInput, TypedLinesTheirEchoAndCancelledOrImpossibleInputs) {
   TextWindow& t = OpenFreshTextWindow(1);
   ZUL_Printf("Cmd>");
   EXPECT_EQ(Typed({{L"abc\bd"}}), "abd");
   EXPECT_STREQ(last_input, L"abd");
   EXPECT_EQ(t.cursor_y, t.char_height);
   BufferCopy copy = CopyBackBuffer(t);  // the echo stays on the prompt's line; the caret is gone
-  EXPECT_TRUE(CellHasInk(copy, t, 6, 0));
-  EXPECT_FALSE(CellHasInk(copy, t, 7, 0));
+  EXPECT_TRUE(CellHasInk(copy, t, 6, 0) && !CellHasInk(copy, t, 7, 0));
   EXPECT_EQ(Typed({{L"\b\b"}}), "");
   EXPECT_EQ(Typed({{L"a\tb"}}), "a b");
   EXPECT_EQ(Typed({{L"xy"}, {L"", VK_UP, 3}}), "xya b");  // Up appends the previous line
   const wchar_t text[] = L"first line\r\nsecond line";
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-  std::memcpy(GlobalLock(block), text, sizeof text);
-  GlobalUnlock(block);
-  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() &&
-              SetClipboardData(CF_UNICODETEXT, block));
-  CloseClipboard();
+  PutOnClipboard(CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(text), sizeof text));
   // Only the first line is pasted; a character typed with Ctrl held is ignored.
   EXPECT_EQ(Typed({{L">"}, {L"", 'V', 10}, {L"", 'z', 0, WM_CHAR}}), ">first line");
   PutDibOnClipboard(BmpBytes(8, 8, 24, TestColor).substr(sizeof(BITMAPFILEHEADER)));
@@ -274,11 +240,20 @@ TEST(TextInput, TypedLinesAndTheirEcho) {
   });
   EXPECT_EQ(line, Repeat('a', 64) + Repeat('b', 64) + Repeat('c', 64) + Repeat('d', 62) + "y");
   EXPECT_EQ(std::wcslen(last_input), 255u);
-  line = InputWhileTyping([](HWND w) {
-    for (int i = 0; i < 4; ++i) Type(w, {std::wstring(64, static_cast<wchar_t>(0x3042))});
-  });
+  line = Typed(std::vector<Keys>(4, Keys{std::wstring(64, L'\x3042')}));
   EXPECT_LE(line.size(), 255u);  // wide characters fit the caller's buffer
   EXPECT_FALSE(line.empty());
+  wcscpy(last_input, L"kept");
+  auto close_while_typing = [](HWND w) { Type(w, {L"abc"}), PostMessageW(w, WM_CLOSE, 0, 0); };
+  EXPECT_EQ(InputWhileTyping(close_while_typing, false), "");  // closing cancels at once
+  EXPECT_FALSE(text_windows[1].in_use);
+  EXPECT_STREQ(last_input, L"kept");
+  char buffer[256] = "untouched";
+  ZUL_Input(buffer);  // no live window
+  EXPECT_STREQ(buffer, "untouched");
+  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k', 1);  // no input pending: not queued
+  PumpFor(30);
+  EXPECT_LT(queue_read, 0);
 }
 
 TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
@@ -290,10 +265,8 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
     OpenFreshTextWindow(2, 25 * cw, 200);
     std::vector<int> cursor;  // after the wrap, then after Backspace
     std::string line = InputWhileTyping([&](HWND w) {
-      Type(w, {first});
-      cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
-      Type(w, {L"\b"});
-      cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
+      for (const std::wstring& step : {first, std::wstring(L"\b")})
+        Type(w, {step}), cursor.insert(cursor.end(), {t.cursor_x, t.cursor_y});
     });
     EXPECT_EQ(cursor, std::vector<int>({x, ch, 24 * cw, 0})) << x;
     EXPECT_EQ(line.size(), 24u);
@@ -303,24 +276,6 @@ TEST(TextInput, WrapAndBackspaceAcrossTheLineEnd) {
   OpenFreshTextWindow(2, 10 * cw, 3 * ch + 2);  // long input scrolls
   EXPECT_EQ(Typed({{std::wstring(45, L'k')}}), Repeat('k', 45));
   EXPECT_EQ(t.cursor_y, 2 * ch);
-}
-
-TEST(TextInput, CancelledOrImpossibleInputs) {
-  OpenFreshTextWindow(1);
-  wcscpy(last_input, L"kept");
-  auto close_while_typing = [](HWND w) {
-    Type(w, {L"abc"});
-    PostMessageW(w, WM_CLOSE, 0, 0);  // closing the window cancels at once
-  };
-  EXPECT_EQ(InputWhileTyping(close_while_typing, false), "");
-  EXPECT_FALSE(text_windows[1].in_use);
-  EXPECT_STREQ(last_input, L"kept");
-  char buffer[256] = "untouched";
-  ZUL_Input(buffer);  // no live window
-  EXPECT_STREQ(buffer, "untouched");
-  PostMessageW(OpenFreshTextWindow(0).window, WM_CHAR, 'k', 1);  // no input pending: not queued
-  PumpFor(30);
-  EXPECT_LT(queue_read, 0);
 }
 
 TEST(CommandConsole, EachLinePrintsAndReturnsItsResult) {

@@ -1,7 +1,6 @@
-// Whole-program scenarios of the text windows: the application prints and
-// reads a line on the worker thread, Exit cancels a pending input or a
-// printing loop into a log, Escape in a text window reaches the main window,
-// and the command console starts the application and ends the program.
+// Whole-program scenarios of the text windows: the application prints and reads a line on the
+// worker thread, Exit cancels a pending input or a printing loop into a log, Escape in a text
+// window reaches the main window, and the command console starts the application and ends it.
 #include <cstring>
 
 #include "text_test_helpers.h"
@@ -51,8 +50,7 @@ TEST(TextWindowScenario, ExitCancelsAPendingInput) {
   ExpectCleanExit(OpenWindowZero, ReadOneLine, [] {
     PostMainCommand(kCmdStart);
     ASSERT_TRUE(WaitUntil([] { return text_input_pending == 1; }));
-    PostMessageW(text_windows[0].window, WM_CHAR, 'a', 1);
-    Sleep(50);
+    PostMessageW(text_windows[0].window, WM_CHAR, 'a', 1), Sleep(50);
     PostMainCommand(kCmdExit);
   });
   EXPECT_EQ(input_returned, 1);  // returned before Exit's wait ran out

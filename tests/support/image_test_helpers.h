@@ -1,13 +1,9 @@
-// Helpers shared by the image window tests and benchmarks: surface values,
-// palettes made from a formula, one timing helper that prints a figure beside
-// its baseline, and the mouse scripts the point tools are played with.
+// Helpers shared by the image window tests and benchmarks: surface values, palettes made from a
+// formula, a timing helper that prints a figure beside its baseline, and the point tools' mouse.
 #pragma once
 
 #include <cstdio>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "test_support.h"
 
@@ -42,15 +38,13 @@ inline std::vector<RGBQUAD> MakePalette(const std::function<RGBQUAD(int)>& entry
 // Milliseconds `work` takes.
 inline int TimeMs(const std::function<void()>& work) {
   int start = ZUL_GetTime();
-  work();
-  GdiFlush();
+  work(), GdiFlush();
   return ZUL_GetTime() - start;
 }
 
 // One line of figures: the case, its baseline, the measured time and their ratio.
-inline void PrintFigures(const char* name, const char* baseline_name, int baseline_ms,
-                         int measured_ms) {
-  std::printf("%-32s %s %5d ms   measured %5d ms   ratio %.2f\n", name, baseline_name, baseline_ms,
+inline void PrintFigures(const char* name, const char* baseline, int baseline_ms, int measured_ms) {
+  std::printf("%-32s %s %5d ms   measured %5d ms   ratio %.2f\n", name, baseline, baseline_ms,
               measured_ms, baseline_ms > 0 ? double(measured_ms) / baseline_ms : 0.0);
 }
 
@@ -60,10 +54,9 @@ inline long CornerOf(int n) {
 }
 
 // ---- mouse input for the point tools --------------------------------------------
-// Played as a user gives it: a script whose steps a timer runs one per tick
-// while a tool waits on this thread (a tick comes only when the queue is empty,
-// so each input gets a round of its own), each step once the tool has taken
-// the input before.
+// Played as a user gives it: a script whose steps a timer runs one per tick while a tool waits
+// on this thread (a tick comes only when the queue is empty, so each input gets a round of its
+// own), each step once the tool has taken the input before.
 using ScriptStep = std::function<void()>;
 struct PointScript {
   std::vector<ScriptStep> steps;
@@ -124,14 +117,13 @@ inline HWND CommonDialog() { return FindWindowW(L"#32770", nullptr); }
 // The status label's text without the blanks that centre it.
 inline std::string StatusText() {
   char text[80] = {};
-  GetWindowTextA(status_label, text, sizeof text);
-  std::string s = text;
+  std::string s = (GetWindowTextA(status_label, text, sizeof text), text);
   s.erase(0, s.find_first_not_of(' '));
   return s.erase(s.find_last_not_of(' ') + 1);
 }
 
-// Image window tests with a main window and status label of their own, and
-// the real cursor parked away from the windows (its moves would move bands).
+// Image window tests with a main window and status label of their own, and the real cursor
+// parked away from the windows (its moves would move bands).
 class PointScriptTest : public ImageWindowTest {
  protected:
   void SetUp() override {
@@ -143,8 +135,7 @@ class PointScriptTest : public ImageWindowTest {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   }
   void TearDown() override {
-    DestroyWindow(main_window);
-    main_window = status_label = nullptr;
+    DestroyWindow(main_window), main_window = status_label = nullptr;
     stop_requested = quit_state = running = 0;
     ImageWindowTest::TearDown();
   }

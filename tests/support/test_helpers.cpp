@@ -39,10 +39,6 @@ std::string BmpBytes(int width, int height, int bits,
   return bytes;
 }
 
-std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour) {
-  return BmpBytes(width, height, 24, colour);
-}
-
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
   HANDLE file =
@@ -51,8 +47,7 @@ std::string ReadFileBytes(const std::wstring& path) {
   char chunk[4096];
   DWORD got = 0;
   while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
+  return CloseHandle(file), bytes;
 }
 
 std::wstring CurrentDirectoryPath(const wchar_t* name) {
@@ -61,14 +56,14 @@ std::wstring CurrentDirectoryPath(const wchar_t* name) {
   return std::wstring(dir) + L"\\" + name;
 }
 
-void PutDibOnClipboard(const std::string& dib) {
+void PutOnClipboard(UINT format, const std::string& bytes) {
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
-  if (!dib.empty()) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.size());
-    std::memcpy(GlobalLock(block), dib.data(), dib.size());
+  if (!bytes.empty()) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
     GlobalUnlock(block);
-    SetClipboardData(CF_DIB, block);
+    SetClipboardData(format, block);
   }
   CloseClipboard();
 }
@@ -79,16 +74,14 @@ HDROP MakeDrop(const std::vector<std::wstring>& files) {
   names += L'\0';
   HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
+  drop->pFiles = sizeof(DROPFILES), drop->fWide = TRUE;
   std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
   GlobalUnlock(block);
   return static_cast<HDROP>(block);
 }
 
 HWND VisiblePopupMenu() {
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr;) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     if (pid == GetCurrentProcessId() && IsWindowVisible(w)) return w;
@@ -102,13 +95,6 @@ void DestroyAllImages() {
   for (int n = 0; n < kImageSlots; ++n)
     if (image_windows[n].in_use) ZUL_DestroyImage(n);
 }
-
-void ImageWindowTest::SetUp() {
-  InitializeFrameworkForTests();
-  DestroyAllImages();
-}
-
-void ImageWindowTest::TearDown() { DestroyAllImages(); }
 
 void MakeImage(int number, int width, int height, int bits) {
   int code = bits == 8 ? ZUL_CreateImage8(number, "test", 0, 0, width, height, 100)
@@ -128,8 +114,7 @@ std::vector<uint8_t> SurfaceBytesOf(int number) {
 
 std::string CaptionOf(int number) {
   char caption[kCaptionBytes];
-  GetWindowTextAnsi(image_windows[number].window, caption, kCaptionBytes);
-  return caption;
+  return GetWindowTextAnsi(image_windows[number].window, caption, kCaptionBytes), caption;
 }
 
 void ExpectClientIsView(int number) {
@@ -153,12 +138,9 @@ TextWindow& OpenFreshTextWindow(int number, int width, int height, int x, int y)
   return text_windows[number];
 }
 
-namespace {
-
-BufferCopy CopyDcPixels(HDC source, int width, int height) {
+static BufferCopy CopyDcPixels(HDC source, int width, int height) {
   BufferCopy copy{width, height, {}};
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(source);
   HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -172,8 +154,6 @@ BufferCopy CopyDcPixels(HDC source, int width, int height) {
   return copy;
 }
 
-}  // namespace
-
 BufferCopy CopyBackBuffer(const TextWindow& t) {
   return CopyDcPixels(t.memory_dc, t.width, t.height);
 }
@@ -181,8 +161,7 @@ BufferCopy CopyBackBuffer(const TextWindow& t) {
 BufferCopy CopyShownText(const TextWindow& t) {
   HDC dc = GetDC(t.window);
   BufferCopy copy = CopyDcPixels(dc, t.width, t.height);
-  ReleaseDC(t.window, dc);
-  return copy;
+  return ReleaseDC(t.window, dc), copy;
 }
 
 bool AreaHasInk(const BufferCopy& copy, int x, int y, int width, int height) {

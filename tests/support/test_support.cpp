@@ -16,11 +16,8 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
   DWORD start = GetTickCount();
   while (!condition()) {
     if (static_cast<int>(GetTickCount() - start) > timeout_ms) return condition();
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);)
+      TranslateMessage(&m), DispatchMessageW(&m);
     Sleep(1);
   }
   return true;
@@ -31,12 +28,9 @@ void PumpFor(int ms) {
   WaitUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
 }
 
-void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-
 std::wstring MainStatusText() {
   wchar_t text[128] = {};
-  GetWindowTextW(GetDlgItem(main_window, kStatusLabelId), text, 128);
-  return text;
+  return GetWindowTextW(GetDlgItem(main_window, kStatusLabelId), text, 128), text;
 }
 
 bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key) {
@@ -46,15 +40,12 @@ bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key) {
   return WaitUntil([&] { return !IsWindow(main); });
 }
 
-void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
-
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
+  return CloseHandle(file), ok && written == bytes.size();
 }
 
 void HoldControlKey(bool down, HWND window) {
@@ -63,8 +54,7 @@ void HoldControlKey(bool down, HWND window) {
   if (other_thread) AttachThreadInput(GetCurrentThreadId(), owner, TRUE);
   BYTE keys[256];
   GetKeyboardState(keys);
-  keys[VK_CONTROL] = down ? 0x80 : 0;
-  keys[VK_LCONTROL] = down ? 0x80 : 0;
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
   SetKeyboardState(keys);
   if (other_thread) AttachThreadInput(GetCurrentThreadId(), owner, FALSE);
 }
@@ -81,13 +71,12 @@ constexpr UINT kRunOnMainMessage = WM_APP + 77;
 WNDPROC original_main_proc;
 
 LRESULT CALLBACK TestMainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kRunOnMainMessage) {
-    auto* work = reinterpret_cast<std::function<void()>*>(lparam);
-    (*work)();
-    delete work;
-    return 0;
-  }
-  return CallWindowProcW(original_main_proc, window, message, wparam, lparam);
+  if (message != kRunOnMainMessage)
+    return CallWindowProcW(original_main_proc, window, message, wparam, lparam);
+  auto* work = reinterpret_cast<std::function<void()>*>(lparam);
+  (*work)();
+  delete work;
+  return 0;
 }
 
 }  // namespace
@@ -103,10 +92,7 @@ void RunOnMainThread(std::function<void()> work) {
 
 void RunOnMainThreadAndWait(std::function<void()> work) {
   std::atomic<int> finished{0};
-  RunOnMainThread([&] {
-    work();
-    finished = 1;
-  });
+  RunOnMainThread([&] { work(), finished = 1; });
   while (!finished) Sleep(1);
 }
 
@@ -115,10 +101,8 @@ int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
   test_app_setup = std::move(app_setup);
   test_app_main = std::move(app_main);
   std::thread driver_thread([&] {
-    if (!WaitUntil([] { return main_window != nullptr && IsWindow(main_window); }, 10000)) {
-      ADD_FAILURE() << "the main window did not appear";
-      return;
-    }
+    ASSERT_TRUE(WaitUntil([] { return main_window != nullptr && IsWindow(main_window); }, 10000))
+        << "the main window did not appear";
     driver();
     HWND window = main_window;
     if (IsWindow(window)) PostMessageW(window, WM_COMMAND, kCmdExit, 0);

@@ -21,8 +21,7 @@
 // The tests reach into the framework's own state and helpers.
 using namespace zul;
 
-// The application routines of a test program (programs built with the real
-// application use its AppSetup / AppMain).
+// The application routines of a test program without the real application.
 extern std::function<void()> test_app_setup;
 extern std::function<void()> test_app_main;
 
@@ -31,20 +30,18 @@ void InitializeFrameworkForTests();  // start-up once per process, windows on th
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
 void PumpFor(int ms);
 
-// Runs the whole program on this thread while `driver` runs on its own; when
-// the driver returns with the program still up, it chooses Exit. Returns the exit code.
+// Runs the program on this thread and `driver` on its own, then Exit if still up; the exit code.
 int RunScenario(std::function<void()> app_setup, std::function<void()> app_main,
                 std::function<void()> driver);
-void PostMainCommand(int id);
+inline void PostMainCommand(int id) { PostMessageW(main_window, WM_COMMAND, id, 0); }
 std::wstring MainStatusText();  // the main window's status field
 // (Driver) Posts `key` to `window()` once it exists; whether the program then ended.
 bool KeyEndsTheProgram(const std::function<HWND()>& window, WPARAM key);
-void PostMainKey(WPARAM key);
+inline void PostMainKey(WPARAM key) { PostMessageW(main_window, WM_KEYDOWN, key, 0); }
 // Runs `work` on the main window thread (without waiting / and waits).
 void RunOnMainThread(std::function<void()> work);
 void RunOnMainThreadAndWait(std::function<void()> work);
-// Sets Ctrl in the key state GetKeyState reads on the thread owning `window`
-// (this thread when null): posted key messages do not change it.
+// Holds Ctrl for GetKeyState on `window`'s thread (this one when null): posted keys do not.
 void HoldControlKey(bool down, HWND window = nullptr);
 // Sends WM_KEYDOWN `key` to `window` with Ctrl held on its thread.
 void SendControlKey(HWND window, WPARAM key);
@@ -84,7 +81,10 @@ uint32_t PatternColor(int x, int y, int seed);
 std::string BmpBytes(int width, int height, int bits,
                      const std::function<uint32_t(int, int)>& colour,
                      const std::vector<RGBQUAD>& table = {}, int colours_used = -1);
-std::string Bmp24Bytes(int width, int height, const std::function<uint32_t(int, int)>& colour);
+inline std::string Bmp24Bytes(int width, int height,
+                              const std::function<uint32_t(int, int)>& colour) {
+  return BmpBytes(width, height, 24, colour);
+}
 bool WriteBytesToFile(const std::wstring& path, const std::string& bytes);
 // A 24-bit BMP file of the PatternColor picture of that size and seed.
 inline void WriteBmp(const std::wstring& path, int width, int height, int seed) {
@@ -94,19 +94,20 @@ inline void WriteBmp(const std::wstring& path, int width, int height, int seed) 
 }
 std::string ReadFileBytes(const std::wstring& path);
 std::wstring CurrentDirectoryPath(const wchar_t* name);
-void PutDibOnClipboard(const std::string& dib);  // CF_DIB, or an empty clipboard for ""
+void PutOnClipboard(UINT format, const std::string& bytes);  // or an empty clipboard for ""
+inline void PutDibOnClipboard(const std::string& dib) { PutOnClipboard(CF_DIB, dib); }
 // A real HDROP naming `files`, allocated in this process as the shell does.
 HDROP MakeDrop(const std::vector<std::wstring>& files);
 HWND VisiblePopupMenu();  // the visible popup menu of this process, or null
 
 // ---- image windows ---------------------------------------------------------------
 // Each test starts with the framework up and no image window open.
+void DestroyAllImages();
 class ImageWindowTest : public testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { InitializeFrameworkForTests(), DestroyAllImages(); }
+  void TearDown() override { DestroyAllImages(); }
 };
-void DestroyAllImages();
 // Creates window `number` (32 or 8 bits) at zoom 100 in the top left corner.
 void MakeImage(int number, int width, int height, int bits = 32);
 void FillImage(int width, int height, const std::function<uint32_t(int, int)>& colour);
@@ -114,8 +115,8 @@ inline void FillColor(int width, int height, uint32_t color) {
   FillImage(width, height, [color](int, int) { return color; });
 }
 inline void FillTestPicture(int width, int height) { FillImage(width, height, TestColor); }
-// Sends a menu command to image window n, as a menu choice posts it.
 inline void SendControlKey(int n, WPARAM key) { SendControlKey(image_windows[n].window, key); }
+// Sends a menu command to image window n, as a menu choice posts it.
 inline void SendCommand(int n, int id) {
   SendMessageW(image_windows[n].window, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
@@ -142,6 +143,5 @@ bool CellHasInk(const BufferCopy& copy, const TextWindow& t, int column, int lin
 // Whether the first `lines` lines of text window `number` look exactly like
 // `text` printed into a fresh window of the same size (and hold ink).
 bool ShowsPrinted(int number, const char* text, int lines);
-// Waits for a prompt's line input in text window 0, types `answer` and Enter,
-// and waits until the line is taken.
+// Types `answer` and Enter into text window 0's prompt once it waits; waits until it is taken.
 bool AnswerPrompt(const char* answer);

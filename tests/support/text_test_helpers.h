@@ -1,6 +1,5 @@
-// Helpers of the text window, box and console tests: log files read back, the
-// clipboard's text, cells of a back buffer, and answers typed or message boxes
-// answered from another thread.
+// Helpers of the text window, box and console tests: log files read back, the clipboard's text,
+// cells of a back buffer, and answers typed or message boxes answered from another thread.
 #pragma once
 
 #include <fstream>
@@ -27,29 +26,33 @@ inline std::string ClipboardText() {
   HANDLE data = GetClipboardData(CF_TEXT);
   std::string text = data ? static_cast<const char*>(GlobalLock(data)) : "<none>";
   if (data) GlobalUnlock(data);
-  CloseClipboard();
-  return text;
+  return CloseClipboard(), text;
 }
 
 // Every log closed and forgotten, every ZULLIB*.LOG of the log directory gone.
 inline void ResetLogs() {
   for (int n = 0; n < kTextSlots; ++n) {
     if (log_file[n]) fclose(log_file[n]);
-    log_file[n] = nullptr;
-    log_state[n] = 0;
+    log_file[n] = nullptr, log_state[n] = 0;
     DeleteFileA(LogPath(n).c_str());
   }
 }
 
 // Logs text window `number` into a file while `run` runs; returns what was logged.
 inline std::string LoggedWhile(int number, const std::function<void()>& run) {
-  log_file[number] = std::fopen("typed_answer.log", "wb");
-  log_state[number] = 1;
+  log_file[number] = std::fopen("typed_answer.log", "wb"), log_state[number] = 1;
   run();
   if (log_file[number]) std::fclose(log_file[number]);
-  log_file[number] = nullptr;
-  log_state[number] = 0;
+  log_file[number] = nullptr, log_state[number] = 0;
   return FileBytes("typed_answer.log");
+}
+
+// Makes the window's outer frame `dx` wider and `dy` higher, as a drag of its edge does.
+inline void ResizeBy(HWND window, int dx, int dy) {
+  RECT outer = OuterRect(window);
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(30);
 }
 
 inline bool CellHasColour(const TextWindow& t, int column, int line, uint32_t colour) {
@@ -60,15 +63,13 @@ inline bool CellHasColour(const TextWindow& t, int column, int line, uint32_t co
   return false;
 }
 
-// Waits on another thread for a message box titled `title`, presses OK and
-// gives its text ("" when none came).
+// On another thread: waits for a message box titled `title` and presses OK; its text or "".
 inline std::future<std::wstring> AnswerBox(const wchar_t* title) {
   return std::async(std::launch::async, [title] {
     HWND box = nullptr;
     for (int i = 0; i < 500 && !(box = FindWindowW(L"#32770", title)); ++i) Sleep(10);
     wchar_t text[256] = {};
-    if (box) GetDlgItemTextW(box, 0xFFFF, text, 256);
-    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (box) GetDlgItemTextW(box, 0xFFFF, text, 256), PostMessageW(box, WM_COMMAND, IDOK, 0);
     return std::wstring(text);
   });
 }
