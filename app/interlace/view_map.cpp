@@ -1,8 +1,6 @@
 // Working out the view map, and rendering from it on every core.
 #include "interlace/view_map.h"
 
-#include <emmintrin.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -12,7 +10,6 @@
 namespace {
 
 constexpr int kRowsPerPiece = 8;  // even: rows 2k and 2k + 1 often read the same source rows
-constexpr int kLongestPeriod = 64;
 // The quick step's z stays within this size, so that its rounding (and the
 // slant's from P / Q) stays far below kNearBoundary.
 constexpr double kLargestQuickZ = 1e6;
@@ -129,6 +126,23 @@ int WorkOutKeptRow(const MapJob& job, int c) {
   return marked;
 }
 
+// Lists the marks of the kept rows, kind after kind; false without memory.
+bool ListMarks(ViewMap* m, int64_t marked) {
+  std::free(m->marks);
+  m->marks = static_cast<int*>(std::malloc(static_cast<size_t>(marked + 1) * sizeof(int)));
+  if (!m->marks) return false;
+  int count = 0;
+  for (int c = 0; c < m->period; ++c) {
+    m->mark_begin[c] = count;
+    const uint8_t* row = m->views + static_cast<size_t>(c) * m->length;
+    for (int j = 0; j < m->length; ++j) {
+      if (row[j] == kModelSubpixel) m->marks[count++] = j;
+    }
+  }
+  m->mark_begin[m->period] = count;
+  return true;
+}
+
 bool AllocateViews(ViewMap* map, size_t bytes) {
   std::free(map->views);
   map->views = static_cast<uint8_t*>(std::malloc(bytes));
@@ -144,6 +158,9 @@ struct RenderJob {
   const int* source_x;
   const uint32_t* black;  // a row of zeros for the sub-pixels the gap blackens
   bool rgb;               // the sub-pixels' order
+  // The kept rows as word offsets from view 0's sample to the shown view's
+  // (when the views' rows lie at fixed offsets from each other), or null.
+  const int32_t* kept_offsets;
 };
 
 // The views of row y: entry s is sub-pixel s's.
@@ -153,30 +170,45 @@ const uint8_t* ViewsOfRow(const ViewMap& m, int y) {
   return m.views + static_cast<size_t>(kind) * m.length + m.origin - repeats * m.step;
 }
 
-// The views of pixel x of row y with every mark replaced by the model's view.
-__attribute__((noinline)) void ResolveMarks(const ViewMap& m, int x, int y, uint8_t views[3]) {
-  for (int c = 0; c < 3; ++c) {
-    if (views[c] == kModelSubpixel) views[c] = Shown(FreeViewAt(m.geometry, 3 * int64_t{x} + c, y));
+// One row into `line`: each pixel takes its three channels from the samples
+// of its sub-pixels' views (the channel masks fixed at compile time: x86-32
+// has few registers). A mark reads black here; PatchMarks mends it.
+template <uint32_t kFirst, uint32_t kLast>
+void RenderLine(const uint8_t* shown, const uint32_t* const* rows, const int* source_x, int width,
+                uint32_t* line) {
+  for (int x = 0; x < width; ++x, shown += 3) {
+    const int sx = source_x[x];
+    line[x] = (rows[shown[0]][sx] & kFirst) | (rows[shown[1]][sx] & 0x00FF00u) |
+              (rows[shown[2]][sx] & kLast);
   }
 }
 
-// One row: each pixel takes its three channels from the samples of its
-// sub-pixels' views (the channel masks fixed at compile time: x86-32 has
-// few registers).
+// The same with the kept row's views as offsets from view 0's sample: one
+// load less per sub-pixel.
 template <uint32_t kFirst, uint32_t kLast>
-void RenderRow(const ViewMap& m, int y, const uint8_t* shown, const uint32_t* const* rows,
-               const int* source_x, int* target) {
-  const int width = m.width;
-  for (int x = 0; x < width; ++x, shown += 3) {
-    uint8_t v[3] = {shown[0], shown[1], shown[2]};
-    if ((v[0] == kModelSubpixel) | (v[1] == kModelSubpixel) | (v[2] == kModelSubpixel)) {
-      ResolveMarks(m, x, y, v);
-    }
-    const int sx = source_x[x];
-    uint32_t pixel =
-        (rows[v[0]][sx] & kFirst) | (rows[v[1]][sx] & 0x00FF00u) | (rows[v[2]][sx] & kLast);
-    // Past the cache: the output is not read again here.
-    _mm_stream_si32(target + x, static_cast<int>(pixel));
+void RenderLineByOffsets(const int32_t* offset, const uint32_t* row0, const int* source_x,
+                         int width, uint32_t* line) {
+  for (int x = 0; x < width; ++x, offset += 3) {
+    const uint32_t* at = row0 + source_x[x];
+    line[x] = (at[offset[0]] & kFirst) | (at[offset[1]] & 0x00FF00u) | (at[offset[2]] & kLast);
+  }
+}
+
+// The sub-pixels of row y whose kept views are marks, with the model's views.
+void PatchMarks(const RenderJob& job, int y, const uint32_t* const* rows, uint32_t* line) {
+  const ViewMap& m = *job.map;
+  const int kind = y % m.period, repeats = y / m.period;
+  const int shift = m.origin - repeats * m.step;  // kept index of sub-pixel 0
+  const uint32_t rgb[3] = {0xFF0000u, 0x00FF00u, 0x0000FFu},
+                 bgr[3] = {0x0000FFu, 0x00FF00u, 0xFF0000u};
+  const uint32_t* masks = job.rgb ? rgb : bgr;
+  for (int i = m.mark_begin[kind]; i < m.mark_begin[kind + 1]; ++i) {
+    const int s = m.marks[i] - shift;
+    if (s < 0 || s >= 3 * m.width) continue;
+    const int x = s / 3, view = FreeViewAt(m.geometry, s, y);
+    const uint32_t mask = masks[s % 3];
+    const uint32_t sample = view < 0 ? 0 : rows[view][job.source_x[x]];
+    line[x] = (line[x] & ~mask) | (sample & mask);
   }
 }
 
@@ -187,16 +219,42 @@ void RenderRows(void* context, int first, int end) {
   const uint32_t* rows[256];
   for (const uint32_t*& row : rows) row = job.black;
   for (int y = first; y < end; ++y) {
+    // Written straight into the output (plain stores beat a row buffer streamed
+    // out past the cache), marks mended while the row is still in the cache.
+    uint32_t* line = PictureRow(*job.output, y);
     int source_y = static_cast<int>(int64_t{y} * source_height / m.height);
     for (int v = 0; v < m.geometry.views; ++v) rows[v] = PictureRow(job.views->view[v], source_y);
-    int* target = reinterpret_cast<int*>(PictureRow(*job.output, y));
-    if (job.rgb) {
-      RenderRow<0xFF0000u, 0x0000FFu>(m, y, ViewsOfRow(m, y), rows, job.source_x, target);
+    if (job.kept_offsets) {
+      const int32_t* offsets = job.kept_offsets + (ViewsOfRow(m, y) - m.views);
+      if (job.rgb) {
+        RenderLineByOffsets<0xFF0000u, 0x0000FFu>(offsets, rows[0], job.source_x, m.width, line);
+      } else {
+        RenderLineByOffsets<0x0000FFu, 0xFF0000u>(offsets, rows[0], job.source_x, m.width, line);
+      }
+    } else if (job.rgb) {
+      RenderLine<0xFF0000u, 0x0000FFu>(ViewsOfRow(m, y), rows, job.source_x, m.width, line);
     } else {
-      RenderRow<0x0000FFu, 0xFF0000u>(m, y, ViewsOfRow(m, y), rows, job.source_x, target);
+      RenderLine<0x0000FFu, 0xFF0000u>(ViewsOfRow(m, y), rows, job.source_x, m.width, line);
     }
+    if (m.period > 0) PatchMarks(job, y, rows, line);
   }
-  _mm_sfence();
+}
+
+// The kept rows as offsets (see RenderJob), when the map keeps rows of kinds,
+// no sub-pixel is black and the views' rows are equally far apart; else empty.
+std::vector<int32_t> KeptOffsets(const ViewMap& m, const ViewPictures& views) {
+  std::vector<int32_t> kept;
+  if (m.period == 0 || m.geometry.gap > 0) return kept;
+  int32_t offset[256] = {};  // marks read view 0's sample until they are patched
+  const uintptr_t first = reinterpret_cast<uintptr_t>(views.view[0].pixels);
+  for (int v = 0; v < m.geometry.views; ++v) {
+    if (views.view[v].stride != views.view[0].stride) return kept;
+    offset[v] = static_cast<int32_t>(reinterpret_cast<uintptr_t>(views.view[v].pixels) - first) / 4;
+  }
+  const size_t entries = static_cast<size_t>(m.period) * m.length;
+  kept.resize(entries);
+  for (size_t i = 0; i < entries; ++i) kept[i] = offset[m.views[i]];
+  return kept;
 }
 
 }  // namespace
@@ -225,7 +283,7 @@ bool PrepareViewMap(ViewMap* map, const FreeGeometry& g, int width, int height) 
     if (!AllocateViews(map, static_cast<size_t>(q) * map->length)) return false;
     int64_t marked = 0;
     for (int c = 0; c < q; ++c) marked += WorkOutKeptRow(job, c);
-    if (marked <= kMostMarkedShare * q * map->length) return true;
+    if (marked <= kMostMarkedShare * q * map->length && ListMarks(map, marked)) return true;
   }
   // Every row of its own: the slant is no small fraction, or the quick step
   // cannot be trusted, or nearly every view lies on a boundary.
@@ -241,7 +299,9 @@ bool PrepareViewMap(ViewMap* map, const FreeGeometry& g, int width, int height) 
 
 void ReleaseViewMap(ViewMap* map) {
   std::free(map->views);
+  std::free(map->marks);
   map->views = nullptr;
+  map->marks = nullptr;
   map->width = map->height = map->period = 0;
 }
 
@@ -252,8 +312,13 @@ void RenderFromViewMap(const ViewMap& map, const ViewPictures& views, const Pict
     source_x[static_cast<size_t>(x)] = static_cast<int>(int64_t{x} * source_width / map.width);
   }
   std::vector<uint32_t> black(static_cast<size_t>(source_width), 0);
-  RenderJob job = {&map,         &views,
-                   &output,      source_x.data(),
-                   black.data(), map.geometry.order == SubpixelOrder::kRgb};
+  std::vector<int32_t> kept_offsets = KeptOffsets(map, views);
+  RenderJob job = {&map,
+                   &views,
+                   &output,
+                   source_x.data(),
+                   black.data(),
+                   map.geometry.order == SubpixelOrder::kRgb,
+                   kept_offsets.empty() ? nullptr : kept_offsets.data()};
   ForEachPiece(map.height, kRowsPerPiece, RenderRows, &job);
 }

@@ -25,6 +25,7 @@
 constexpr uint8_t kBlackSubpixel = 255;  // a sub-pixel the gap makes black
 constexpr uint8_t kModelSubpixel = 254;  // close to a boundary: ask the model
 constexpr int kMostMappedViews = 254;    // more views are drawn by the model alone
+constexpr int kLongestPeriod = 64;       // rows of a slant's kinds the map may keep
 
 struct ViewMap {
   FreeGeometry geometry;  // what the views were worked out for (AA and order aside)
@@ -35,6 +36,10 @@ struct ViewMap {
   int origin;  // the kept rows' index of sub-pixel 0 of row 0 of their kind
   int length;  // views in a kept row
   uint8_t* views;
+  // Where the kept rows are marked (kModelSubpixel): the entries of kind c
+  // are marks[mark_begin[c]] up to marks[mark_begin[c + 1]], in order.
+  int* marks;
+  int mark_begin[kLongestPeriod + 1];
 };
 
 // Brings `map` to the geometry and size, working the views out again only
