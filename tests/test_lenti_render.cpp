@@ -85,13 +85,15 @@ TEST_F(Render, ViewsOfTheFirstLensAndTheStartOfTheSecond) {
 // Every rendering checks the sub-pixel layout through Subpixel; what it never shows is here.
 TEST_F(Render, NegativeColumnsWriteNothingAndBlendingTruncatesEachChannel) {
   MakeWindows(240);
-  Fill(kOutputWindow, [](int, int) { return 0xAABBCCu; });
-  const ImageSurface& s = image_surfaces[kOutputWindow];
-  const Picture output = {reinterpret_cast<uint32_t*>(s.base), 800, 480, 800};
-  WriteSubpixels(output, 0, -1, 0);  // not a whole pixel: nothing is written
-  WriteSubpixels(output, 0, -3, 0);  // a whole one falls outside the picture
+  Fill(kWorkWindow, [](int, int) { return 0xFFFFFFu; });
+  pos = -13;  // the first lens's view 1 starts at sub-pixel column 11 - 13 = -2
+  RenderLenticular();
+  // Only columns -2 and -1 would reach the red of pixel 0 in row 1 and its red and green in
+  // row 2; column 0 lights the rest of pixel 0 in rows 0-2.
   ZUL_SelectImage(kOutputWindow);
-  for (int y = 0; y < 3; ++y) EXPECT_EQ(ZUL_GetPixel(0, y), 0xAABBCCu) << y;
+  EXPECT_EQ(ZUL_GetPixel(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(ZUL_GetPixel(0, 1), 0x00FFFFu);
+  EXPECT_EQ(ZUL_GetPixel(0, 2), 0x0000FFu);
   EXPECT_EQ(BlendColors(0.0, 0x102030, 0xFFFFFF), 0x102030u);
   EXPECT_EQ(BlendColors(1.0, 0x102030, 0x405060), 0x405060u);
   // 0.503 of the way from 100 to 200 is 150.3 -> 150; from 7 to 0: 3.479 -> 3.

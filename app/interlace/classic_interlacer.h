@@ -9,6 +9,11 @@
 // output column, and writes block o's sample at sub-pixel column X + 3o (plus
 // pos for every view but the first) of the block's three rows: the step of
 // three in x and y per block slants the layout by one sub-pixel per row.
+// Sub-pixel column a of a block is, in its rows 0-2, the red, green and blue
+// of pixel a / 3 (a mod 3 = 0); the blue of a / 3, then the red and green of
+// a / 3 + 1 (a mod 3 = 1); the green and blue of a / 3, then the red of
+// a / 3 + 1 (a mod 3 = 2). A negative column writes nothing, nor does a pixel
+// outside the picture; each write keeps the pixel's other channels.
 #pragma once
 
 #include <cstdint>
@@ -39,13 +44,6 @@ void TriplePicture(const Picture& input, const Picture& work);
 
 // Per channel trunc((1 - x) * c + x * p), as 0xRRGGBB.
 uint32_t BlendColors(double x, uint32_t c, uint32_t p);
-// Writes one colour into sub-pixel column `a` of the three rows of block `o`:
-// column a / 3 and phase a mod 3 (a negative column that is not a whole
-// pixel writes nothing); phase 0 writes the red, green and blue of pixel col
-// in rows 0-2, phase 1 the blue of col, then the red and green of col + 1,
-// phase 2 the green and blue of col, then the red of col + 1. Each write
-// keeps the pixel's other channels; pixels outside the picture are skipped.
-void WriteSubpixels(const Picture& output, int o, int a, uint32_t colour);
 // The column count less one of each view under the lens that starts at
 // sub-pixel column `x`, with the next view boundary at `t` and `dt` sub-pixels
 // per view; `widths` gets `views` entries.
