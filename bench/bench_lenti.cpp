@@ -16,8 +16,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/parallel.h"
 #include "interlace/interlace.h"
-#include "interlace/parallel.h"
 #include "lenti.h"
 #include "test_support.h"
 
@@ -233,7 +233,7 @@ TEST(LentiBenchmark, FreeInterlacerAt4K) {
   ReleaseInterlaceState(&state);
   std::printf(
       "Free interlacer, 3840 x 2160, slant 1/3, pitch 9.7, 8 views of 1920 x 1080, %d threads:\n",
-      WorkingThreads());
+      zul::WorkingThreads());
   Row("the plain single-thread model (baseline)", plain_ms, plain_ms, "plain");
   Row("memory alone: the input read, the output written", memory_ms, plain_ms, "plain");
   Row("a rendering with the view map kept", render_ms, memory_ms, "memory alone");

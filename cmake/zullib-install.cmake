@@ -1,7 +1,7 @@
 # cmake --install: the header, the library and the package files for
 # find_package(zullib) (component "development"), and the programs.
 include(CMakePackageConfigHelpers)
-install(TARGETS zullib EXPORT zullibTargets ARCHIVE DESTINATION lib COMPONENT development)
+install(TARGETS zullib zullib_parallel EXPORT zullibTargets ARCHIVE DESTINATION lib COMPONENT development)
 install(FILES include/zullib.h DESTINATION include COMPONENT development)
 install(EXPORT zullibTargets NAMESPACE zullib:: DESTINATION lib/cmake/zullib
         COMPONENT development)

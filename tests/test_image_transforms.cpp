@@ -92,18 +92,21 @@ TEST_F(Transforms, TurnsFlipsInvertAndDoublingMapEveryPixel) {
         Values old = ValuesOf(2);
         std::string palette = PaletteOf(2);
         long corner = CornerOf(2);
+        HWND window = image_windows[2].window;
         SendCommand(2, c.id);
         ASSERT_EQ(image_windows[2].width * 100 + image_windows[2].height, c.w * 100 + c.h);
         Values now = ValuesOf(2);
         uint32_t flip = !c.inverts ? 0 : bits == 8 ? 0xFF : 0xFFFFFF;
         for (int i = 0; i < c.w * c.h; ++i) ASSERT_EQ(now[i], old[c.from(i % c.w, i / c.w)] ^ flip);
         EXPECT_TRUE(CornerOf(2) == corner && current_image == (c.current ? 2 : 0));
+        EXPECT_EQ(image_windows[2].window, window);  // the same window, with a new surface
         EXPECT_EQ(PaletteOf(2), palette);
         std::string caption = CaptionOf(2), tail = std::string(bits == 8 ? "%)[8bit]" : "%)") +
                                                    (mode == HALFTONE ? "*" : "");
         EXPECT_EQ(caption.substr(caption.size() - tail.size()), tail);
         for (int again = 1; again < c.cycle; ++again) SendCommand(2, c.id);
         EXPECT_TRUE(!c.cycle || ValuesOf(2) == old);
+        EXPECT_EQ(PaletteOf(2), palette);  // also in the surfaces given up and taken again
       }
 }
 

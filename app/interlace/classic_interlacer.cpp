@@ -1,7 +1,7 @@
 // The classic interlacing on pictures in memory.
 #include "interlace/classic_interlacer.h"
 
-#include "interlace/parallel.h"
+#include "core/parallel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -189,5 +189,5 @@ void RenderClassic(const ClassicParameters& p, const Picture& work, const Pictur
     }
   } while (x < kClassicSubpixels);
   // Then every row block.
-  ForEachPiece(blocks, kBlocksPerPiece, RenderBlocks, &job);
+  zul::ForEachPiece(blocks, kBlocksPerPiece, RenderBlocks, &job);
 }

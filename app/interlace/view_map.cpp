@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "interlace/parallel.h"
+#include "core/parallel.h"
 
 namespace {
 
@@ -293,7 +293,7 @@ bool PrepareViewMap(ViewMap* map, const FreeGeometry& g, int width, int height) 
     ReleaseViewMap(map);
     return false;
   }
-  ForEachPiece(height, kRowsPerPiece, WorkOutFullRows, &job);
+  zul::ForEachPiece(height, kRowsPerPiece, WorkOutFullRows, &job);
   return true;
 }
 
@@ -320,5 +320,5 @@ void RenderFromViewMap(const ViewMap& map, const ViewPictures& views, const Pict
                    black.data(),
                    map.geometry.order == SubpixelOrder::kRgb,
                    kept_offsets.empty() ? nullptr : kept_offsets.data()};
-  ForEachPiece(map.height, kRowsPerPiece, RenderRows, &job);
+  zul::ForEachPiece(map.height, kRowsPerPiece, RenderRows, &job);
 }

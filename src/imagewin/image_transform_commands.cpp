@@ -7,40 +7,88 @@
 // new surface cannot be made, or not shown at any zoom, nothing changes.
 #include "imagewin/imagewin.h"
 
+#include "core/parallel.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 namespace zul {
 
 namespace {
 
 constexpr int kRotationTile = 64;  // pixels per side of the blocks a rotation copies
+constexpr int kRowsPerPiece = 32;  // old rows per piece of a doubling
 constexpr int kClipTitleBytes = 512;
 
-// Writes the old picture (`width` x `height`, rows `from_stride` pixels apart)
-// turned a quarter into the new one (height x width): clockwise, new (x, y)
-// = old (y, height - 1 - x); counter-clockwise, new (x, y) = old (width - 1 -
-// y, x). Walks the new picture in square tiles so that both sides stay in
-// the cache.
+// A quarter turn of the old picture (`width` x `height`, rows `from_stride`
+// pixels apart) into the new one (height x width): clockwise, new (x, y) =
+// old (y, height - 1 - x); counter-clockwise, new (x, y) = old (width - 1 -
+// y, x).
 template <typename Pixel>
-void WriteTurned(const Pixel* from, size_t from_stride, Pixel* to, size_t to_stride, int width,
-                 int height, bool clockwise) {
-  const ptrdiff_t w = static_cast<ptrdiff_t>(from_stride);
-  const ptrdiff_t first = clockwise ? (height - 1) * w : width - 1;
-  const ptrdiff_t step_x = clockwise ? -w : w, step_y = clockwise ? 1 : -1;
-  const int new_width = height, new_height = width;
-  for (int ty = 0; ty < new_height; ty += kRotationTile) {
-    int y_end = ty + kRotationTile < new_height ? ty + kRotationTile : new_height;
+struct Turn {
+  const Pixel* from;
+  size_t from_stride;
+  Pixel* to;
+  size_t to_stride;
+  int width, height;
+  bool clockwise;
+};
+
+// Bands [first, end) of kRotationTile new rows of a turn, each walked in
+// square tiles so that both sides stay in the cache.
+template <typename Pixel>
+void WriteTurnedBands(void* context, int first, int end) {
+  const Turn<Pixel>& t = *static_cast<const Turn<Pixel>*>(context);
+  const ptrdiff_t w = static_cast<ptrdiff_t>(t.from_stride);
+  const ptrdiff_t origin = t.clockwise ? (t.height - 1) * w : t.width - 1;
+  const ptrdiff_t step_x = t.clockwise ? -w : w, step_y = t.clockwise ? 1 : -1;
+  const int new_width = t.height, new_height = t.width;
+  for (int band = first; band < end; ++band) {
+    const int ty = band * kRotationTile, y_end = std::min(ty + kRotationTile, new_height);
     for (int tx = 0; tx < new_width; tx += kRotationTile) {
-      int x_end = tx + kRotationTile < new_width ? tx + kRotationTile : new_width;
+      const int x_end = std::min(tx + kRotationTile, new_width);
       for (int y = ty; y < y_end; ++y) {
-        Pixel* row = to + static_cast<size_t>(y) * to_stride;
-        const Pixel* source = from + first + y * step_y;
+        Pixel* row = t.to + static_cast<size_t>(y) * t.to_stride;
+        const Pixel* source = t.from + origin + y * step_y;
         for (int x = tx; x < x_end; ++x) row[x] = source[x * step_x];
       }
     }
   }
+}
+
+// The whole turn, its bands on every core.
+template <typename Pixel>
+void WriteTurned(Turn<Pixel> turn) {
+  const int bands = (turn.width + kRotationTile - 1) / kRotationTile;
+  ForEachPiece(bands, 1, WriteTurnedBands<Pixel>, &turn);
+}
+
+// Twice the size: old pixel (x, y) becomes new (2x .. 2x + 1, 2y .. 2y + 1),
+// as StretchBlt enlarges in every mode but HALFTONE.
+template <typename Pixel>
+struct Doubling {
+  const ImageSurface* from;
+  const ImageSurface* to;
+};
+
+// Old rows [first, end) of a doubling.
+template <typename Pixel>
+void WriteDoubledRows(void* context, int first, int end) {
+  const Doubling<Pixel>& d = *static_cast<const Doubling<Pixel>*>(context);
+  for (int y = first; y < end; ++y) {
+    const Pixel* row = reinterpret_cast<const Pixel*>(d.from->base + y * d.from->stride);
+    Pixel* top = reinterpret_cast<Pixel*>(d.to->base + 2 * y * d.to->stride);
+    for (unsigned long x = 0; x < d.from->width; ++x) top[2 * x] = top[2 * x + 1] = row[x];
+    std::memcpy(d.to->base + (2 * y + 1) * d.to->stride, top, 2 * d.from->width * sizeof(Pixel));
+  }
+}
+
+template <typename Pixel>
+void WriteDoubled(const ImageSurface& from, const ImageSurface& to) {
+  Doubling<Pixel> doubling = {&from, &to};
+  ForEachPiece(static_cast<int>(from.height), kRowsPerPiece, WriteDoubledRows<Pixel>, &doubling);
 }
 
 }  // namespace
@@ -118,13 +166,14 @@ void RotateCommand(HWND, int number, int id) {
   if (MakeNextSurface(number, height, width, &next) != 0) return;  // nothing changes
   GdiFlush();
   const ImageSurface& now = image_surfaces[number];
+  const bool clockwise = id == kIwRotateRight;
   if (slot.bits == 32) {
-    WriteTurned(reinterpret_cast<const uint32_t*>(now.base), now.stride / 4,
-                reinterpret_cast<uint32_t*>(next.surface.base), next.surface.stride / 4, width,
-                height, id == kIwRotateRight);
+    WriteTurned(Turn<uint32_t>{reinterpret_cast<const uint32_t*>(now.base), now.stride / 4,
+                               reinterpret_cast<uint32_t*>(next.surface.base),
+                               next.surface.stride / 4, width, height, clockwise});
   } else {
-    WriteTurned(now.base, now.stride, next.surface.base, next.surface.stride, width, height,
-                id == kIwRotateRight);
+    WriteTurned(Turn<uint8_t>{now.base, now.stride, next.surface.base, next.surface.stride, width,
+                              height, clockwise});
   }
   AdoptNextSurface(number, &next);
 }
@@ -140,8 +189,15 @@ void ScaleCommand(HWND, int number, int per_mille) {
       0) {
     return;  // nothing changes
   }
-  StretchBlt(next.dc, 0, 0, static_cast<int>(new_width), static_cast<int>(new_height),
-             slot.memory_dc, 0, 0, width, height, SRCCOPY);
+  if (per_mille == 2000 && GetStretchBltMode(slot.memory_dc) != HALFTONE) {
+    GdiFlush();
+    const ImageSurface& now = image_surfaces[number];
+    slot.bits == 32 ? WriteDoubled<uint32_t>(now, next.surface)
+                    : WriteDoubled<uint8_t>(now, next.surface);
+  } else {
+    StretchBlt(next.dc, 0, 0, static_cast<int>(new_width), static_cast<int>(new_height),
+               slot.memory_dc, 0, 0, width, height, SRCCOPY);
+  }
   AdoptNextSurface(number, &next);
   // Smoothing may have set top bytes.
   ClearReservedBytes(0, 0, UINT_MAX, UINT_MAX);

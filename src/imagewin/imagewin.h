@@ -55,13 +55,14 @@ void ResizeToView(const ImageWindow& slot, int view_width, int view_height);
 // A slot's window taking a new pixel size without being made again: the
 // next surface is made beside the present one (same bits, colour table and
 // stretch mode, fitted at the window's zoom), filled from it by the caller,
-// then adopted: the old surface is freed and the window takes the new view.
+// then adopted: the window takes the new view and the old surface is kept
+// as the spare for the next change of the same size.
 struct NextSurface {
   ZoomFit fit;
   HBITMAP dib;
   HDC dc;  // holds `dib` until it is adopted
   HGDIOBJ previous;
-  ImageSurface surface;  // its pixels, all zero when made
+  ImageSurface surface;  // its pixels: any values, the caller writes every one
 };
 // 0 made; 2 it cannot be shown at any zoom; 3 no memory (nothing made).
 int MakeNextSurface(int number, int width, int height, NextSurface* next);

@@ -38,8 +38,9 @@ void ResizeToView(const ImageWindow& slot, int view_width, int view_height) {
   GetWindowRect(slot.window, &outer);
   int width = outer.right - outer.left + view_width - slot.view_width;
   int height = outer.bottom - outer.top + view_height - slot.view_height;
+  // The whole view is drawn again: the old client pixels need not be kept.
   SetWindowPos(slot.window, nullptr, 0, 0, width, height,
-               SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW);
+               SWP_NOZORDER | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_NOCOPYBITS | SWP_DEFERERASE);
 }
 
 int MakeNextSurface(int number, int width, int height, NextSurface* next) {
@@ -48,7 +49,9 @@ int MakeNextSurface(int number, int width, int height, NextSurface* next) {
   next->fit = FitZoom(ReadScreenMetrics(), width, height, slot.zoom);
   if (next->fit.code != 0) return next->fit.code;
   void* base = nullptr;
-  next->dib = CreateSurfaceBitmap(next->fit.width, next->fit.height, slot.bits, &base);
+  next->dib = TakeSpareSurface(next->fit.width, next->fit.height, slot.bits, &base);
+  if (!next->dib)
+    next->dib = CreateSurfaceBitmap(next->fit.width, next->fit.height, slot.bits, &base);
   next->dc = next->dib ? CreateCompatibleDC(slot.memory_dc) : nullptr;
   if (!next->dc) {
     DropNextSurface(next);
@@ -84,10 +87,11 @@ void AdoptNextSurface(int number, NextSurface* next) {
   DeleteDC(next->dc);
   GdiFlush();
   SelectObject(slot.memory_dc, next->dib);
-  DeleteObject(slot.dib);
+  KeepSpareSurface(slot.dib);
   slot.dib = next->dib;
   slot.width = next->fit.width;
   slot.height = next->fit.height;
+  const bool new_zoom = slot.zoom != next->fit.zoom;
   slot.zoom = next->fit.zoom;
   // Messages that the resizing sends find no slot meanwhile.
   slot.in_use = 0;
@@ -97,7 +101,7 @@ void AdoptNextSurface(int number, NextSurface* next) {
   slot.view_height = next->fit.view_height;
   *next = NextSurface{};
   PublishSurface(number);
-  UpdateImageTitle(number);
+  if (new_zoom) UpdateImageTitle(number);  // the caption shows the zoom
   InvalidateRect(slot.window, nullptr, FALSE);
   RebuildSnapRects();
   int monitor = PresentationMonitorOf(number);

@@ -96,7 +96,8 @@ HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base) {
     DeleteObject(dib);
     return nullptr;
   }
-  std::memset(bits_address, 0, static_cast<size_t>(bytes));
+  // Fresh pages from the system are zero: touching them all here would only
+  // take their first faults on this thread instead of on whoever fills them.
   *base = bits_address;
   return dib;
 }
@@ -105,6 +106,43 @@ void FormatImageCaption(const char* title, int zoom, int bits, bool smoothed,
                         char caption[kCaptionBytes]) {
   snprintf(caption, kCaptionBytes, bits == 8 ? "%s(%d%%)[8bit]%s" : "%s(%d%%)%s",
            title != nullptr ? title : "", zoom, smoothed ? "*" : "");
+}
+
+namespace {
+
+struct SpareSurface {
+  HBITMAP dib;
+  void* base;
+  int width, height, bits;
+};
+SpareSurface spare_surface;  // worker thread
+
+}  // namespace
+
+HBITMAP TakeSpareSurface(int width, int height, int bits, void** base) {
+  const SpareSurface& s = spare_surface;
+  if (!s.dib || s.width != width || s.height != height || s.bits != bits) return nullptr;
+  HBITMAP dib = s.dib;
+  *base = s.base;
+  spare_surface = SpareSurface{};
+  return dib;
+}
+
+void KeepSpareSurface(HBITMAP dib) {
+  DropSpareSurface();
+  DIBSECTION section = {};
+  if (GetObjectW(dib, sizeof section, &section) != sizeof section) {
+    DeleteObject(dib);
+    return;
+  }
+  spare_surface = {dib, section.dsBm.bmBits, static_cast<int>(section.dsBmih.biWidth),
+                   std::abs(static_cast<int>(section.dsBmih.biHeight)),
+                   static_cast<int>(section.dsBmih.biBitCount)};
+}
+
+void DropSpareSurface() {
+  if (spare_surface.dib) DeleteObject(spare_surface.dib);
+  spare_surface = SpareSurface{};
 }
 
 void UpdateImageTitle(int number) {

@@ -12,6 +12,7 @@ int ZUL_DestroyImage(int number) {
   WithdrawSurface(number);
   SelectObject(slot.memory_dc, slot.previous_bitmap);
   DeleteObject(slot.dib);
+  DropSpareSurface();
   DeleteDC(slot.memory_dc);
   ReleaseDC(slot.window, slot.window_dc);
   std::free(slot.title);

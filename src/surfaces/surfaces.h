@@ -77,6 +77,16 @@ void FillGreyRamp(RGBQUAD* colors);
 // A zeroed top-down DIB section with the grey colour table; null when it
 // cannot be made. `base` receives the first pixel.
 HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base);
+// The surface a rotation or scaling last gave up, kept for the next one of
+// the same size (turning back and forth, scaling down after up) so that it
+// costs no new memory: its pages are already the process's. Worker thread.
+// TakeSpareSurface gives it when it is width x height x bits (its pixels
+// and colour table as they were; the spare is then empty), else null.
+HBITMAP TakeSpareSurface(int width, int height, int bits, void** base);
+// Keeps `dib` as the spare, freeing the one kept before.
+void KeepSpareSurface(HBITMAP dib);
+// Frees the spare (a window is destroyed: its memory goes back).
+void DropSpareSurface();
 // The creation routine behind ZUL_CreateImage / ZUL_CreateImage8.
 int CreateImageWindow(int number, const char* title, int x, int y, int width, int height, int zoom,
                       int bits);

@@ -1,11 +1,12 @@
 // The helper threads and the hand-out of pieces.
-#include "interlace/parallel.h"
+#include "core/parallel.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
+namespace zul {
 namespace {
 
 constexpr int kMostHelpers = 15;
@@ -109,3 +110,5 @@ void ForEachPiece(int count, int piece, void (*work)(void* context, int first, i
   std::unique_lock<std::mutex> guard(h.lock);
   if (--job.busy > 0) h.finished.wait(guard, [&] { return job.busy == 0; });
 }
+
+}  // namespace zul
