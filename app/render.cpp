@@ -24,8 +24,10 @@ InterlaceState interlace_state = {};  // the view map, kept from press to press
 // are read as (worker thread).
 OwnedPicture input_words = {Picture{nullptr, 0, 0, 0}, nullptr};
 
+// A 32-bit window's rows, with what GDI still had to draw into them.
 Picture SurfacePicture(int number) {
-  const ImageSurface& s = image_surfaces[number];
+  ImageSurface s;
+  ZUL_GetImageRows(number, &s);
   return Picture{reinterpret_cast<uint32_t*>(s.base), static_cast<int>(s.width),
                  static_cast<int>(s.height), static_cast<ptrdiff_t>(s.stride / 4)};
 }
@@ -78,7 +80,6 @@ bool OutputAtSize(int width, int height) {
 // closed meanwhile.
 bool RenderClassicWindows(const LentiSettings& s) {
   if (!Shows32Bits(kWorkWindow) || !OutputAtSize(kOutputWidth, kOutputHeight)) return false;
-  GdiFlush();
   RenderClassic(ClassicParametersOf(s), SurfacePicture(kWorkWindow), SurfacePicture(kOutputWindow));
   return true;
 }
@@ -91,7 +92,6 @@ bool RenderFreeWindow(const LentiSettings& s) {
     SetStatusLine("the output window cannot be made at this size");
     return ZUL_GetImageWindow(kOutputWindow) != nullptr;
   }
-  GdiFlush();
   char error[256];
   if (!Interlace(&interlace_state, s, input, SurfacePicture(kOutputWindow), error, sizeof error)) {
     SetStatusLine(error);

@@ -115,7 +115,7 @@ TEST_F(Images, NewSurfacesAndPixelCallsInsideOutsideAndOnBothDepths) {
   EXPECT_EQ(ZUL_GetPixel(3, 4), 0xAB123456u);
 }
 
-TEST_F(Images, ReadRowAndClearImage) {
+TEST_F(Images, ReadRowRowsAndClearImage) {
   MakeImage(1, 6, 3), FillImage(6, 3, TestColor);
   std::vector<uint32_t> row(9, 0xEEEEEEEE);
   ZUL_ReadRow(row.data(), 2, 8);  // beyond the width: 0; beyond the count: untouched
@@ -126,6 +126,17 @@ TEST_F(Images, ReadRowAndClearImage) {
   std::vector<uint8_t> bytes(8, 0xEE);
   ZUL_ReadRow(bytes.data(), 1, 7);
   EXPECT_EQ(std::vector(bytes.begin() + 4, bytes.end()), (std::vector<uint8_t>{0x99, 0, 0, 0xEE}));
+  // The rows of both depths, with what GDI drew into the surface; a free slot has none.
+  RECT corner = {0, 0, 1, 1};
+  FillRect(image_windows[1].memory_dc, &corner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ImageSurface rows;
+  ASSERT_EQ(ZUL_GetImageRows(1, &rows), 0);
+  EXPECT_TRUE(rows.width == 6 && rows.height == 3 && rows.bits == 32);
+  EXPECT_EQ(reinterpret_cast<uint32_t*>(rows.base)[0], 0xFFFFFFu);
+  EXPECT_EQ(reinterpret_cast<uint32_t*>(rows.base + 2 * rows.stride)[5], TestColor(5, 2));
+  ASSERT_EQ(ZUL_GetImageRows(2, &rows), 0);
+  EXPECT_TRUE(rows.bits == 8 && rows.base[rows.stride + 4] == 0x99);
+  EXPECT_TRUE(ZUL_GetImageRows(7, &rows) == 1 && rows.base == nullptr && rows.width == 0);
   ZUL_ClearImage(1), ZUL_ClearImage(3), ZUL_ClearImage(-1);  // 1 is not the current window
   EXPECT_TRUE(ValuesOf(1) == Values(18, 0) && ZUL_GetPixel(4, 1) == 0x99u);
 }
