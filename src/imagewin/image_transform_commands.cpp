@@ -67,7 +67,6 @@ void WriteTurned(Turn<Pixel> turn) {
 
 // Twice the size: old pixel (x, y) becomes new (2x .. 2x + 1, 2y .. 2y + 1),
 // as StretchBlt enlarges in every mode but HALFTONE.
-template <typename Pixel>
 struct Doubling {
   const ImageSurface* from;
   const ImageSurface* to;
@@ -76,7 +75,7 @@ struct Doubling {
 // Old rows [first, end) of a doubling.
 template <typename Pixel>
 void WriteDoubledRows(void* context, int first, int end) {
-  const Doubling<Pixel>& d = *static_cast<const Doubling<Pixel>*>(context);
+  const Doubling& d = *static_cast<const Doubling*>(context);
   for (int y = first; y < end; ++y) {
     const Pixel* row = reinterpret_cast<const Pixel*>(d.from->base + y * d.from->stride);
     Pixel* top = reinterpret_cast<Pixel*>(d.to->base + 2 * y * d.to->stride);
@@ -87,7 +86,7 @@ void WriteDoubledRows(void* context, int first, int end) {
 
 template <typename Pixel>
 void WriteDoubled(const ImageSurface& from, const ImageSurface& to) {
-  Doubling<Pixel> doubling = {&from, &to};
+  Doubling doubling = {&from, &to};
   ForEachPiece(static_cast<int>(from.height), kRowsPerPiece, WriteDoubledRows<Pixel>, &doubling);
 }
 
