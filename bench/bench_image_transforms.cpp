@@ -63,11 +63,6 @@ void RawInvert(const Values& p, Values& out, int, int) {
   for (size_t i = 0; i < p.size(); ++i) out[i] = p[i] ^ 0xFFFFFFu;
 }
 
-int Median(std::vector<int> ms) {
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
-
 }  // namespace
 
 TEST(Benchmark, TransformsAndFloodFillAgainstRawLoops) {

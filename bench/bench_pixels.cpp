@@ -2,7 +2,6 @@
 // each the median of several trials in the same run: raw memory (a buffer of
 // the same size, the baseline), the window's rows (ZUL_GetImageRows) and the
 // per-pixel calls. Run it on demand.
-#include <algorithm>
 #include <vector>
 
 #include "image_test_helpers.h"
@@ -42,8 +41,7 @@ void CallRounds(bool write) {
 int MedianMs(const std::function<void()>& work) {
   std::vector<int> ms;
   for (int i = 0; i < kTrials; ++i) ms.push_back(TimeMs(work));
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
+  return Median(ms);
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 
 #include "core/parallel.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 

@@ -87,7 +87,7 @@ void AdoptNextSurface(int number, NextSurface* next) {
   DeleteDC(next->dc);
   GdiFlush();
   SelectObject(slot.memory_dc, next->dib);
-  KeepSpareSurface(slot.dib);
+  KeepSpareSurface(slot.dib, image_surfaces[number]);
   slot.dib = next->dib;
   slot.width = next->fit.width;
   slot.height = next->fit.height;

@@ -128,16 +128,10 @@ HBITMAP TakeSpareSurface(int width, int height, int bits, void** base) {
   return dib;
 }
 
-void KeepSpareSurface(HBITMAP dib) {
+void KeepSpareSurface(HBITMAP dib, const ImageSurface& surface) {
   DropSpareSurface();
-  DIBSECTION section = {};
-  if (GetObjectW(dib, sizeof section, &section) != sizeof section) {
-    DeleteObject(dib);
-    return;
-  }
-  spare_surface = {dib, section.dsBm.bmBits, static_cast<int>(section.dsBmih.biWidth),
-                   std::abs(static_cast<int>(section.dsBmih.biHeight)),
-                   static_cast<int>(section.dsBmih.biBitCount)};
+  spare_surface = {dib, surface.base, static_cast<int>(surface.width),
+                   static_cast<int>(surface.height), static_cast<int>(surface.bits)};
 }
 
 void DropSpareSurface() {

@@ -83,8 +83,9 @@ HBITMAP CreateSurfaceBitmap(int width, int height, int bits, void** base);
 // TakeSpareSurface gives it when it is width x height x bits (its pixels
 // and colour table as they were; the spare is then empty), else null.
 HBITMAP TakeSpareSurface(int width, int height, int bits, void** base);
-// Keeps `dib` as the spare, freeing the one kept before.
-void KeepSpareSurface(HBITMAP dib);
+// Keeps `dib`, whose pixels `surface` describes, as the spare, freeing the
+// one kept before.
+void KeepSpareSurface(HBITMAP dib, const ImageSurface& surface);
 // Frees the spare (a window is destroyed: its memory goes back).
 void DropSpareSurface();
 // The creation routine behind ZUL_CreateImage / ZUL_CreateImage8.

@@ -2,6 +2,7 @@
 // formula, a timing helper that prints a figure beside its baseline, and the point tools' mouse.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -40,6 +41,12 @@ inline int TimeMs(const std::function<void()>& work) {
   int start = ZUL_GetTime();
   work(), GdiFlush();
   return ZUL_GetTime() - start;
+}
+
+// The middle of several timings (the machine is shared: single runs wander).
+inline int Median(std::vector<int> ms) {
+  std::sort(ms.begin(), ms.end());
+  return ms[ms.size() / 2];
 }
 
 // One line of figures: the case, its baseline, the measured time and their ratio.
